@@ -1,0 +1,1 @@
+// The conversions arrive here.
