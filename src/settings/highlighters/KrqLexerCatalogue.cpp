@@ -1,0 +1,15 @@
+#include "settings/highlighters/KrqLexer.h"
+
+namespace krq {
+
+const std::vector<const TKrqLexer*>& KrqLexerCatalogue() {
+    static const std::vector<const TKrqLexer*> catalogue = {
+        &HtmlLexer(),    &CssLexer(),     &PhpLexer(),     &JavaScriptLexer(), &JavaLexer(),
+        &PascalLexer(),  &CppLexer(),     &VbScriptLexer(), &VbLexer(),        &FortranLexer(),
+        &PerlLexer(),    &SqlLexer(),     &AsmLexer(),     &IniLexer(),        &BatLexer(),
+        &XmlLexer(),     &InnoLexer(),
+    };
+    return catalogue;
+}
+
+}  // namespace krq
