@@ -1,0 +1,104 @@
+#include "platform/atomicfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace krq {
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The file that a write to `path` must replace: the final target of a chain of links.
+std::string resolveTarget(const std::string& path) {
+    std::string current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1);
+        ssize_t n = ::readlink(current.c_str(), buf.data(), buf.size() - 1);
+        if (n < 0) return current;
+        std::string target(buf.data(), static_cast<size_t>(n));
+        if (!target.empty() && target[0] != '/') {
+            auto slash = current.rfind('/');
+            target = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) +
+                     target;
+        }
+        current = target;
+    }
+    return current;
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string target = resolveTarget(path);
+    std::string tmp = target + ".krq-XXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return false;
+
+    mode_t mode = 0666 & ~[] {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mask;
+    }();
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
+
+    bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string out;
+    out.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    for (;;) {
+        if (got == out.size()) out.resize(out.size() + 65536);
+        ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    out.resize(got);
+    bytes = std::move(out);
+    return true;
+}
+
+}  // namespace krq

@@ -1,0 +1,227 @@
+// The INI facility: the Windows profile rules, and writes that never damage the file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/TestHome.h"
+#include "platform/errors.h"
+#include "platform/inifile.h"
+
+using namespace krq;
+using test::ReadFile;
+using test::WriteFile;
+
+namespace {
+
+// Each test has its own file, also when the whole suite runs in one process.
+std::string iniPath(const std::string& name = "") {
+    if (!name.empty()) return test::TestHome() + "/" + name;
+    return test::TestHome() + "/" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+}
+
+}  // namespace
+
+TEST(IniRead, MissingFileSectionOrKeyGivesTheDefault) {
+    TIniFile ini(iniPath("none.ini"));
+    EXPECT_EQ(ini.ReadString("View", "font-type", "FixedSys"), "FixedSys");
+    EXPECT_EQ(ini.ReadInteger("View", "top", 130), 130);
+    EXPECT_TRUE(ini.ReadBool("View", "statusbar", true));
+    WriteFile(iniPath(), "[View]\r\ntop=5\r\n");
+    TIniFile present(iniPath());
+    EXPECT_EQ(present.ReadInteger("Edit", "top", 7), 7);
+    EXPECT_EQ(present.ReadInteger("View", "left", 149), 149);
+    EXPECT_FALSE(std::filesystem::exists(iniPath("none.ini")));
+}
+
+TEST(IniRead, NamesAreCaseInsensitiveAndOddSpacingIsTolerated) {
+    WriteFile(iniPath(), "  [ VIEW ]  \r\n  StatusBar   =   0   \r\nfont-type=\t\"Courier New\" \r\n"
+                         "[Ścieżki]\r\nŻÓŁW=1\r\n");
+    TIniFile ini(iniPath());
+    EXPECT_FALSE(ini.ReadBool("View", "statusbar", true));
+    EXPECT_EQ(ini.ReadString("view", "FONT-TYPE", ""), "Courier New");
+    // Polish names compare through the code page's case pairs.
+    EXPECT_EQ(ini.ReadInteger("\x9C" "cie\xBFki", "\xBF\xF3\xB3w", 0), 0);
+    WriteFile(iniPath(), "[\x8C" "cie\xAFki]\r\n\xAF\xD3\xA3W=1\r\n");
+    EXPECT_EQ(ini.ReadInteger("\x9C" "cie\xBFki", "\xBF\xF3\xB3w", 0), 1);
+}
+
+TEST(IniRead, OnePairOfEnclosingQuotesIsStripped) {
+    WriteFile(iniPath(), "[a]\nd=\"x y\"\ns='q'\nboth=\"'z'\"\nodd=\"half\nmixed=\"a'\nin=a\"b\"\n"
+                         "empty=\"\"\n");
+    TIniFile ini(iniPath());
+    EXPECT_EQ(ini.ReadString("a", "d", ""), "x y");
+    EXPECT_EQ(ini.ReadString("a", "s", ""), "q");
+    EXPECT_EQ(ini.ReadString("a", "both", ""), "'z'");
+    EXPECT_EQ(ini.ReadString("a", "odd", ""), "\"half");
+    EXPECT_EQ(ini.ReadString("a", "mixed", ""), "\"a'");
+    EXPECT_EQ(ini.ReadString("a", "in", ""), "a\"b\"");
+    EXPECT_EQ(ini.ReadString("a", "empty", "def"), "");
+}
+
+TEST(IniRead, ValuesAreCutAt2047Characters) {
+    std::string longValue(5000, 'x');
+    longValue[2046] = 'E';
+    WriteFile(iniPath(), "[a]\r\nk=" + longValue + "\r\n");
+    auto value = TIniFile(iniPath()).ReadString("a", "k", "");
+    EXPECT_EQ(value.size(), 2047u);
+    EXPECT_EQ(value.back(), 'E');
+}
+
+TEST(IniRead, IntegerSyntax) {
+    WriteFile(iniPath(), "[n]\ndec=-2147483647\nhex=0x1\nhexup=0X1f\ndollar=$FF\nall=0xFFFFFFFF\n"
+                         "yes=yes\nshort=0x\ntail=12abc\nspaced=  42  \nbig=2147483648\n"
+                         "min=-2147483648\nempty=\nplus=+5\nneg=-0x10\n");
+    TIniFile ini(iniPath());
+    EXPECT_EQ(ini.ReadInteger("n", "dec", 0), -2147483647);
+    EXPECT_EQ(ini.ReadInteger("n", "hex", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("n", "HEXUP", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("n", "dollar", 0), 255);
+    EXPECT_EQ(ini.ReadInteger("n", "all", 0), -1);
+    EXPECT_EQ(ini.ReadInteger("n", "yes", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("n", "short", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("n", "tail", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("n", "spaced", 9), 42);
+    EXPECT_EQ(ini.ReadInteger("n", "big", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("n", "min", 9), -2147483647 - 1);
+    EXPECT_EQ(ini.ReadInteger("n", "empty", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("n", "plus", 9), 5);
+    EXPECT_EQ(ini.ReadInteger("n", "neg", 9), -16);
+    // Booleans: any number but 0 is true; text that is no number keeps the default.
+    WriteFile(iniPath(), "[View]\nwordwrap=0x1\ngutter=yes\ntoolbar=0\nstatusbar=-3\n");
+    EXPECT_TRUE(ini.ReadBool("View", "wordwrap", false));
+    EXPECT_FALSE(ini.ReadBool("View", "gutter", false));
+    EXPECT_FALSE(ini.ReadBool("View", "toolbar", true));
+    EXPECT_TRUE(ini.ReadBool("View", "statusbar", false));
+}
+
+TEST(IniRead, TheFirstOfDuplicateSectionsAndKeysWins) {
+    WriteFile(iniPath(), "[s]\nk=1\nk=2\n[t]\nk=3\n[S]\nk=4\nonly=5\n");
+    TIniFile ini(iniPath());
+    EXPECT_EQ(ini.ReadInteger("s", "k", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("s", "only", 0), 0);
+    ini.WriteInteger("S", "K", 9);
+    EXPECT_EQ(ReadFile(iniPath()), "[s]\nk=9\nk=2\n[t]\nk=3\n[S]\nk=4\nonly=5\n");
+}
+
+TEST(IniWrite, CreatesFileSectionAndKeyWithTypedValues) {
+    TIniFile ini(iniPath());
+    ini.WriteBool("View", "fullsize", true);
+    ini.WriteBool("View", "toolbar", false);
+    ini.WriteInteger("Colors", "4", -2147483647);
+    ini.WriteString("code", "mark", "C++");
+    EXPECT_EQ(ReadFile(iniPath()),
+              "[View]\r\nfullsize=1\r\ntoolbar=0\r\n[Colors]\r\n4=-2147483647\r\n[code]\r\nmark=C++\r\n");
+    EXPECT_EQ(ini.ReadInteger("colors", "4", 0), -2147483647);
+    // "view" and "View" address the same entry.
+    ini.WriteBool("view", "TOOLBAR", true);
+    EXPECT_TRUE(ini.ReadBool("View", "toolbar", false));
+}
+
+TEST(IniWrite, KeepsEveryOtherLineExactlyAsItWas) {
+    const std::string before =
+        "; written by hand\n[View]\n  top = 5 \ngarbage line\n\n[Files]\n0=\"/a b.txt\"\n\n"
+        "[Edit]\r\nindent=1";
+    WriteFile(iniPath(), before);
+    TIniFile ini(iniPath());
+    ini.WriteInteger("View", "left", 3);
+    EXPECT_EQ(ReadFile(iniPath()),
+              "; written by hand\n[View]\n  top = 5 \ngarbage line\nleft=3\n\n[Files]\n"
+              "0=\"/a b.txt\"\n\n[Edit]\r\nindent=1");
+    ini.WriteInteger("Edit", "correct", 0);
+    EXPECT_EQ(ReadFile(iniPath()),
+              "; written by hand\n[View]\n  top = 5 \ngarbage line\nleft=3\n\n[Files]\n"
+              "0=\"/a b.txt\"\n\n[Edit]\r\nindent=1\r\ncorrect=0\r\n");
+    ini.WriteInteger("View", "top", 6);
+    EXPECT_EQ(ini.ReadInteger("View", "top", 0), 6);
+    EXPECT_NE(ReadFile(iniPath()).find("\ntop=6\ngarbage line\n"), std::string::npos);
+}
+
+TEST(IniWrite, EraseSectionAndDeleteKey) {
+    WriteFile(iniPath(), "[View]\r\na=1\r\n[Files]\r\n0=x\r\n1=y\r\n[Edit]\r\nb=2\r\n");
+    TIniFile ini(iniPath());
+    ini.DeleteKey("files", "0");
+    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\na=1\r\n[Files]\r\n1=y\r\n[Edit]\r\nb=2\r\n");
+    ini.EraseSection("FILES");
+    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\na=1\r\n[Edit]\r\nb=2\r\n");
+    ini.EraseSection("missing");
+    ini.DeleteKey("View", "missing");
+    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\na=1\r\n[Edit]\r\nb=2\r\n");
+    TIniFile absent(iniPath("absent.ini"));
+    absent.EraseSection("View");
+    EXPECT_FALSE(std::filesystem::exists(iniPath("absent.ini")));
+}
+
+TEST(IniWrite, NothingIsCachedBetweenOperations) {
+    TIniFile a(iniPath()), b(iniPath());
+    a.WriteInteger("s", "k", 1);
+    EXPECT_EQ(b.ReadInteger("s", "k", 0), 1);
+    WriteFile(iniPath(), "[s]\nk=2\n");
+    EXPECT_EQ(a.ReadInteger("s", "k", 0), 2);
+}
+
+TEST(IniWrite, AValueCannotBreakItsLine) {
+    TIniFile ini(iniPath());
+    ini.WriteString("Files", "0", "/tmp/a\nb\r.txt");
+    ini.WriteString("Files", "1", "next");
+    EXPECT_EQ(ini.ReadString("Files", "0", ""), "/tmp/ab.txt");
+    EXPECT_EQ(ini.ReadString("Files", "1", ""), "next");
+}
+
+TEST(IniWrite, ReplacesAtomicallyKeepingPermissionsAndLinks) {
+    auto dir = test::MakeTempDir("atomic");
+    auto real = dir + "/real.ini";
+    WriteFile(real, "[a]\nk=1\n");
+    chmod(real.c_str(), 0640);
+    std::filesystem::create_symlink("real.ini", dir + "/link.ini");
+    TIniFile(dir + "/link.ini").WriteInteger("a", "k", 2);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.ini"));
+    EXPECT_EQ(ReadFile(real), "[a]\nk=2\n");
+    struct stat st;
+    ASSERT_EQ(stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    // No temporary file is left behind.
+    int files = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir)) ++files;
+    EXPECT_EQ(files, 2);
+}
+
+TEST(IniWrite, ARefusedWriteRaisesUnableToWriteAndKeepsTheOldFile) {
+    auto dir = test::MakeTempDir("readonly");
+    auto path = dir + "/krq.ini";
+    WriteFile(path, "[View]\r\ntop=5\r\n");
+    chmod(path.c_str(), 0644);
+    chmod(dir.c_str(), 0555);
+    chmod(test::TestHome().c_str(), 0755);
+    // Root ignores directory permissions, so the write is tried by an unprivileged child.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(10);
+        try {
+            TIniFile(path).WriteInteger("View", "top", 6);
+            _exit(1);
+        } catch (const EKrqError& e) {
+            _exit(std::string(e.what()) == "Unable to write to " + path ? 0 : 2);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    chmod(dir.c_str(), 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFile(path), "[View]\r\ntop=5\r\n");
+}
+
+TEST(IniWrite, AMissingDirectoryIsAWriteFailureToo) {
+    auto path = test::TestHome() + "/no/such/dir/krq.ini";
+    try {
+        TIniFile(path).WriteBool("View", "gutter", true);
+        FAIL() << "the write succeeded";
+    } catch (const EKrqError& e) {
+        EXPECT_STREQ(e.what(), ("Unable to write to " + path).c_str());
+    }
+}
