@@ -1,11 +1,36 @@
-// Program entry of Kwerdel RQ.
-#include <cstdio>
+// Program entry of Kwerdel RQ: the highlighter holder, the main window, the message loop.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdlib>
 
-#include "platform/programdir.h"
+#include "app/frMain.h"
 
-int main() {
-    // The main window arrives with the window layer; until then the program says what it is.
-    std::printf("Kwerdel RQ 4.0 alpha - edytor tekstu\nKatalog programu: %s\n",
-                krq::programDir().c_str());
-    return 0;
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kwerdel RQ");
+
+    // Qt's own dialogs (file, font, colour) speak Polish like the rest of the program.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    // The highlighter holder comes first, as the main window reads the catalogue it owns while
+    // it is created; until the highlighters exist it is an empty object of that name.
+    QObject frmMarkers;
+    frmMarkers.setObjectName("frmMarkers");
+
+    QStringList params = QApplication::arguments();
+    params.removeFirst();
+    krq::TfrmMain frmMain(params);
+    frmMain.show();
+
+    // The start-up test asks the program to close itself once the loop runs, as a user would.
+    if (const char* close = std::getenv("KRQ_CLOSE_AFTER_START"); close && *close)
+        QTimer::singleShot(0, &frmMain, [&frmMain] { frmMain.close(); });
+
+    return QApplication::exec();
 }

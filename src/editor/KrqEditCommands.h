@@ -1,6 +1,9 @@
 // Editing command codes, the virtual-key codes of the key map, and the key map itself.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "editor/KrqEditTypes.h"
 
 namespace krq {
@@ -87,5 +90,12 @@ inline constexpr int vkDelete = 0x2E;
 
 // The control's key map: the command of a key with its modifiers, or ecNone.
 TKrqEditorCommand TranslateKey(int key, TShiftState shift);
+
+// The private clipboard format that tells a copy from this control, and its selection mode,
+// from plain text: one mode byte (0 smNormal, 1 smLine, 2 smColumn), the text, a NUL.
+inline constexpr const char* kKrqEditBlockFormat = "KrqEdit Control Block Type";
+std::string EncodeEditBlock(TSelectionMode mode, std::string_view text);
+// False when the data is not such a block (empty, or an unknown mode byte).
+bool DecodeEditBlock(std::string_view block, TSelectionMode& mode, std::string& text);
 
 }  // namespace krq

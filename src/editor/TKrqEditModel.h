@@ -173,6 +173,14 @@ public:
                                     TBufferCoord begin, TBufferCoord end)>
         OnReplaceText;
 
+    // --- Added for views that cache per-line data (TKrqEditModelView.cpp) -------------------
+    // The text's place in the histories; every change, undo and redo moves it.
+    uint64_t HistoryId() const;
+    // The lines the step from history place `before` to the current one replaced: 0-based
+    // `first`, how many lines stood there before and how many stand there now. False when it
+    // cannot be told; the view should then drop everything it cached.
+    bool ChangedLines(uint64_t before, int& first, int& oldCount, int& newCount) const;
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;

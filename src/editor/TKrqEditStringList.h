@@ -1,9 +1,13 @@
 // The document as a list of Windows-1250 lines, with its line-break convention and file I/O.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "editor/KrqEditLineText.h"
 
 namespace krq {
 
@@ -12,7 +16,7 @@ enum class TLineBreak : uint8_t { CRLF, LF, CR };
 // A line never holds CR, LF or NUL. Indexes are 0-based. Lines read from a file stay slices
 // of the loaded bytes until first changed, so a 100 MB file costs little more than its size.
 class TKrqEditStringList {
-public:
+  public:
     TKrqEditStringList();
     ~TKrqEditStringList();
     TKrqEditStringList(const TKrqEditStringList&) = delete;
@@ -45,9 +49,28 @@ public:
     // LinesText without its final CR LF; "" for no lines.
     std::string Text() const;
 
-private:
+    // --- Line storage shared with the model's undo history ---------------------------------
+    TKrqLineText Line(int index) const;
+    void SetLine(int index, TKrqLineText text);
+    // Replaces lines [index, index + count) by `n` lines taken from `texts`.
+    void Replace(int index, int count, const TKrqLineText* texts, int n);
+    // Keeps the loaded bytes alive for holders of slices of them (the undo history).
+    std::shared_ptr<const void> Storage() const;
+    // Changes with every change of the lines, so a holder of line numbers (the model's
+    // undo history) can tell that the lines were changed behind its back.
+    uint64_t Serial() const;
+    // Lines [first, first + count) each followed by `lineBreak`, the last one only when
+    // `finalBreak` is set.
+    std::string Join(int first, int count, std::string_view lineBreak, bool finalBreak) const;
+    // The same appended to `out`, which grows once.
+    void AppendJoined(std::string& out, int first, int count, std::string_view lineBreak,
+                      bool finalBreak) const;
+    // Sum of the lengths of lines [first, first + count).
+    size_t ByteCount(int first, int count) const;
+
+  private:
     struct Impl;
-    Impl* d;
+    std::unique_ptr<Impl> d;
 };
 
 }  // namespace krq

@@ -85,7 +85,21 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     out.resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
     for (;;) {
-        if (got == out.size()) out.resize(out.size() + 65536);
+        if (got == out.size()) {
+            // The file may have grown since fstat: probe with a small read before growing the
+            // buffer, so a file of the expected size is never copied.
+            char probe[65536];
+            ssize_t n = ::read(fd, probe, sizeof probe);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                ::close(fd);
+                return false;
+            }
+            if (n == 0) break;
+            out.append(probe, static_cast<size_t>(n));
+            got += static_cast<size_t>(n);
+            continue;
+        }
         ssize_t n = ::read(fd, out.data() + got, out.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;

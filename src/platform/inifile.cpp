@@ -192,10 +192,11 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) {
-    std::string bytes;
-    ReadWholeFile(path_, bytes);
+namespace {
+
+// The file's bytes with one key set, every other line kept as it was.
+std::string withValue(const std::string& bytes, const std::string& section, const std::string& key,
+                      const std::string& value) {
     auto lines = splitLines(bytes);
     // New lines take the line break of the line they follow, so a file keeps its own form.
     auto eolBefore = [&](size_t index) -> std::string {
@@ -237,7 +238,24 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
         out += entry + eol;
         append(insertAt, lines.size());
     }
-    if (!ReplaceFileAtomically(path_, out)) raiseUnableToWrite(path_);
+    return out;
+}
+
+}  // namespace
+
+void TIniFile::WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) {
+    std::string bytes;
+    ReadWholeFile(path_, bytes);
+    if (!ReplaceFileAtomically(path_, withValue(bytes, section, key, value)))
+        raiseUnableToWrite(path_);
+}
+
+void TIniFile::WriteValues(const std::vector<TIniValue>& values) {
+    std::string bytes;
+    ReadWholeFile(path_, bytes);
+    for (const auto& v : values) bytes = withValue(bytes, v.Section, v.Key, v.Value);
+    if (!ReplaceFileAtomically(path_, bytes)) raiseUnableToWrite(path_);
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

@@ -2,8 +2,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace krq {
+
+struct TIniValue {
+    std::string Section;
+    std::string Key;
+    std::string Value;
+};
 
 // Each call opens the file, reads or rewrites it, and releases it; nothing is cached, so a
 // read always sees the latest write. Names are compared case-insensitively; texts are
@@ -27,6 +34,8 @@ public:
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
+    // Many keys in one rewrite of the file (a colour scheme writes hundreds).
+    void WriteValues(const std::vector<TIniValue>& values);
     void EraseSection(const std::string& section);
     void DeleteKey(const std::string& section, const std::string& key);
 

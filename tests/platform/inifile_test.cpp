@@ -225,3 +225,13 @@ TEST(IniWrite, AMissingDirectoryIsAWriteFailureToo) {
         EXPECT_STREQ(e.what(), ("Unable to write to " + path).c_str());
     }
 }
+
+TEST(IniWrite, ManyValuesInOneRewrite) {
+    WriteFile(iniPath(), "[hgr_Html]\r\nKomentarz_F=1\r\n");
+    TIniFile ini(iniPath());
+    ini.WriteValues({{"hgr_Html", "Komentarz_F", "2"},
+                     {"hgr_Html", "Komentarz_B", "536870911"},
+                     {"hgr_Css", "Numer_S", "1"}});
+    EXPECT_EQ(ReadFile(iniPath()),
+              "[hgr_Html]\r\nKomentarz_F=2\r\nKomentarz_B=536870911\r\n[hgr_Css]\r\nNumer_S=1\r\n");
+}

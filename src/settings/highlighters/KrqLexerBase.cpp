@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/cp1250.h"
+
 namespace krq {
 
 namespace {
@@ -31,11 +33,8 @@ bool TKrqKeywordSet::Contains(std::string_view word) const {
 
 std::array<bool, 256> MakeIdentChars(std::string_view extra) {
     std::array<bool, 256> t{};
-    for (int c = '0'; c <= '9'; ++c) t[c] = true;
-    for (int c = 'A'; c <= 'Z'; ++c) t[c] = t[c + 32] = true;
+    for (int c = 0; c < 256; ++c) t[c] = cp1250::isAlnum(static_cast<uint8_t>(c));
     t['_'] = true;
-    for (int c = 192; c < 256; ++c)
-        if (c != 215 && c != 247) t[c] = true;
     for (unsigned char c : extra) t[c] = true;
     return t;
 }

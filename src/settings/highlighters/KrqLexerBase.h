@@ -27,8 +27,8 @@ private:
     std::unordered_set<std::string, Hash, std::equal_to<>> words_;
 };
 
-// Identifier characters: ASCII letters, digits and "_" plus the letters of the code page
-// (bytes 192-255 except 215 and 247), with extra bytes a language allows.
+// Identifier characters: "_" and every letter and digit of the code page (ą, ł, ś, ż … too),
+// with extra bytes a language allows.
 std::array<bool, 256> MakeIdentChars(std::string_view extra = {});
 
 // Holds the catalogue data every lexer reports; subclasses add LexLine.

@@ -1,0 +1,545 @@
+// The main window's construction: actions, menus, toolbar, status bar and the error report.
+#include "app/frMain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "editor/TKrqAutoCorrect.h"
+#include "editor/TKrqCompletionProposal.h"
+#include "editor/TKrqEdit.h"
+#include "platform/errors.h"
+#include "platform/programdir.h"
+
+namespace krq {
+
+namespace {
+
+// Hints stay up for ten seconds instead of the usual few.
+constexpr int kHintMs = 10000;
+
+// A toolbar button whose pressed state only the program sets: a click reports the state it
+// had before, which the word-wrap command reads.
+class TPressButton : public QToolButton {
+  public:
+    using QToolButton::QToolButton;
+
+  protected:
+    void nextCheckState() override {}
+};
+
+}  // namespace
+
+TfrmMain::TfrmMain(QStringList params, QWidget* parent)
+    : QMainWindow(parent), params_(std::move(params)) {
+    setObjectName("frmMain");
+    setWindowTitle(applicationTitle_);
+    if (QFontDatabase::hasFamily("MS Sans Serif")) setFont(QFont("MS Sans Serif", 8));
+
+    ivcKrqProposal = std::make_unique<TKrqCompletionProposal>();
+    ivcKrqAutoCorrect = std::make_unique<TKrqAutoCorrect>();
+    ivcKrqAutoCorrect->ConfigureAsMainWindow();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    mncCoolBar = new QWidget(central);
+    mncCoolBar->setObjectName("mncCoolBar");
+    mncCoolBar->setMinimumHeight(28);
+    auto* band = new QHBoxLayout(mncCoolBar);
+    band->setContentsMargins(0, 0, 0, 0);
+    mncToolBar = new QToolBar(mncCoolBar);
+    mncToolBar->setObjectName("mncToolBar");
+    mncToolBar->setIconSize(QSize(16, 16));
+    mncToolBar->setMovable(false);
+    mncToolBar->setFloatable(false);
+    band->addWidget(mncToolBar);
+    mncKrqEdit = new TKrqEdit(central);
+    mncKrqEdit->setObjectName("mncKrqEdit");
+    layout->addWidget(mncCoolBar);
+    layout->addWidget(mncKrqEdit, 1);
+    setCentralWidget(central);
+
+    dlgFileOpen.Title = QString::fromUtf8("Otwórz");
+    dlgFileOpen_Additional.Title = QString::fromUtf8("Otwórz");
+    dlgFileSave.Title = QString::fromUtf8("Zapisz jako");
+    dlgFileSave.DefaultExt = "txt";
+
+    createActions();
+    createMenus();
+    createContextMenu();
+    loadGlyphSets();
+    createToolBar();
+    createStatusBar();
+
+    connect(mncKrqEdit, &TKrqEdit::Changed, this,
+            [this] { RunCommand([this] { mncKrqEditChange(); }); });
+    connect(mncKrqEdit, &TKrqEdit::StatusChanged, this,
+            [this](TStatusChanges) { RunCommand([this] { mncKrqEditStatusChange(); }); });
+    connect(mncKrqEdit, &TKrqEdit::DropFiles, this, [this](int x, int y, const QStringList& files) {
+        RunCommand([&] { mncKrqEditDropFiles(x, y, files); });
+    });
+
+    // A failing start-up step ends the sequence there; the window is shown all the same.
+    RunCommand([this] { FormCreate(); });
+    mncKrqEdit->setFocus();
+}
+
+// The companions detach from the editing model before the widget holding it goes.
+TfrmMain::~TfrmMain() {
+    ivcKrqProposal.reset();
+    ivcKrqAutoCorrect.reset();
+}
+
+bool TfrmMain::Modified() const { return mncKrqEdit->Model().Modified(); }
+
+// --- Actions -----------------------------------------------------------------------------------
+
+QAction* TfrmMain::newAction(const char* name, THandler handler) {
+    auto* action = new QAction(this);
+    action->setObjectName(name);
+    if (handler)
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    return action;
+}
+
+QAction* TfrmMain::ctx(const char* name) const { return findChild<QAction*>(name); }
+
+void TfrmMain::createActions() {
+    // File
+    newAction("ctxFileNew", &TfrmMain::ctxFileNewExecute);
+    newAction("ctxFileOpen", &TfrmMain::ctxFileOpenExecute);
+    newAction("ctxFileSave", &TfrmMain::ctxFileSaveExecute);
+    newAction("ctxFileSaveAs", &TfrmMain::ctxFileSaveAsExecute);
+    newAction("ctxFileSaveCopy", &TfrmMain::ctxFileSaveCopyExecute);
+    newAction("ctxFilePrint", nullptr);
+    newAction("ctxFileSendMail", nullptr);
+    // Edit
+    newAction("ctxEditUndo", &TfrmMain::ctxEditUndoExecute);
+    newAction("ctxEditRedo", &TfrmMain::ctxEditRedoExecute);
+    newAction("ctxEditCut", &TfrmMain::ctxEditCutExecute);
+    newAction("ctxEditCopy", &TfrmMain::ctxEditCopyExecute);
+    newAction("ctxEditPaste", &TfrmMain::ctxEditPasteExecute);
+    newAction("ctxEditPasteExtraText", nullptr);
+    newAction("ctxEditDelete", &TfrmMain::ctxEditDeleteExecute);
+    newAction("ctxEditSelectAll", &TfrmMain::ctxEditSelectAllExecute);
+    newAction("ctxEditFind", nullptr);
+    newAction("ctxEditReplace", nullptr);
+    // Form: the other windows are opened by later work; until then these do nothing.
+    for (const char* name : {"ctxFormAbout", "ctxFormOptions", "ctxFormEncions", "ctxFormClpShow",
+                             "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
+        newAction(name, nullptr);
+    // Add
+    for (const char* name : {"ctxAddText", "ctxAddHTMLColor", "ctxAddDate", "ctxAddHour"})
+        newAction(name, nullptr);
+    // The conversion and highlighter items pass themselves to their shared handlers.
+    newAction("ctxConvert", nullptr);
+    newAction("ctxMark", nullptr);
+}
+
+void TfrmMain::bindShortcut(QAction* item, const QKeySequence& shortcut, THandler opening) {
+    // The item shows its shortcut and answers it while its menu is open; elsewhere the
+    // window's shortcut runs the menu's opening handler first and acts only when the item
+    // is then enabled, as if the menu had been opened.
+    item->setShortcut(shortcut);
+    item->setShortcutContext(Qt::WidgetShortcut);
+    auto* key = new QShortcut(shortcut, this);
+    key->setObjectName(QStringLiteral("key_") + item->objectName());
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, [this, item, opening] {
+        RunCommand([this, item, opening] {
+            if (opening) (this->*opening)();
+            if (item->isEnabled() && item->isVisible()) item->trigger();
+        });
+    });
+}
+
+QAction* TfrmMain::addItem(QMenu* menu, const char* name, const QString& caption,
+                           const char* action, const QKeySequence& shortcut, THandler opening) {
+    auto* item = new QAction(caption, this);
+    item->setObjectName(name);
+    menu->addAction(item);
+    QAction* target = ctx(action);
+    connect(item, &QAction::triggered, target, [target] { target->trigger(); });
+    if (!shortcut.isEmpty()) bindShortcut(item, shortcut, opening);
+    return item;
+}
+
+QAction* TfrmMain::addHandlerItem(QMenu* menu, const char* name, const QString& caption,
+                                  THandler handler) {
+    auto* item = new QAction(caption, this);
+    item->setObjectName(name);
+    menu->addAction(item);
+    connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
+        // A ticked item's command decides the tick itself from the tick it found.
+        if (item->isCheckable()) item->setChecked(!checked);
+        RunCommand([this, handler] { (this->*handler)(); });
+    });
+    return item;
+}
+
+// --- Menus -------------------------------------------------------------------------------------
+
+void TfrmMain::createMenus() {
+    menuBar()->setObjectName("mncMainMenu");
+    createFileMenu();
+    createEditMenu();
+    createConvertMenu();
+    createOptionsMenu();
+    createViewMenu();
+    createHelpMenu();
+}
+
+static QMenu* newMenu(QWidget* owner, QMenu* parentMenu, QMenuBar* bar, const char* name,
+                      const QString& caption) {
+    auto* menu = new QMenu(caption, owner);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(QString(name) + "Item");
+    if (parentMenu) parentMenu->addMenu(menu);
+    if (bar) bar->addMenu(menu);
+    return menu;
+}
+
+void TfrmMain::createFileMenu() {
+    mnsFile = newMenu(this, nullptr, menuBar(), "mnsFile", "Plik");
+    connect(mnsFile, &QMenu::aboutToShow, this, [this] { RunCommand([this] { mnsFileClick(); }); });
+    const THandler open = &TfrmMain::mnsFileClick;
+    mnsFileNew = addItem(mnsFile, "mnsFileNew", "Nowy", "ctxFileNew", QKeySequence("Ctrl+N"), open);
+    mnsFileOpen = addItem(mnsFile, "mnsFileOpen", QString::fromUtf8("Otwórz"), "ctxFileOpen",
+                          QKeySequence("Ctrl+O"), open);
+    mnsFileLastOpen = newMenu(this, mnsFile, nullptr, "mnsFileLastOpen", "Ostatnio otwarte...");
+    mnsFileLastOpen->setToolTipsVisible(true);
+    mnsFileLastOpen->menuAction()->setEnabled(false);
+    mnsFileSave =
+        addItem(mnsFile, "mnsFileSave", "Zapisz", "ctxFileSave", QKeySequence("Ctrl+S"), open);
+    mnsFileSaveAs = addItem(mnsFile, "mnsFileSaveAs", "Zapisz jako", "ctxFileSaveAs");
+    mnsFile->addSeparator();
+    mnsFileSaveCopy =
+        addItem(mnsFile, "mnsFileSaveCopy", QString::fromUtf8("Zapisz kopię"), "ctxFileSaveCopy");
+    mnsSendMail = addItem(mnsFile, "mnsSendMail", QString::fromUtf8("Wyślij pocztą e-mail"),
+                          "ctxFileSendMail");
+    mnsFilePrint =
+        addItem(mnsFile, "mnsFilePrint", "Drukuj", "ctxFilePrint", QKeySequence("Ctrl+P"), open);
+    mnsFile->addSeparator();
+    // "Zakończ" asks the window to close, so the same close sequence runs as for the close box.
+    mnsFileEnd = new QAction(QString::fromUtf8("Zakończ"), this);
+    mnsFileEnd->setObjectName("mnsFileEnd");
+    mnsFile->addAction(mnsFileEnd);
+    connect(mnsFileEnd, &QAction::triggered, this, [this] { close(); });
+}
+
+void TfrmMain::createEditMenu() {
+    mnsEdit = newMenu(this, nullptr, menuBar(), "mnsEdit", "Edycja");
+    connect(mnsEdit, &QMenu::aboutToShow, this, [this] { RunCommand([this] { mnsEditClick(); }); });
+    const THandler open = &TfrmMain::mnsEditClick;
+    mnsEditUndo =
+        addItem(mnsEdit, "mnsEditUndo", "Cofnij", "ctxEditUndo", QKeySequence("Ctrl+Z"), open);
+    mnsEditRedo = addItem(mnsEdit, "mnsEditRedo", QString::fromUtf8("Ponów"), "ctxEditRedo",
+                          QKeySequence("Shift+Ctrl+Z"), open);
+    mnsEdit->addSeparator();
+    mnsEditCut =
+        addItem(mnsEdit, "mnsEditCut", "Wytnij", "ctxEditCut", QKeySequence("Ctrl+X"), open);
+    mnsEditCopy =
+        addItem(mnsEdit, "mnsEditCopy", "Kopiuj", "ctxEditCopy", QKeySequence("Ctrl+C"), open);
+    mnsEditPaste =
+        addItem(mnsEdit, "mnsEditPaste", "Wklej", "ctxEditPaste", QKeySequence("Ctrl+V"), open);
+    mnsEditPasteExtraText = addItem(mnsEdit, "mnsEditPasteExtraText", "Wklej tekst pomocniczy",
+                                    "ctxEditPasteExtraText", QKeySequence("Ctrl+B"), open);
+    mnsEditDelete = addItem(mnsEdit, "mnsEditDelete", QString::fromUtf8("Usuń"), "ctxEditDelete");
+    mnsEdit->addSeparator();
+    mnsEditFind = addItem(mnsEdit, "mnsEditFind", QString::fromUtf8("Znajdź"), "ctxEditFind",
+                          QKeySequence("Ctrl+F"), open);
+    mnsEditReplace = addItem(mnsEdit, "mnsEditReplace", QString::fromUtf8("Zamień"),
+                             "ctxEditReplace", QKeySequence("Ctrl+H"), open);
+    mnsEdit->addSeparator();
+    mnsEditSelectAll = addItem(mnsEdit, "mnsEditSelectAll", "Zaznacz wszystko", "ctxEditSelectAll",
+                               QKeySequence("Ctrl+A"), open);
+}
+
+void TfrmMain::createConvertMenu() {
+    mnsConvert = newMenu(this, nullptr, menuBar(), "mnsConvert", "Konwersja");
+    auto convert = [this](QMenu* menu, const char* name, const char* caption, int code,
+                          const char* key = nullptr) {
+        auto* item = new QAction(QString::fromUtf8(caption), this);
+        item->setObjectName(name);
+        item->setData(code);
+        item->setProperty("Tag", code);
+        menu->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, item] { RunCommand([this, item] { ctxConvertExecute(item); }); });
+        if (key) bindShortcut(item, QKeySequence(key), nullptr);
+    };
+    QMenu* size = newMenu(this, mnsConvert, nullptr, "mnsConvertCharSize", "Wielkość znaków");
+    convert(size, "mnsConvertCharSizeLittleChar", "Wszystko z małej litery", 4, "F7");
+    convert(size, "mnsConvertCharSizeBigChar", "Wszystko z wielkiej litery", 5, "F8");
+    convert(size, "mnsConvertCharSizeFirstBig", "Pierwsza litera w wyrazie wielka", 6);
+    size->addSeparator();
+    convert(size, "mnsConvertCharSizeInverse", "Odwrotna wielkość znaków", 7);
+    convert(size, "mnsConvertCharSizeAlternate", "Przemienna wielkość znaków", 8);
+    QMenu* fix = newMenu(this, mnsConvert, nullptr, "mnsConvertFix", "Poprawianie");
+    convert(fix, "mnsConvertFixDelSpaces", "Usuń niepotrzebne spacje", 9);
+    convert(fix, "mnsConvertFixDelLines", "Usuń puste linie", 10);
+    convert(fix, "mnsConvertFixDelNumbers", "Usuń cyfry", 11);
+    convert(fix, "mnsConvertFixDelLetters", "Usuń litery", 12);
+    convert(fix, "mnsConvertFixDelLittleLetters", "Usuń małe litery", 13);
+    convert(fix, "mnsConvertFixDelBigLetters", "Usuń wielkie litery", 14);
+    convert(fix, "mnsConvertFixDelCharPoints", "Usuń znaki interpunkcji", 15);
+    convert(fix, "mnsConvertFixDelHTML", "Usuń tagi HTML", 16);
+    fix->addSeparator();
+    convert(fix, "mnsConvertFixTtoE", "Konwertuj na znaki encji", 17);
+    convert(fix, "mnsConvertFixEtoT", "Konwertuj ze znaków encji", 18);
+    mnsConvert->addSeparator();
+    convert(mnsConvert, "mnsConvertISOCode", "Kodowanie ISO-8859-2", 1, "F11");
+    convert(mnsConvert, "mnsConvertWinCode", "Kodowanie Windows-1250", 2, "F12");
+    convert(mnsConvert, "mnsConvertPolFix", "Usuwanie \"ogonków\"", 3);
+    mnsConvert->addSeparator();
+    QMenu* add = newMenu(this, mnsConvert, nullptr, "mnsConvertAdd", "Wstaw");
+    addItem(add, "mnsConvertAddText", "Tekst z pliku", "ctxAddText");
+    addItem(add, "mnsConvertAddHTMLColor", "Kolor HTML", "ctxAddHTMLColor");
+    addItem(add, "mnsConvertAddEncion", "Znak encji", "ctxFormEncions");
+    addItem(add, "mnsConvertAddDate", QString::fromUtf8("Datę"), "ctxAddDate");
+    addItem(add, "mnsConvertAddHour", QString::fromUtf8("Godzinę"), "ctxAddHour");
+    QMenu* coders = newMenu(this, mnsConvert, nullptr, "mnsConvertCoders", "Kodery");
+    convert(coders, "mnsConvertCodersRot13", "ROT - 13", 19, "F9");
+    mnsConvert->addSeparator();
+    addItem(mnsConvert, "mnsConvertMultiCnv", "Multi - konwersje", "ctxFormMultiCnv");
+}
+
+void TfrmMain::createOptionsMenu() {
+    mnsOptions = newMenu(this, nullptr, menuBar(), "mnsOptions", "Opcje");
+    addItem(mnsOptions, "mnsOptionsProperty", "Ustawienia", "ctxFormOptions");
+    mnsOptionsMarkers = newMenu(this, mnsOptions, nullptr, "mnsOptionsMarkers", "Kolorowanie");
+    markerGroup = new QActionGroup(this);
+    markerGroup->setExclusive(true);
+    auto marker = [this](const char* name, const QString& caption) {
+        auto* item = new QAction(caption, this);
+        item->setObjectName(name);
+        item->setCheckable(true);
+        markerGroup->addAction(item);
+        mnsOptionsMarkers->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, item] { RunCommand([this, item] { ctxMarkExecute(item); }); });
+    };
+    marker("mnsOptionsMarkersNone", "Brak kolorowania");
+    mnsOptionsMarkers->addSeparator();
+    // The menu lists the languages in its own order, not the catalogue's.
+    static const char* const kMenuOrder[][2] = {
+        {"mnsOptionsMarkersHtml", "Dokument HTML"},
+        {"mnsOptionsMarkersCss", "Kaskadowe arkusze styli"},
+        {"mnsOptionsMarkersPhp", "PHP"},
+        {"mnsOptionsMarkersJs", "JavaScript"},
+        {"mnsOptionsMarkersJava", "Java"},
+        {"mnsOptionsMarkersPas", "Pascal / Object Pascal"},
+        {"mnsOptionsMarkersCpp", "C++"},
+        {"mnsOptionsMarkersVb", "Visual Basic"},
+        {"mnsOptionsMarkersFrt", "Fortran"},
+        {"mnsOptionsMarkersMvbs", "Microsoft VBScript"},
+        {"mnsOptionsMarkersBat", "Język wsadowy MS-DOS"},
+        {"mnsOptionsMarkersPerl", "Perl"},
+        {"mnsOptionsMarkersSql", "SQL"},
+        {"mnsOptionsMarkersAsm", "Assembler x86"},
+        {"mnsOptionsMarkersIni", "Plik INI"},
+        {"mnsOptionsMarkersInno", "Inno Setup"},
+        {"mnsOptionsMarkersXml", "XML"},
+    };
+    for (const auto& entry : kMenuOrder) marker(entry[0], QString::fromUtf8(entry[1]));
+    mnsOptions->addSeparator();
+    addItem(mnsOptions, "mnsOptionsClpShow", QString::fromUtf8("Podgląd schowka"),
+            "ctxFormClpShow");
+    addItem(mnsOptions, "mnsOptionsExtraTextShow", "Tekst pomocniczy", "ctxFormExTxShow");
+}
+
+void TfrmMain::createViewMenu() {
+    mnsView = newMenu(this, nullptr, menuBar(), "mnsView", "Widok");
+    connect(mnsView, &QMenu::aboutToShow, this, [this] { RunCommand([this] { mnsViewClick(); }); });
+    auto toggle = [this](const char* name, const char* caption, THandler handler) {
+        QAction* item = addHandlerItem(mnsView, name, QString::fromUtf8(caption), handler);
+        item->setCheckable(true);
+        return item;
+    };
+    mnsViewStatusBar =
+        toggle("mnsViewStatusBar", "Pasek statusu", &TfrmMain::mnsViewStatusBarClick);
+    mnsViewToolBar = toggle("mnsViewToolBar", "Pasek narzędzi", &TfrmMain::mnsViewToolBarClick);
+    mnsViewGutter = toggle("mnsViewGutter", "Numeracja linii", &TfrmMain::mnsViewGutterClick);
+    mnsViewBlock =
+        toggle("mnsViewBlock", "Blokowe zaznaczanie tekstu", &TfrmMain::mnsViewBlockClick);
+    mnsView->addSeparator();
+    mnsViewWordWrap =
+        toggle("mnsViewWordWrap", "Zawijanie wierszy", &TfrmMain::mnsViewWordWrapClick);
+    mnsView->addSeparator();
+    mnsViewFont = addHandlerItem(mnsView, "mnsViewFont", "Czcionka", &TfrmMain::mnsViewFontClick);
+}
+
+void TfrmMain::createHelpMenu() {
+    mnsHelp = newMenu(this, nullptr, menuBar(), "mnsHelp", "Pomoc");
+    mnsHelpReadme =
+        addHandlerItem(mnsHelp, "mnsHelpReadme", "Readme", &TfrmMain::mnsHelpReadmeClick);
+    mnsHelpSite = new QAction("Oficjalna strona KRQ", this);
+    mnsHelpSite->setObjectName("mnsHelpSite");
+    mnsHelp->addAction(mnsHelpSite);
+    mnsHelpSubscribe = new QAction("Subskrypcja", this);
+    mnsHelpSubscribe->setObjectName("mnsHelpSubscribe");
+    mnsHelp->addAction(mnsHelpSubscribe);
+    mnsHelpUpdate = addItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
+    mnsHelpUpdate->setVisible(false);
+    mnsHelp->addSeparator();
+    mnHelpInfo = addItem(mnsHelp, "mnHelpInfo", "Kwerdel RQ - informacje", "ctxFormAbout");
+}
+
+void TfrmMain::createContextMenu() {
+    mncPopUpMenu = new QMenu(this);
+    mncPopUpMenu->setObjectName("mncPopUpMenu");
+    auto item = [this](const char* name, const char* caption, const char* action, const char* key) {
+        auto* pms = new QAction(QString::fromUtf8(caption), this);
+        pms->setObjectName(name);
+        if (key) {
+            pms->setShortcut(QKeySequence(key));
+            pms->setShortcutContext(Qt::WidgetShortcut);
+        }
+        mncPopUpMenu->addAction(pms);
+        QAction* target = ctx(action);
+        connect(pms, &QAction::triggered, target, [target] { target->trigger(); });
+    };
+    item("pmsEditUndo", "Cofnij", "ctxEditUndo", "Ctrl+Z");
+    item("pmsEditRedo", "Ponów", "ctxEditRedo", "Shift+Ctrl+Z");
+    mncPopUpMenu->addSeparator();
+    item("pmsEditCut", "Wytnij", "ctxEditCut", "Ctrl+X");
+    item("pmsEditCopy", "Kopiuj", "ctxEditCopy", "Ctrl+C");
+    item("pmsEditPaste", "Wklej", "ctxEditPaste", "Ctrl+V");
+    item("pmsEditPasteExtraText", "Wklej tekst pomocniczy", "ctxEditPasteExtraText", "Ctrl+B");
+    item("pmsEditDelete", "Usuń", "ctxEditDelete", nullptr);
+    mncPopUpMenu->addSeparator();
+    item("pmsEditSelectAll", "Zaznacz wszystko", "ctxEditSelectAll", "Ctrl+A");
+}
+
+// --- Toolbar and status bar ------------------------------------------------------------------
+
+QToolButton* TfrmMain::addButton(const char* name, int image, const QString& hint,
+                                 const char* action) {
+    QToolButton* button = image == 13 ? new TPressButton(mncToolBar) : new QToolButton(mncToolBar);
+    button->setObjectName(name);
+    button->setProperty("ImageIndex", image);
+    button->setToolTip(hint);
+    button->setToolTipDuration(kHintMs);
+    button->setAutoRaise(true);
+    button->setFixedHeight(25);
+    button->setMinimumWidth(23);
+    button->setIconSize(QSize(16, 16));
+    mncToolBar->addWidget(button);
+    if (action) {
+        QAction* target = ctx(action);
+        connect(button, &QToolButton::clicked, target, [target] { target->trigger(); });
+    }
+    return button;
+}
+
+void TfrmMain::createToolBar() {
+    auto separator = [this] {
+        auto* gap = new QWidget(mncToolBar);
+        gap->setFixedWidth(8);
+        mncToolBar->addWidget(gap);
+    };
+    btnFileNew = addButton("btnFileNew", 0, "Nowy plik (Ctrl+N)", "ctxFileNew");
+    btnFileOpen =
+        addButton("btnFileOpen", 1, QString::fromUtf8("Otwórz plik (Ctrl+O)"), "ctxFileOpen");
+    btnFileSave = addButton("btnFileSave", 2, "Zapisz / Zapisz jako", nullptr);
+    connect(btnFileSave, &QToolButton::clicked, this,
+            [this] { RunCommand([this] { btnFileSaveClick(); }); });
+    separator();
+    btnEditUndo = addButton("btnEditUndo", 3, "Cofnij (Ctrl+Z)", "ctxEditUndo");
+    btnEditRedo =
+        addButton("btnEditRedo", 4, QString::fromUtf8("Ponów (Shift+Ctrl+Z)"), "ctxEditRedo");
+    separator();
+    btnEditCut = addButton("btnEditCut", 5, "Wytnij (Ctrl+X)", "ctxEditCut");
+    btnEditCopy = addButton("btnEditCopy", 6, "Kopiuj (Ctrl+C)", "ctxEditCopy");
+    btnEditPaste = addButton("btnEditPaste", 7, "Wklej (Ctrl+V)", "ctxEditPaste");
+    btnEditPasteExtraText = addButton("btnEditPasteExtraText", 8, "Wklej tekst pomocniczy (Ctrl+B)",
+                                      "ctxEditPasteExtraText");
+    btnEditDelete = addButton("btnEditDelete", 9, QString::fromUtf8("Usuń (Del)"), "ctxEditDelete");
+    separator();
+    btnFilePrint = addButton("btnFilePrint", 10, "Drukuj (Ctrl+P)", "ctxFilePrint");
+    separator();
+    btnEditFind = addButton("btnEditFind", 11, QString::fromUtf8("Znajdź (Ctrl+F)"), "ctxEditFind");
+    btnEditReplace =
+        addButton("btnEditReplace", 12, QString::fromUtf8("Zamień (Ctrl+H)"), "ctxEditReplace");
+    separator();
+    btnWordWrap = addButton("btnWordWrap", 13, "Zawijanie wierszy", nullptr);
+    btnWordWrap->setCheckable(true);
+    connect(btnWordWrap, &QToolButton::clicked, this,
+            [this] { RunCommand([this] { btnWordWrapClick(); }); });
+}
+
+void TfrmMain::createStatusBar() {
+    mncStatusBar = new QStatusBar(this);
+    mncStatusBar->setObjectName("mncStatusBar");
+    mncStatusBar->setFixedHeight(19);
+    mncStatusBar->setSizeGripEnabled(false);
+    static const int kWidths[6] = {150, 45, 100, 60, 60, 50};
+    static const bool kLowered[6] = {true, false, false, true, true, false};
+    for (int i = 0; i < 6; ++i) {
+        auto* panel = new QLabel(mncStatusBar);
+        panel->setObjectName(QStringLiteral("mncStatusPanel%1").arg(i));
+        panel->setFrameStyle(kLowered[i] ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+        panel->setAlignment(Qt::AlignVCenter | (i == 5 ? Qt::AlignRight : Qt::AlignLeft));
+        // The last panel takes the rest of the bar, as the last panel of a status bar does.
+        if (i == 5) {
+            panel->setMinimumWidth(kWidths[i]);
+            panel->setLayoutDirection(Qt::LeftToRight);
+        } else {
+            panel->setFixedWidth(kWidths[i]);
+        }
+        mncStatusBar->addWidget(panel, i == 5 ? 1 : 0);
+        mncStatusPanel[i] = panel;
+    }
+    mncStatusPanel[1]->setText("Rozmiar:");
+    setStatusBar(mncStatusBar);
+}
+
+// --- Error report ------------------------------------------------------------------------------
+
+void TfrmMain::ShowError(const std::string& message) {
+    QString text = QString::fromUtf8(message);
+    // A message that already ends in a full stop, or in a character below it, gets none.
+    if (message.empty() || static_cast<unsigned char>(message.back()) > '.') text += '.';
+    Dialogs().Message(this, applicationTitle_, text, TMsgButtons::OK, TMsgIcon::Stop);
+}
+
+void TfrmMain::RunCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+    }
+}
+
+// --- Help --------------------------------------------------------------------------------------
+
+void TfrmMain::mnsHelpReadmeClick() {
+    QString path = FromFsName(programFile("readme.htm"));
+    if (QFileInfo::exists(path)) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        return;
+    }
+    Dialogs().Message(this, applicationTitle_,
+                      "Plik \"readme\" nie istnieje. Zainstaluj program jeszcze raz.",
+                      TMsgButtons::OK, TMsgIcon::None);
+}
+
+}  // namespace krq

@@ -1,0 +1,232 @@
+// The main window: menus, toolbar, status bar and the editing component, with every command.
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/TKrqMRUList.h"
+#include "platform/dialogs.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+namespace krq {
+
+class TKrqEdit;
+class TKrqEditStringList;
+class TKrqAutoCorrect;
+class TKrqCompletionProposal;
+class TIniFile;
+
+// The components are public, as the other windows change them directly (options window,
+// entity picker, batch conversion).
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // `params` are the command-line parameters without the program name. Creation runs the
+    // start-up sequence, so the window is ready to show when the constructor returns.
+    explicit TfrmMain(QStringList params, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // --- Document state --------------------------------------------------------------------
+    // The current document name is the open dialog's file name; empty means untitled.
+    QString CurrentFileName() const { return dlgFileOpen.FileName; }
+    bool Untitled() const { return dlgFileOpen.FileName.isEmpty(); }
+    bool Modified() const;
+    // The title shown on the window and used as the caption of error and information boxes.
+    QString ApplicationTitle() const { return applicationTitle_; }
+    // Set by the close sequence when it decided to end the program.
+    bool TerminationRequested() const { return terminationRequested_; }
+    // Copy of "Edit" / "automark"; the options window sets it too.
+    bool AutoMark = true;
+
+    // --- Document commands -----------------------------------------------------------------
+    void prcFileNew();
+    void prcFileOpen(const QString& name);
+    void prcFileSaveAs();
+    void ctxFileNewExecute();
+    void ctxFileOpenExecute();
+    void ctxFileSaveExecute();
+    void ctxFileSaveAsExecute();
+    void ctxFileSaveCopyExecute();
+    void btnFileSaveClick();
+    void mnsFileClick();
+    void mncKrqEditDropFiles(int x, int y, const QStringList& files);
+    void ivcMRUManagerClick(const QString& recentName);
+    // Runs `next` once a modified text has been saved or given up, as the user answers.
+    void prcSaveChangesGuard(const std::function<void()>& next);
+
+    // --- Title, status and toolbar ----------------------------------------------------------
+    void mncKrqEditChange();
+    void mncKrqEditStatusChange();
+    void prcButtonsStatus();
+    void prcSetCaption(const QString& text);
+    // The text's length with two-character line breaks, whatever form the file has.
+    static size_t TextSize(const TKrqEditStringList& lines);
+
+    // --- View ------------------------------------------------------------------------------
+    void mnsViewClick();
+    void mnsViewStatusBarClick();
+    void mnsViewToolBarClick();
+    void mnsViewGutterClick();
+    void mnsViewWordWrapClick();
+    void mnsViewBlockClick();
+    void mnsViewFontClick();
+    void btnWordWrapClick();
+    // 0 standard, 1 XP, 2 Orbit; any other value takes the images off the buttons.
+    void prcSetGlyphSet(int style);
+    int GlyphSet() const { return glyphSet_; }
+    // Applies "xpstyle": the desktop's own style, or Qt's classic Windows style.
+    void prcSetXPStyle(bool on);
+    // The editor's font as chosen (name, size in points, style bits), with a monospace
+    // fallback when the family is missing.
+    void prcSetEditFont(const QString& name, int size, int style);
+
+    // --- Edit menu ---------------------------------------------------------------------------
+    void mnsEditClick();
+    void ctxEditUndoExecute();
+    void ctxEditRedoExecute();
+    void ctxEditCutExecute();
+    void ctxEditCopyExecute();
+    void ctxEditPasteExecute();
+    void ctxEditDeleteExecute();
+    void ctxEditSelectAllExecute();
+
+    // --- Conversions ---------------------------------------------------------------------------
+    void ctxConvertExecute(QAction* sender);
+    void prcConvert(unsigned code);
+
+    // --- Highlighters --------------------------------------------------------------------------
+    void ctxMarkExecute(QAction* sender);
+    // Ticks the item of `name` ("nil" or "Brak kolorowania" for none); `remember` stores the
+    // choice in [code] mark. The highlighter objects themselves arrive with the colour schemes.
+    void prcSetMarker(const QString& name, bool remember);
+    // The choice that ends New (empty name) and a successful Open or Save as.
+    void prcMarkForDocument(const QString& fileName);
+    QString CheckedMarker() const;
+
+    // --- Help --------------------------------------------------------------------------------
+    void mnsHelpReadmeClick();
+
+    // --- Start and end -------------------------------------------------------------------------
+    void FormCreate();
+    // Returns true when the program is to end (after writing the geometry).
+    bool FormCloseQuery();
+    // The standard error report: the message with a full stop, in a stop box.
+    void ShowError(const std::string& message);
+    // Runs a command, reporting any failure as the standard error report.
+    void RunCommand(const std::function<void()>& command);
+
+    // --- Components ------------------------------------------------------------------------------
+    TKrqEdit* mncKrqEdit = nullptr;
+    QWidget* mncCoolBar = nullptr;
+    QToolBar* mncToolBar = nullptr;
+    QStatusBar* mncStatusBar = nullptr;
+    QLabel* mncStatusPanel[6] = {};
+    QMenu* mncPopUpMenu = nullptr;
+    std::unique_ptr<TKrqCompletionProposal> ivcKrqProposal;
+    std::unique_ptr<TKrqAutoCorrect> ivcKrqAutoCorrect;
+    TKrqMRUList ivcMRUManager;
+
+    TFileDialogState dlgFileOpen;
+    TFileDialogState dlgFileOpen_Additional;
+    TFileDialogState dlgFileSave;
+    QFont dlgFont;
+
+    // Glyph sets: 14 images each, enabled and disabled.
+    QList<QPixmap> ivcGlyphStandardActive, ivcGlyphStandardUnActive;
+    QList<QPixmap> ivcGlyphXPActive, ivcGlyphXPUnActive;
+    QList<QPixmap> ivcGlyphOrbitActive, ivcGlyphOrbitUnActive;
+
+    // Menus and their items (object names as listed in the menu tables).
+    QMenu *mnsFile = nullptr, *mnsEdit = nullptr, *mnsConvert = nullptr, *mnsOptions = nullptr,
+          *mnsView = nullptr, *mnsHelp = nullptr;
+    QMenu* mnsFileLastOpen = nullptr;
+    QMenu* mnsOptionsMarkers = nullptr;
+    QActionGroup* markerGroup = nullptr;
+    QAction *mnsFileNew, *mnsFileOpen, *mnsFileSave, *mnsFileSaveAs, *mnsFileSaveCopy, *mnsSendMail,
+        *mnsFilePrint, *mnsFileEnd;
+    QAction *mnsEditUndo, *mnsEditRedo, *mnsEditCut, *mnsEditCopy, *mnsEditPaste,
+        *mnsEditPasteExtraText, *mnsEditDelete, *mnsEditFind, *mnsEditReplace, *mnsEditSelectAll;
+    QAction *mnsViewStatusBar, *mnsViewToolBar, *mnsViewGutter, *mnsViewBlock, *mnsViewWordWrap,
+        *mnsViewFont;
+    QAction *mnsHelpReadme, *mnsHelpSite, *mnsHelpSubscribe, *mnsHelpUpdate, *mnHelpInfo;
+
+    QToolButton *btnFileNew, *btnFileOpen, *btnFileSave, *btnEditUndo, *btnEditRedo, *btnEditCut,
+        *btnEditCopy, *btnEditPaste, *btnEditPasteExtraText, *btnEditDelete, *btnFilePrint,
+        *btnEditFind, *btnEditReplace, *btnWordWrap;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    using THandler = void (TfrmMain::*)();
+
+    void createActions();
+    void createMenus();
+    void createFileMenu();
+    void createEditMenu();
+    void createConvertMenu();
+    void createOptionsMenu();
+    void createViewMenu();
+    void createHelpMenu();
+    void createContextMenu();
+    void createToolBar();
+    void createStatusBar();
+    void loadGlyphSets();
+
+    QAction* newAction(const char* name, THandler handler);
+    QAction* ctx(const char* name) const;
+    // A menu item bound to an action, with its shortcut run through `opening` first.
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const char* action,
+                     const QKeySequence& shortcut = {}, THandler opening = nullptr);
+    QAction* addHandlerItem(QMenu* menu, const char* name, const QString& caption,
+                            THandler handler);
+    void bindShortcut(QAction* item, const QKeySequence& shortcut, THandler opening);
+    QToolButton* addButton(const char* name, int image, const QString& hint, const char* action);
+    void toggleView(QAction* item, const char* key, const std::function<void(bool)>& apply);
+
+    void loadRecentFiles();
+    void rebuildRecentMenu();
+    void saveTextTo(const QString& name);
+    void writeGeometry();
+    void handleCommandLine();
+    void setReadyStatus();
+    void updateStatusPanels();
+
+    // The size panel's count, kept between notifications while the text is unchanged: a
+    // caret move in a large document must not walk every line.
+    struct TSizeCache {
+        uint64_t Serial = 0;
+        uint64_t Generation = 0;
+        size_t Size = 0;
+        bool Valid = false;
+    };
+    TSizeCache sizeCache_;
+    uint64_t changeGeneration_ = 0;
+
+    QStringList params_;
+    QString applicationTitle_ = QStringLiteral("Kwerdel RQ");
+    bool terminationRequested_ = false;
+    int glyphSet_ = -1;
+};
+
+// The settings file of the program directory; a new accessor for each operation.
+TIniFile SettingsFile();
+// A file name as the file system wants it, and back.
+std::string FsName(const QString& name);
+QString FromFsName(const std::string& name);
+
+}  // namespace krq

@@ -1,0 +1,206 @@
+// Document files: the save-changes guard, New, Open, Save, Save as, Save copy, dropped files
+// and the recent-files list.
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+
+#include "app/frMain.h"
+#include "editor/TKrqEdit.h"
+#include "platform/inifile.h"
+
+namespace krq {
+
+namespace {
+
+const char* const kFilesSection = "Files";
+
+QString ModifiedPromptText(const QString& currentName) {
+    if (currentName.isEmpty())
+        return QString::fromUtf8("Tekst został zmieniony.\r\rCzy chcesz zapisać zmiany?");
+    return QString::fromUtf8("Tekst w pliku ") + QFileInfo(currentName).fileName() +
+           QString::fromUtf8(" został zmieniony.\r\rCzy chcesz zapisać zmiany?");
+}
+
+}  // namespace
+
+void TfrmMain::saveTextTo(const QString& name) {
+    mncKrqEdit->Model().SaveLinesToFile(FsName(name));
+}
+
+void TfrmMain::setReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
+
+// --- The guard -----------------------------------------------------------------------------------
+
+void TfrmMain::prcSaveChangesGuard(const std::function<void()>& next) {
+    if (!Modified()) {
+        next();
+        return;
+    }
+    const bool untitled = Untitled();
+    TMsgResult answer = Dialogs().Message(this, "Kwerdel RQ", ModifiedPromptText(CurrentFileName()),
+                                          TMsgButtons::YesNoCancel, TMsgIcon::Warning);
+    if (answer == TMsgResult::Cancel) return;
+    if (answer == TMsgResult::Yes) {
+        if (untitled) {
+            // The dialog keeps the name chosen here until a later step empties it.
+            QString target = Dialogs().SaveFile(this, dlgFileSave);
+            if (target.isEmpty()) return;
+            saveTextTo(target);
+        } else {
+            dlgFileSave.FileName = CurrentFileName();
+            saveTextTo(dlgFileSave.FileName);
+            dlgFileSave.FileName.clear();
+        }
+    }
+    next();
+}
+
+void TfrmMain::ctxFileNewExecute() {
+    prcSaveChangesGuard([this] { prcFileNew(); });
+}
+
+void TfrmMain::ctxFileOpenExecute() {
+    prcSaveChangesGuard([this] { prcFileOpen(QString()); });
+}
+
+void TfrmMain::mncKrqEditDropFiles(int, int, const QStringList& files) {
+    if (files.size() != 1) return;
+    const QString name = files.front();
+    prcSaveChangesGuard([this, name] { prcFileOpen(name); });
+}
+
+void TfrmMain::ivcMRUManagerClick(const QString& recentName) {
+    prcSaveChangesGuard([this, recentName] { prcFileOpen(recentName); });
+}
+
+// --- New and Open
+// ---------------------------------------------------------------------------------
+
+void TfrmMain::prcFileNew() {
+    TKrqEditModel& model = mncKrqEdit->Model();
+    model.ClearDocument();
+    dlgFileOpen.FileName.clear();
+    dlgFileSave.FileName.clear();
+    prcSetCaption("Kwerdel RQ");
+    setReadyStatus();
+    mncStatusPanel[2]->setText(QString::fromUtf8("0 bajtów."));
+    mncStatusPanel[3]->setText("X:1");
+    mncStatusPanel[4]->setText("Y:1");
+    prcButtonsStatus();
+    model.SetModified(false);
+    prcMarkForDocument(QString());
+}
+
+void TfrmMain::prcFileOpen(const QString& name) {
+    QString chosen = name;
+    if (chosen.isEmpty()) {
+        // The dialog works on a copy: the document takes the chosen name only once the file
+        // has been read, so a failed read never leaves the old text under the new name.
+        TFileDialogState state = dlgFileOpen;
+        QStringList files = Dialogs().OpenFiles(this, state, false);
+        dlgFileOpen.FilterIndex = state.FilterIndex;
+        if (files.isEmpty()) {
+            prcButtonsStatus();
+            return;
+        }
+        chosen = files.front();
+    }
+    TKrqEditModel& model = mncKrqEdit->Model();
+    model.LoadLinesFromFile(FsName(chosen));
+    ++changeGeneration_;
+    dlgFileOpen.FileName = chosen;
+    prcSetCaption(QFileInfo(chosen).fileName() + " - Kwerdel RQ");
+    setReadyStatus();
+    updateStatusPanels();
+    model.SetModified(false);
+    ivcMRUManager.Add(chosen);
+    rebuildRecentMenu();
+    TIniFile ini = SettingsFile();
+    ivcMRUManager.SaveToIni(ini, kFilesSection);
+    prcMarkForDocument(chosen);
+    prcButtonsStatus();
+}
+
+// --- Saving
+// ----------------------------------------------------------------------------------------
+
+void TfrmMain::ctxFileSaveExecute() {
+    dlgFileSave.FileName = CurrentFileName();
+    saveTextTo(dlgFileSave.FileName);
+    dlgFileSave.FileName.clear();
+    setReadyStatus();
+    mncKrqEdit->Model().SetModified(false);
+}
+
+void TfrmMain::ctxFileSaveAsExecute() { prcFileSaveAs(); }
+
+void TfrmMain::prcFileSaveAs() {
+    dlgFileSave.FileName.clear();
+    QString target = Dialogs().SaveFile(this, dlgFileSave);
+    if (target.isEmpty()) return;
+    saveTextTo(target);
+    dlgFileOpen.FileName = target;
+    dlgFileSave.FileName.clear();
+    setReadyStatus();
+    prcSetCaption(QFileInfo(target).fileName() + " - Kwerdel RQ");
+    mncKrqEdit->Model().SetModified(false);
+    prcMarkForDocument(target);
+}
+
+void TfrmMain::btnFileSaveClick() {
+    if (Untitled())
+        ctxFileSaveAsExecute();
+    else
+        ctxFileSaveExecute();
+}
+
+void TfrmMain::ctxFileSaveCopyExecute() {
+    // Reached through the menu only for a named document; an untitled one has nothing to copy.
+    if (Untitled()) return;
+    const QString current = CurrentFileName();
+    QFileInfo info(current);
+    QString fileName = info.fileName();
+    qsizetype dot = fileName.lastIndexOf('.');
+    QString copyName =
+        dot < 0 ? fileName + "_kopia" : fileName.left(dot) + "_kopia" + fileName.mid(dot);
+    QString copyPath = info.path() + '/' + copyName;
+    saveTextTo(copyPath);
+    Dialogs().Message(this, "Kwerdel RQ",
+                      QString::fromUtf8("Zapisano kopię pliku ") + fileName + ".", TMsgButtons::OK,
+                      TMsgIcon::None);
+}
+
+void TfrmMain::mnsFileClick() {
+    mnsFileSave->setEnabled(Modified() && !Untitled());
+    mnsFileSaveCopy->setEnabled(!Untitled());
+    mnsFileLastOpen->menuAction()->setEnabled(ivcMRUManager.Count() > 0);
+}
+
+// --- Recent files
+// ----------------------------------------------------------------------------------
+
+void TfrmMain::loadRecentFiles() {
+    ivcMRUManager.LoadFromIni(SettingsFile(), kFilesSection);
+    rebuildRecentMenu();
+}
+
+void TfrmMain::rebuildRecentMenu() {
+    // An item may be the sender of the click that led here, so it is deleted later.
+    for (QAction* old : mnsFileLastOpen->actions()) {
+        mnsFileLastOpen->removeAction(old);
+        old->deleteLater();
+    }
+    for (const QString& name : ivcMRUManager.Items()) {
+        QString caption = name;
+        caption.replace('&', "&&");
+        QAction* item = mnsFileLastOpen->addAction(caption);
+        item->setToolTip(name);
+        item->setData(name);
+        connect(item, &QAction::triggered, this,
+                [this, name] { RunCommand([this, name] { ivcMRUManagerClick(name); }); });
+    }
+    mnsFileLastOpen->menuAction()->setEnabled(ivcMRUManager.Count() > 0);
+}
+
+}  // namespace krq

@@ -1,0 +1,13 @@
+# The main window and its parts; the conversion commands live with the conversions.
+target_sources(krq_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/frMain.h
+  ${CMAKE_CURRENT_LIST_DIR}/frMain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainStartup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainStatus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainMarkers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
+  ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)

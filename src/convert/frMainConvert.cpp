@@ -1,0 +1,25 @@
+// The conversion commands of the main window: one conversion over the selection or the text.
+#include <QAction>
+
+#include "app/frMain.h"
+#include "convert/unBase.h"
+#include "editor/TKrqEdit.h"
+
+namespace krq {
+
+void TfrmMain::ctxConvertExecute(QAction* sender) {
+    prcConvert(static_cast<unsigned>(sender->property("Tag").toInt()));
+}
+
+void TfrmMain::prcConvert(unsigned code) {
+    TKrqEditModel& model = mncKrqEdit->Model();
+    // An empty document has nothing to convert and must not gain an undo step.
+    if (model.Lines().Count() == 0 || (model.Lines().Count() == 1 && model.Lines()[0].empty()))
+        return;
+    if (model.SelectedText().empty()) model.SelectAll();
+    // The selected text is the block's pieces joined by CR LF in column mode, and the
+    // replacement goes back as a block: the editing component handles both.
+    model.SetSelectedText(fncConvert(static_cast<int>(code), model.SelectedText()));
+}
+
+}  // namespace krq

@@ -1,0 +1,208 @@
+// krq-convert: applies one of the editor's conversions to standard input or to files in place.
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/unBase.h"
+#include "convert/unBatch.h"
+#include "platform/errors.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFileFailed = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kVersion = "4.0 alpha";
+
+void printUsage(std::FILE* out) {
+    std::fputs(
+        "Usage: krq-convert CONVERSION [FILE...]\n"
+        "Applies a Kwerdel RQ text conversion to Windows-1250 text.\n"
+        "\n"
+        "Without FILE, converts standard input to standard output, bytes as they are.\n"
+        "With FILEs, converts each file in place line by line: lines end at CR LF, CR or LF\n"
+        "and are written back each followed by CR LF. Files whose owner-write permission\n"
+        "is clear are skipped.\n"
+        "\n"
+        "CONVERSION is a code 1-19 or a name such as ISOCode or DelHTML (any letter case).\n"
+        "\n"
+        "Options:\n"
+        "  --list     list the conversions\n"
+        "  --help     show this help\n"
+        "  --version  show the version\n"
+        "\n"
+        "Exit status: 0 success, 1 a file could not be converted, 2 usage error.\n",
+        out);
+}
+
+void printList() {
+    for (const krq::TConversion& c : krq::tblConversions)
+        std::printf("%2d  %-18s  %s\n", c.Code, c.Name + 3, c.Caption);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return true;
+}
+
+// The conversion named by a code or by its function's name without "fnc"; nullptr if none.
+const krq::TConversion* parseConversion(std::string_view arg) {
+    if (!arg.empty() && arg.size() <= 2 && arg.find_first_not_of("0123456789") == arg.npos)
+        return krq::findConversion(std::stoi(std::string(arg)));
+    for (const krq::TConversion& c : krq::tblConversions)
+        if (equalsIgnoringCase(arg, c.Name + 3)) return &c;
+    return nullptr;
+}
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "krq-convert: %s (try --help)\n", message.c_str());
+    return kExitUsage;
+}
+
+bool readAll(int fd, std::string& bytes) {
+    size_t length = 0;
+    bytes.resize(1 << 20);
+    for (;;) {
+        if (length == bytes.size()) bytes.resize(bytes.size() * 2);
+        ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (got == 0) break;
+        length += static_cast<size_t>(got);
+    }
+    bytes.resize(length);
+    return true;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Standard input redirected from a file is mapped rather than read: no copy, and none of the
+// page faults of a fresh buffer as large as the file.
+class MappedInput {
+  public:
+    explicit MappedInput(int fd) {
+        struct stat info;
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) return;
+        size_ = static_cast<size_t>(info.st_size);
+        void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (data == MAP_FAILED) {
+            size_ = 0;
+            return;
+        }
+        data_ = static_cast<const char*>(data);
+    }
+    MappedInput(const MappedInput&) = delete;
+    MappedInput& operator=(const MappedInput&) = delete;
+    ~MappedInput() {
+        if (data_) ::munmap(const_cast<char*>(data_), size_);
+    }
+    bool mapped() const { return data_ != nullptr; }
+    std::string_view bytes() const { return {data_, size_}; }
+
+  private:
+    const char* data_ = nullptr;
+    size_t size_ = 0;
+};
+
+int convertStream(const krq::TConversion& conversion) {
+    std::string output;
+    if (MappedInput input(STDIN_FILENO); input.mapped()) {
+        output = conversion.Function(input.bytes());
+    } else {
+        std::string bytes;
+        if (!readAll(STDIN_FILENO, bytes)) {
+            std::fprintf(stderr, "krq-convert: cannot read standard input: %s\n",
+                         std::strerror(errno));
+            return kExitFileFailed;
+        }
+        output = conversion.Function(bytes);
+    }
+    if (!writeAll(STDOUT_FILENO, output)) {
+        std::fprintf(stderr, "krq-convert: cannot write standard output: %s\n",
+                     std::strerror(errno));
+        return kExitFileFailed;
+    }
+    return kExitOk;
+}
+
+int convertFiles(const krq::TConversion& conversion, const std::vector<std::string>& files) {
+    int status = kExitOk;
+    for (const std::string& file : files) {
+        struct stat info;
+        if (::stat(file.c_str(), &info) != 0) {
+            std::fprintf(stderr, "krq-convert: Cannot open file %s: %s\n", file.c_str(),
+                         std::strerror(errno));
+            status = kExitFileFailed;
+            continue;
+        }
+        if (krq::isFileReadOnly(file)) {
+            std::fprintf(stderr, "krq-convert: skipping read-only file %s\n", file.c_str());
+            continue;
+        }
+        try {
+            krq::convertFile(file, conversion.Code);
+        } catch (const krq::EKrqError& error) {
+            std::fprintf(stderr, "krq-convert: %s\n", error.what());
+            status = kExitFileFailed;
+        }
+    }
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const krq::TConversion* conversion = nullptr;
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+            if (arg == "--") {
+                optionsEnded = true;
+            } else if (arg == "--help" || arg == "-h") {
+                printUsage(stdout);
+                return kExitOk;
+            } else if (arg == "--version") {
+                std::printf("krq-convert %s\n", kVersion);
+                return kExitOk;
+            } else if (arg == "--list") {
+                printList();
+                return kExitOk;
+            } else {
+                return usageError("unknown option " + std::string(arg));
+            }
+        } else if (!conversion) {
+            conversion = parseConversion(arg);
+            if (!conversion) return usageError("unknown conversion " + std::string(arg));
+        } else {
+            files.emplace_back(arg);
+        }
+    }
+    if (!conversion) return usageError("no conversion given");
+    return files.empty() ? convertStream(*conversion) : convertFiles(*conversion, files);
+}

@@ -1,0 +1,17 @@
+// Colour values as the settings store them (0x00BBGGRR, or 0x80000000 + a system colour index).
+#pragma once
+
+#include <QColor>
+#include <cstdint>
+
+namespace krq {
+
+// The value that means "no colour" in colour schemes.
+inline constexpr int32_t kNoColor = 0x1FFFFFFF;
+
+// The colour a stored value stands for; system colours follow the desktop's palette.
+QColor ColorFromValue(int32_t value);
+// The stored value of an RGB colour.
+int32_t ValueFromColor(const QColor& color);
+
+}  // namespace krq

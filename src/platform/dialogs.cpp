@@ -1,0 +1,128 @@
+#include "platform/dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace krq {
+
+namespace {
+
+class TQtDialogs final : public TKrqDialogs {
+public:
+    TMsgResult Message(QWidget* owner, const QString& caption, const QString& text,
+                       TMsgButtons buttons, TMsgIcon icon) override {
+        QMessageBox box(owner);
+        box.setWindowTitle(caption);
+        QString shown = text;
+        shown.replace("\r\n", "\n").replace('\r', '\n');
+        box.setText(shown);
+        switch (icon) {
+            case TMsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+            case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+            case TMsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+            case TMsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+            case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+        }
+        QPushButton* yes = nullptr;
+        QPushButton* no = nullptr;
+        QPushButton* cancel = nullptr;
+        QPushButton* ok = nullptr;
+        if (buttons == TMsgButtons::OK) {
+            ok = box.addButton(QString::fromUtf8("OK"), QMessageBox::AcceptRole);
+            box.setEscapeButton(ok);
+        } else {
+            yes = box.addButton(QString::fromUtf8("Tak"), QMessageBox::YesRole);
+            no = box.addButton(QString::fromUtf8("Nie"), QMessageBox::NoRole);
+            if (buttons == TMsgButtons::YesNoCancel) {
+                cancel = box.addButton(QString::fromUtf8("Anuluj"), QMessageBox::RejectRole);
+                box.setEscapeButton(cancel);
+            }
+            box.setDefaultButton(yes);
+        }
+        box.exec();
+        auto* clicked = box.clickedButton();
+        if (clicked == yes && yes) return TMsgResult::Yes;
+        if (clicked == no && no) return TMsgResult::No;
+        if (buttons == TMsgButtons::OK) return TMsgResult::OK;
+        return buttons == TMsgButtons::YesNo ? TMsgResult::No : TMsgResult::Cancel;
+    }
+
+    QStringList OpenFiles(QWidget* owner, TFileDialogState& state, bool multiple) override {
+        QFileDialog dialog(owner, state.Title);
+        dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        prepare(dialog, state);
+        if (dialog.exec() != QDialog::Accepted) return {};
+        QStringList files = dialog.selectedFiles();
+        remember(dialog, state, files.value(0));
+        return files;
+    }
+
+    QString SaveFile(QWidget* owner, TFileDialogState& state) override {
+        QFileDialog dialog(owner, state.Title);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(state.DefaultExt);
+        prepare(dialog, state);
+        if (dialog.exec() != QDialog::Accepted) return {};
+        QString file = dialog.selectedFiles().value(0);
+        remember(dialog, state, file);
+        return file;
+    }
+
+    std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int, int) override {
+        bool ok = false;
+        QFont font = QFontDialog::getFont(&ok, initial, owner);
+        if (!ok) return std::nullopt;
+        return font;
+    }
+
+    std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override {
+        QColor color = QColorDialog::getColor(initial, owner);
+        if (!color.isValid()) return std::nullopt;
+        return color;
+    }
+
+private:
+    static void prepare(QFileDialog& dialog, const TFileDialogState& state) {
+        QStringList filters = QtFilters(state.Filter);
+        dialog.setNameFilters(filters);
+        if (state.FilterIndex >= 1 && state.FilterIndex <= filters.size())
+            dialog.selectNameFilter(filters[state.FilterIndex - 1]);
+        if (!state.FileName.isEmpty()) dialog.selectFile(state.FileName);
+    }
+
+    static void remember(const QFileDialog& dialog, TFileDialogState& state, const QString& file) {
+        state.FileName = file;
+        int index = QtFilters(state.Filter).indexOf(dialog.selectedNameFilter());
+        if (index >= 0) state.FilterIndex = index + 1;
+    }
+};
+
+TKrqDialogs* g_installed = nullptr;
+
+}  // namespace
+
+TKrqDialogs& Dialogs() {
+    static TQtDialogs qtDialogs;
+    return g_installed ? *g_installed : qtDialogs;
+}
+
+void SetDialogs(TKrqDialogs* dialogs) { g_installed = dialogs; }
+
+QStringList QtFilters(const QString& windowsFilter) {
+    QStringList parts = windowsFilter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        out << parts[i] + " (" + patterns + ")";
+    }
+    return out;
+}
+
+}  // namespace krq

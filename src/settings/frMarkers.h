@@ -1,0 +1,32 @@
+// The highlighter holder: the seventeen highlighters, created once before the main window.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/highlighters/TKrqHighlighter.h"
+
+namespace krq {
+
+class TfrmMarkers {
+public:
+    TfrmMarkers();
+    ~TfrmMarkers();
+    TfrmMarkers(const TfrmMarkers&) = delete;
+    TfrmMarkers& operator=(const TfrmMarkers&) = delete;
+
+    // Catalogue order: HTML first, Inno Setup last.
+    int Count() const { return static_cast<int>(highlighters_.size()); }
+    TKrqHighlighter& Highlighter(int index) { return *highlighters_.at(static_cast<size_t>(index)); }
+    // The highlighter whose language name (UTF-8) equals `language` exactly, or none.
+    TKrqHighlighter* FindByLanguage(std::string_view language);
+    // The highlighter with this component name ("hgr_Html"), or none.
+    TKrqHighlighter* FindByComponent(std::string_view component);
+
+private:
+    std::vector<std::unique_ptr<TKrqHighlighter>> highlighters_;
+};
+
+}  // namespace krq

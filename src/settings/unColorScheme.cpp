@@ -1,0 +1,52 @@
+#include "settings/unColorScheme.h"
+
+#include <vector>
+
+#include "platform/cp1250.h"
+#include "platform/inifile.h"
+#include "settings/frMarkers.h"
+
+namespace krq {
+
+namespace {
+
+// Key names are attribute names as they are, Polish letters and spaces included, in the
+// file's own code page.
+std::string keyName(const std::string& attributeUtf8, const char* suffix) {
+    return cp1250::fromUtf8(attributeUtf8) + suffix;
+}
+
+}  // namespace
+
+void LoadColorScheme(TKrqHighlighter& highlighter, const std::string& path) {
+    TIniFile ini(path);
+    const std::string section = highlighter.Lexer().ComponentName();
+    const auto& attributes = highlighter.Attributes();
+    for (size_t i = 0; i < attributes.size(); ++i) {
+        const std::string& name = attributes[i].Name;
+        highlighter.SetAttribute(static_cast<int>(i),
+                                 ini.ReadInteger(section, keyName(name, "_F"), kNoColorValue),
+                                 ini.ReadInteger(section, keyName(name, "_B"), kNoColorValue),
+                                 ini.ReadInteger(section, keyName(name, "_S"), 0));
+    }
+}
+
+void LoadColorScheme(TfrmMarkers& markers, const std::string& path) {
+    for (int i = 0; i < markers.Count(); ++i) LoadColorScheme(markers.Highlighter(i), path);
+}
+
+void SaveColorScheme(TfrmMarkers& markers, const std::string& path) {
+    std::vector<TIniValue> values;
+    for (int i = 0; i < markers.Count(); ++i) {
+        auto& h = markers.Highlighter(i);
+        const std::string section = h.Lexer().ComponentName();
+        for (const auto& a : h.Attributes()) {
+            values.push_back({section, keyName(a.Name, "_F"), std::to_string(a.Foreground)});
+            values.push_back({section, keyName(a.Name, "_B"), std::to_string(a.Background)});
+            values.push_back({section, keyName(a.Name, "_S"), std::to_string(a.Style)});
+        }
+    }
+    TIniFile(path).WriteValues(values);
+}
+
+}  // namespace krq

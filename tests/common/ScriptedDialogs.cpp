@@ -1,0 +1,63 @@
+#include "common/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace krq::test {
+
+TScriptedDialogs::TScriptedDialogs() { SetDialogs(this); }
+TScriptedDialogs::~TScriptedDialogs() { SetDialogs(nullptr); }
+
+TMsgResult TScriptedDialogs::Message(QWidget*, const QString& caption, const QString& text,
+                                     TMsgButtons buttons, TMsgIcon icon) {
+    Messages.push_back({caption, text, buttons, icon});
+    if (MessageAnswers.empty()) {
+        if (buttons != TMsgButtons::OK)
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return buttons == TMsgButtons::OK ? TMsgResult::OK : TMsgResult::Cancel;
+    }
+    auto answer = MessageAnswers.front();
+    MessageAnswers.pop_front();
+    return answer;
+}
+
+QStringList TScriptedDialogs::OpenFiles(QWidget*, TFileDialogState& state, bool) {
+    OpenRequests.push_back(state);
+    if (OpenAnswers.empty()) {
+        ADD_FAILURE() << "unexpected open dialog";
+        return {};
+    }
+    auto answer = OpenAnswers.front();
+    OpenAnswers.pop_front();
+    if (!answer.isEmpty()) state.FileName = answer.front();
+    return answer;
+}
+
+QString TScriptedDialogs::SaveFile(QWidget*, TFileDialogState& state) {
+    SaveRequests.push_back(state);
+    if (SaveAnswers.empty()) {
+        ADD_FAILURE() << "unexpected save dialog";
+        return {};
+    }
+    auto answer = SaveAnswers.front();
+    SaveAnswers.pop_front();
+    if (!answer.isEmpty()) state.FileName = answer;
+    return answer;
+}
+
+std::optional<QFont> TScriptedDialogs::ChooseFont(QWidget*, const QFont&, int, int) {
+    ++FontRequests;
+    if (FontAnswers.empty()) return std::nullopt;
+    auto answer = FontAnswers.front();
+    FontAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor&) {
+    ++ColorRequests;
+    if (ColorAnswers.empty()) return std::nullopt;
+    auto answer = ColorAnswers.front();
+    ColorAnswers.pop_front();
+    return answer;
+}
+
+}  // namespace krq::test

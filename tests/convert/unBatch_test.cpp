@@ -1,0 +1,196 @@
+// Files converted in place, by the library and by krq-convert run as a user runs it.
+#include "convert/unBatch.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "common/TestHome.h"
+#include "convert/unBase.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+
+extern char** environ;
+
+namespace krq {
+namespace {
+
+using test::MakeTempDir;
+using test::ReadFile;
+using test::WriteFile;
+
+mode_t modeOf(const std::string& path) {
+    struct stat info;
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+std::string lastMessage(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EKrqError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(Batch, LinesEndInCrLfWhateverBreakTheyHad) {
+    EXPECT_EQ(normalizeLines(""), "");
+    EXPECT_EQ(normalizeLines("a"), "a\r\n");
+    EXPECT_EQ(normalizeLines("a\r\n"), "a\r\n");
+    EXPECT_EQ(normalizeLines("a\nb\rc\r\n\r\n\n\rd"), "a\r\nb\r\nc\r\n\r\n\r\n\r\nd\r\n");
+    EXPECT_EQ(normalizeLines("\n"), "\r\n");
+}
+
+TEST(Batch, ConvertFileRewritesLinesAndKeepsPermissions) {
+    std::string dir = MakeTempDir("batch-convert");
+    std::string mixed = dir + "/mixed.txt", digits = dir + "/digits.txt", empty = dir + "/e.txt";
+    WriteFile(mixed, cp1250::fromUtf8("żółw\nKOT\r\rpies\r\nkoniec"));
+    WriteFile(digits, "123\n456");
+    WriteFile(empty, "");
+    ::chmod(mixed.c_str(), 0640);
+    convertFile(mixed, 5);
+    convertFile(digits, 19);
+    convertFile(empty, 10);
+    EXPECT_EQ(cp1250::toUtf8(ReadFile(mixed)), "ŻÓŁW\r\nKOT\r\n\r\nPIES\r\nKONIEC\r\n");
+    EXPECT_EQ(modeOf(mixed), 0640u);
+    EXPECT_EQ(ReadFile(digits), "123\r\n456\r\n");
+    EXPECT_EQ(ReadFile(empty), "");
+    // A conversion that drops the last line break still writes a final CR LF.
+    WriteFile(mixed, "a<b\nc>d<e");
+    convertFile(mixed, 16);
+    EXPECT_EQ(ReadFile(mixed), "ad\r\n");
+    // Nothing but the file itself is left in the directory.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);
+}
+
+TEST(Batch, SymbolicLinkKeepsPointingAtTheConvertedFile) {
+    std::string dir = MakeTempDir("batch-link");
+    WriteFile(dir + "/real.txt", "abc");
+    std::filesystem::create_symlink("real.txt", dir + "/link.txt");
+    convertFile(dir + "/link.txt", 5);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.txt"));
+    EXPECT_EQ(ReadFile(dir + "/real.txt"), "ABC\r\n");
+}
+
+TEST(Batch, ReadOnlyIsTheOwnerWriteBitAndFailuresNameTheFile) {
+    std::string dir = MakeTempDir("batch-ro");
+    std::string file = dir + "/f.txt";
+    WriteFile(file, "x");
+    EXPECT_FALSE(isFileReadOnly(file));
+    ::chmod(file.c_str(), 0444);
+    EXPECT_TRUE(isFileReadOnly(file));  // also when the tests run as root
+    ::chmod(file.c_str(), 0577);
+    EXPECT_TRUE(isFileReadOnly(file));
+    EXPECT_TRUE(isFileReadOnly(dir + "/missing.txt"));
+    EXPECT_EQ(lastMessage([&] { readFileBytes(dir + "/missing.txt"); }),
+              "Cannot open file " + dir + "/missing.txt");
+    EXPECT_EQ(lastMessage([&] { convertFile(dir, 1); }), "Cannot open file " + dir);
+    EXPECT_EQ(lastMessage([&] { writeFileSafely(dir + "/no/such.txt", "x"); }),
+              "Cannot create file " + dir + "/no/such.txt");
+    // Made read-only after it was chosen: the rename could replace it, but it stays untouched.
+    ::chmod(file.c_str(), 0444);
+    EXPECT_EQ(lastMessage([&] { convertFile(file, 5); }), "Cannot create file " + file);
+    EXPECT_EQ(ReadFile(file), "x");
+}
+
+// krq-convert beside the test programs' build directory, as CTest announces it.
+std::string converterPath() {
+    const char* dir = std::getenv("KRQ_BIN_DIR");
+    if (dir && *dir) return std::string(dir) + "/krq-convert";
+    auto self = std::filesystem::read_symlink("/proc/self/exe");
+    return (self.parent_path().parent_path() / "krq-convert").string();
+}
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+// Runs krq-convert with the given arguments, standard input read from `input`.
+Outcome runConverter(const std::vector<std::string>& args, const std::string& input = "") {
+    std::string dir = MakeTempDir("cli-io");
+    std::string in = dir + "/stdin", out = dir + "/stdout", err = dir + "/stderr";
+    WriteFile(in, input);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::string program = converterPath();
+    std::vector<char*> argv{program.data()};
+    std::vector<std::string> copies = args;
+    for (std::string& arg : copies) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid;
+    int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return {-1, "", "cannot start " + program};
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+}
+
+TEST(Cli, StandardInputIsConvertedAsOneTextBytesAsTheyAre) {
+    std::string input = cp1250::fromUtf8("Zażółć <b>gęślą</b>\njaźń\r\r\n  & ™\x81");
+    Outcome run = runConverter({"TtoE"}, input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, fncTtoE(input));
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(runConverter({"iSoCoDe"}, input).out, fncISOCode(input));
+    EXPECT_EQ(runConverter({"6"}, input).out, fncFirstBig(input));
+    EXPECT_EQ(runConverter({"--", "19"}, input).out, fncRot13(input));
+    EXPECT_EQ(runConverter({"DelLines"}, "").out, "");
+}
+
+TEST(Cli, FilesAreConvertedInPlaceSkippingReadOnlyAndReportingFailures) {
+    std::string dir = MakeTempDir("cli-files");
+    std::string a = dir + "/a.txt", b = dir + "/b.txt", ro = dir + "/ro.txt";
+    std::string missing = dir + "/missing.txt";
+    WriteFile(a, "Ala\nma\r\rkota");
+    WriteFile(b, "<p>x</p>\r\n");
+    WriteFile(ro, "<b>stays</b>");
+    ::chmod(ro.c_str(), 0444);
+    Outcome run = runConverter({"BigChar", a, missing, ro, b});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadFile(a), "ALA\r\nMA\r\n\r\nKOTA\r\n");
+    EXPECT_EQ(ReadFile(b), "<P>X</P>\r\n");
+    EXPECT_EQ(ReadFile(ro), "<b>stays</b>");
+    EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(ro), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+
+    // A read-only file alone is no failure.
+    run = runConverter({"16", ro});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(ReadFile(ro), "<b>stays</b>");
+}
+
+TEST(Cli, UsageErrorsAndInformation) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"NoSuchConversion"}, {"0"}, {"20"}, {}, {"--frobnicate", "1"}, {"fncRot13"}}) {
+        Outcome run = runConverter(args, "text");
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    Outcome list = runConverter({"--list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 19);
+    EXPECT_NE(list.out.find(" 1  ISOCode"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("Usuwanie \"ogonków\""), std::string::npos);
+    EXPECT_NE(list.out.find("19  Rot13"), std::string::npos);
+    EXPECT_NE(runConverter({"--version"}).out.find("4.0 alpha"), std::string::npos);
+    EXPECT_EQ(runConverter({"--help"}).status, 0);
+}
+
+}  // namespace
+}  // namespace krq
