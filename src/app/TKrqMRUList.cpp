@@ -32,10 +32,11 @@ void TKrqMRUList::LoadFromIni(const TIniFile& ini, const char* section) {
 }
 
 void TKrqMRUList::SaveToIni(TIniFile& ini, const char* section) const {
-    ini.EraseSection(section);
+    std::vector<TIniValue> values;
     for (int i = 0; i < items_.size(); ++i)
-        ini.WriteString(section, "Item_" + std::to_string(i),
-                        QuoteForIni(QFile::encodeName(items_[i]).toStdString()));
+        values.push_back({section, "Item_" + std::to_string(i),
+                          QuoteForIni(QFile::encodeName(items_[i]).toStdString())});
+    ini.ReplaceSection(section, values);
 }
 
 std::string TKrqMRUList::QuoteForIni(const std::string& value) {

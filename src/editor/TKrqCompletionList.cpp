@@ -192,12 +192,6 @@ void TKrqEditCompanions::SetProposalOn(bool on) {
 bool TKrqEditCompanions::ProposalOn() const { return proposal_.Editor() != nullptr; }
 
 bool TKrqEditCompanions::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::KeyPress && ProposalOn()) {
-        // Every keystroke is a key-down before it is a character, also for keys the key map
-        // has no code for (punctuation, accented letters): the completion forgets the
-        // character its shortcut swallowed on the next key-down. Code 0 runs no command.
-        edit_->Model().KeyDown(0, 0);
-    }
     if (watched == edit_ && proposal_.IsOpen()) {
         if (event->type() == QEvent::FocusOut) {
             // A window manager may still activate the list on a click; that is no focus loss.

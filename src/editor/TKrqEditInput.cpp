@@ -152,7 +152,9 @@ void TKrqEdit::keyPressEvent(QKeyEvent* e) {
     TShiftState shift = ShiftOf(e->modifiers());
     bool altGrText = IsAltGrText(e);
     int vk = VirtualKey(e->key(), e->modifiers());
-    if (!altGrText && vk && d->model.KeyDown(vk, shift)) {
+    // Every keystroke is a key-down before it is a character, also a key the key map has no
+    // code for: the key hooks (the completion list) must see it. Code 0 runs no command.
+    if (d->model.KeyDown(altGrText ? 0 : vk, altGrText ? 0 : shift)) {
         d->EnsureCaretVisible();
         e->accept();
         return;

@@ -6,6 +6,8 @@
 
 #include "editor/TKrqEditModelImpl.h"
 
+#include "platform/cp1250.h"
+
 namespace krq {
 
 namespace {
@@ -19,6 +21,9 @@ std::array<bool, 256> DefaultWordChars() {
     // Letters of the code page's upper half; 215 and 247 are the multiplication and
     // division signs.
     for (int c = 192; c <= 255; ++c) chars[c] = c != 215 && c != 247;
+    // The letters below 192 too: ą ł ś ź ż and their capitals live there, and a word move
+    // that stopped inside "łódź" would be plainly wrong for Polish text.
+    for (int c = 128; c < 192; ++c) chars[c] = cp1250::isAlnum(static_cast<uint8_t>(c));
     return chars;
 }
 

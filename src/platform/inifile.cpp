@@ -266,12 +266,13 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TIniFile::EraseSection(const std::string& section) {
-    std::string bytes;
-    if (!ReadWholeFile(path_, bytes)) return;
+namespace {
+
+// The file's bytes without the first section of that name (header and lines).
+std::string withoutSection(const std::string& bytes, const std::string& section) {
     auto lines = splitLines(bytes);
     auto span = findSection(lines, section);
-    if (!span.found()) return;
+    if (!span.found()) return bytes;
     std::string out;
     out.reserve(bytes.size());
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -279,7 +280,25 @@ void TIniFile::EraseSection(const std::string& section) {
         out.append(lines[i].text);
         out.append(lines[i].eol);
     }
+    return out;
+}
+
+}  // namespace
+
+void TIniFile::EraseSection(const std::string& section) {
+    std::string bytes;
+    if (!ReadWholeFile(path_, bytes)) return;
+    std::string out = withoutSection(bytes, section);
+    if (out.size() == bytes.size()) return;
     if (!ReplaceFileAtomically(path_, out)) raiseUnableToWrite(path_);
+}
+
+void TIniFile::ReplaceSection(const std::string& section, const std::vector<TIniValue>& values) {
+    std::string bytes;
+    ReadWholeFile(path_, bytes);
+    bytes = withoutSection(bytes, section);
+    for (const auto& v : values) bytes = withValue(bytes, section, v.Key, v.Value);
+    if (!ReplaceFileAtomically(path_, bytes)) raiseUnableToWrite(path_);
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {

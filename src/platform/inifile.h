@@ -37,6 +37,9 @@ public:
     // Many keys in one rewrite of the file (a colour scheme writes hundreds).
     void WriteValues(const std::vector<TIniValue>& values);
     void EraseSection(const std::string& section);
+    // Erases the section and writes it anew with `values` (their Section is ignored), in one
+    // rewrite, so a crash never leaves it half written.
+    void ReplaceSection(const std::string& section, const std::vector<TIniValue>& values);
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:

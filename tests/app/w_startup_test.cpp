@@ -175,11 +175,8 @@ TEST_F(StartupTest, MissingWordListStopsTheLaterStepsButTheWindowIsMade) {
 // The program as a user starts it: the real executable with a file on its command line,
 // asked to close once its message loop runs.
 TEST_F(StartupTest, RealProgramOpensItsCommandLineFileAndCloses) {
-    // CTest names the build directory; by hand it is the one above this test program.
-    const char* binDir = std::getenv("KRQ_BIN_DIR");
-    const QString program =
-        (binDir ? QString(binDir) : QCoreApplication::applicationDirPath() + "/..") + "/krq";
-    if (!QFileInfo::exists(program)) GTEST_SKIP() << "krq is not built: " << program.toStdString();
+    const QString program = QStringLiteral(KRQ_BIN_DIR "/krq");
+    ASSERT_TRUE(QFileInfo::exists(program)) << "krq is not built: " << program.toStdString();
     WriteFile(Path("doc one.txt"), "Ala ma kota\r\n");
     QProcess krq;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

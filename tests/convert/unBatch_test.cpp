@@ -102,13 +102,8 @@ TEST(Batch, ReadOnlyIsTheOwnerWriteBitAndFailuresNameTheFile) {
     EXPECT_EQ(ReadFile(file), "x");
 }
 
-// krq-convert beside the test programs' build directory, as CTest announces it.
-std::string converterPath() {
-    const char* dir = std::getenv("KRQ_BIN_DIR");
-    if (dir && *dir) return std::string(dir) + "/krq-convert";
-    auto self = std::filesystem::read_symlink("/proc/self/exe");
-    return (self.parent_path().parent_path() / "krq-convert").string();
-}
+// krq-convert of this build directory.
+std::string converterPath() { return KRQ_BIN_DIR "/krq-convert"; }
 
 struct Outcome {
     int status;

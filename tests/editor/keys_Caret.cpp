@@ -39,6 +39,19 @@ TEST_F(CaretKeys, WordMovesStopAtWordStarts) {
     EXPECT_EQ(m.CaretXY(), At(6, 1));
 }
 
+// Without a highlighter the word characters are 0-9, A-Z, a-z, "_" and 192-255; the Polish
+// letters below 192 (ą ł ś ź ż and capitals) are words too, or "łódź" would fall apart.
+TEST_F(CaretKeys, PolishLettersBelow192AreWordCharacters) {
+    SetText({"łódź żółw ĄŚŹŁŻx"});
+    Key(vkRight, ssCtrl);
+    EXPECT_EQ(m.CaretXY(), At(6, 1));
+    Key(vkRight, ssCtrl);
+    EXPECT_EQ(m.CaretXY(), At(11, 1));
+    EXPECT_TRUE(m.IsWordChar(0xA5));
+    EXPECT_FALSE(m.IsWordChar(0xD7));
+    EXPECT_FALSE(m.IsWordChar(0x96));  // en dash
+}
+
 TEST_F(CaretKeys, VerticalMovesKeepTheColumnAcrossShorterLines) {
     SetText({"abcdefgh", "ab", "abcdefgh"});
     Caret(7, 1);

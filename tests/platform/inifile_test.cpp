@@ -235,3 +235,11 @@ TEST(IniWrite, ManyValuesInOneRewrite) {
     EXPECT_EQ(ReadFile(iniPath()),
               "[hgr_Html]\r\nKomentarz_F=2\r\nKomentarz_B=536870911\r\n[hgr_Css]\r\nNumer_S=1\r\n");
 }
+
+TEST(IniWrite, ReplaceSectionRewritesItWhole) {
+    WriteFile(iniPath(), "[Files]\r\nItem_0=a\r\nItem_1=b\r\n[View]\r\ntop=1\r\n");
+    TIniFile ini(iniPath());
+    ini.ReplaceSection("files", {{"", "Item_0", "c"}});
+    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\ntop=1\r\n[files]\r\nItem_0=c\r\n");
+    EXPECT_EQ(ini.ReadString("Files", "Item_1", "none"), "none");
+}
