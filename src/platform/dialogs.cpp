@@ -1,9 +1,10 @@
 #include "platform/dialogs.h"
 
+#include "platform/fontdialog.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -74,11 +75,11 @@ public:
         return file;
     }
 
-    std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int, int) override {
-        bool ok = false;
-        QFont font = QFontDialog::getFont(&ok, initial, owner);
-        if (!ok) return std::nullopt;
-        return font;
+    std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int minPoints,
+                                    int maxPoints) override {
+        TKrqFontDialog dialog(owner, initial, minPoints, maxPoints);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.SelectedFont();
     }
 
     std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override {
@@ -89,6 +90,8 @@ public:
 
 private:
     static void prepare(QFileDialog& dialog, const TFileDialogState& state) {
+        // The descriptions already name their patterns; Qt's copy in brackets stays hidden.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         QStringList filters = QtFilters(state.Filter);
         dialog.setNameFilters(filters);
         if (state.FilterIndex >= 1 && state.FilterIndex <= filters.size())
