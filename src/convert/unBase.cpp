@@ -222,7 +222,7 @@ std::string fncDelSpaces(std::string_view text) {
     return out;
 }
 
-std::string fncDelLines(std::string_view text) {
+std::string JoinLinesCrLf(std::string_view text, bool keepEmptyLines) {
     const size_t n = text.size();
     const char* in = text.data();
     std::string out;
@@ -231,7 +231,7 @@ std::string fncDelLines(std::string_view text) {
     for (size_t i = 0; i < n; ++i) {
         char c = in[i];
         if (c != '\r' && c != '\n') continue;
-        if (i > start) {
+        if (keepEmptyLines || i > start) {
             out.append(in + start, i - start);
             out.append("\r\n", 2);
         }
@@ -244,6 +244,8 @@ std::string fncDelLines(std::string_view text) {
     }
     return out;
 }
+
+std::string fncDelLines(std::string_view text) { return JoinLinesCrLf(text, false); }
 
 std::string fncDelNumbers(std::string_view text) { return deleteClass(text, setNumbers); }
 std::string fncDelLetters(std::string_view text) { return deleteClass(text, setLetters); }

@@ -46,6 +46,9 @@ std::string fncInverse(std::string_view text);
 std::string fncAlternate(std::string_view text);
 std::string fncDelSpaces(std::string_view text);
 std::string fncDelLines(std::string_view text);
+// The text's lines (ended by CR LF, CR or LF; a final break opens no line) each followed by
+// CR LF, empty lines kept or dropped.
+std::string JoinLinesCrLf(std::string_view text, bool keepEmptyLines);
 std::string fncDelNumbers(std::string_view text);
 std::string fncDelLetters(std::string_view text);
 std::string fncDelLittleLetters(std::string_view text);

@@ -38,24 +38,7 @@ std::string normalizeLines(std::string text) {
         if (!text.empty() && text.back() != '\n') text.append("\r\n", 2);
         return text;
     }
-    const size_t n = text.size();
-    const char* in = text.data();
-    std::string out;
-    out.reserve(n + n / 16 + 2);
-    size_t start = 0;
-    for (size_t i = 0; i < n; ++i) {
-        char c = in[i];
-        if (c != '\r' && c != '\n') continue;
-        out.append(in + start, i - start);
-        out.append("\r\n", 2);
-        if (c == '\r' && i + 1 < n && in[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (n > start) {
-        out.append(in + start, n - start);
-        out.append("\r\n", 2);
-    }
-    return out;
+    return JoinLinesCrLf(text, true);
 }
 
 // Read here rather than by ReadWholeFile: the buffer is sized from the file once, with room for
