@@ -10,6 +10,7 @@
 
 #include "editor/TKrqEditStringList.h"
 #include "editor/TKrqEditStringListImpl.h"
+#include "platform/atomicfile.h"
 #include "platform/errors.h"
 
 #ifdef __SSE2__
@@ -144,57 +145,6 @@ void TKrqEditStringList::LoadLinesFromFile(const std::string& path) {
     d->lineBreak = lineBreak;
 }
 
-namespace {
-
-bool WriteFully(int fd, const char* p, size_t n) {
-    while (n > 0) {
-        ssize_t k = write(fd, p, n);
-        if (k < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += k;
-        n -= static_cast<size_t>(k);
-    }
-    return true;
-}
-
-// Follows symbolic links (also a dangling one) so saving replaces the file they name and
-// leaves the links in place.
-std::string ResolveLinks(const std::string& path) {
-    std::string current = path;
-    for (int depth = 0; depth < 40; ++depth) {
-        struct stat st;
-        if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-        char target[PATH_MAX];
-        ssize_t k = readlink(current.c_str(), target, sizeof target);
-        if (k <= 0) return current;
-        std::string next(target, static_cast<size_t>(k));
-        if (next[0] != '/') {
-            size_t slash = current.rfind('/');
-            next =
-                (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + next;
-        }
-        current = next;
-    }
-    return current;
-}
-
-std::string DirectoryOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-mode_t NewFileMode() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-}  // namespace
-
 // Writes every line and its break through a large buffer; long lines go out directly.
 bool TKrqEditStringList::Impl::WriteLines(int fd) const {
     std::string_view lineBreak = this->lineBreak == TLineBreak::CRLF ? std::string_view("\r\n")
@@ -231,23 +181,12 @@ void TKrqEditStringList::SaveLinesToFile(const std::string& path) const {
     if (exists && access(target.c_str(), W_OK) != 0) raiseCannotCreate(path);
 
     if (!exists || S_ISREG(st.st_mode)) {
-        std::string temp = DirectoryOf(target) + "/.krq-save-XXXXXX";
-        int fd = mkstemp(temp.data());
-        if (fd >= 0) {
-            if (exists) {
-                if (fchown(fd, st.st_uid, st.st_gid) != 0) {
-                    // Another owner is kept only when we may; the group or mode still apply.
-                }
-                fchmod(fd, st.st_mode & 07777);
-            } else {
-                fchmod(fd, NewFileMode());
-            }
-            bool ok = d->WriteLines(fd);
-            ok = (close(fd) == 0) && ok;
-            if (ok && rename(temp.c_str(), target.c_str()) == 0) return;
-            unlink(temp.c_str());
-            raiseCannotCreate(path);
-        }
+        // No fsync: saving stays near the speed of one write, and the rename still means a
+        // crash of the program leaves either the old file or the new one.
+        auto result =
+            ReplaceFileAtomically(target, [&](int fd) { return d->WriteLines(fd); }, false);
+        if (result == TReplaceResult::Done) return;
+        if (result == TReplaceResult::Failed) raiseCannotCreate(path);
     }
     // The directory takes no new file (or the target is no regular file): write in place.
     int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

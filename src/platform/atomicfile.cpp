@@ -13,32 +13,37 @@ namespace krq {
 
 namespace {
 
-bool writeAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+mode_t newFileMode() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool WriteFully(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        p += n;
-        left -= static_cast<size_t>(n);
+        data += n;
+        size -= static_cast<size_t>(n);
     }
     return true;
 }
 
-// The file that a write to `path` must replace: the final target of a chain of links.
-std::string resolveTarget(const std::string& path) {
+std::string ResolveLinks(const std::string& path) {
     std::string current = path;
     for (int depth = 0; depth < 40; ++depth) {
         struct stat st;
         if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
         std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1);
         ssize_t n = ::readlink(current.c_str(), buf.data(), buf.size() - 1);
-        if (n < 0) return current;
+        if (n <= 0) return current;
         std::string target(buf.data(), static_cast<size_t>(n));
-        if (!target.empty() && target[0] != '/') {
+        if (target[0] != '/') {
             auto slash = current.rfind('/');
             target = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) +
                      target;
@@ -48,29 +53,35 @@ std::string resolveTarget(const std::string& path) {
     return current;
 }
 
-}  // namespace
-
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string target = resolveTarget(path);
+TReplaceResult ReplaceFileAtomically(const std::string& path,
+                                     const std::function<bool(int fd)>& write, bool sync) {
+    const std::string target = ResolveLinks(path);
     std::string tmp = target + ".krq-XXXXXX";
     int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
+    if (fd < 0) return TReplaceResult::NoTemporaryFile;
 
-    mode_t mode = 0666 & ~[] {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mask;
-    }();
     struct stat old;
-    if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
-
-    bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    if (::stat(target.c_str(), &old) == 0) {
+        // The owner is kept where we may change it; the mode always is.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        }
+        ::fchmod(fd, old.st_mode & 07777);
+    } else {
+        ::fchmod(fd, newFileMode());
+    }
+    bool ok = write(fd) && (!sync || ::fsync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
         ::unlink(tmp.c_str());
-        return false;
+        return TReplaceResult::Failed;
     }
-    return true;
+    return TReplaceResult::Done;
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+    return ReplaceFileAtomically(
+               path, [&](int fd) { return WriteFully(fd, bytes.data(), bytes.size()); },
+               true) == TReplaceResult::Done;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {

@@ -1,5 +1,10 @@
 #include "common/TestHome.h"
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,6 +59,24 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + path);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool RunUnprivileged(const std::function<void()>& body) {
+    std::fflush(nullptr);
+    pid_t child = fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        if (geteuid() == 0) {
+            ::chmod(TestHome().c_str(), 0755);
+            if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        }
+        body();
+        std::fflush(nullptr);
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace krq::test

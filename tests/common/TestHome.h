@@ -1,6 +1,7 @@
 // A fresh temporary program directory for each test process, removed when it ends.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace krq::test {
@@ -12,5 +13,9 @@ std::string MakeTempDir(const std::string& name);
 // Whole-file helpers for tests.
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+// Runs `body` in a child process without root's privileges ("nobody" when the tests run as
+// root, as CI does), so permission bits bind; true when the body recorded no failure. Files
+// the body needs must be reachable by that user.
+bool RunUnprivileged(const std::function<void()>& body);
 
 }  // namespace krq::test

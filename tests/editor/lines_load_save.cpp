@@ -261,25 +261,28 @@ TEST(LinesSave, WriteErrorKeepsTheOldFile) {
 }
 
 TEST(LinesSave, ReadOnlyFileOrDirectory) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
     std::string dir = MakeTempDir("readonly");
-    TKrqEditStringList list;
-    list.LoadFromBytes("fresh\n");
-
-    // A read-only file is not replaced, though its directory would allow a rename.
+    ASSERT_EQ(chmod(dir.c_str(), 0777), 0);
     WriteFile(dir + "/ro.txt", "old\n");
     ASSERT_EQ(chmod((dir + "/ro.txt").c_str(), 0444), 0);
-    EXPECT_THROW(list.SaveLinesToFile(dir + "/ro.txt"), EKrqError);
-    EXPECT_EQ(ReadFile(dir + "/ro.txt"), "old\n");
-
-    // A writable file in a directory that takes no new file is rewritten in place.
     std::string locked = dir + "/locked";
     ASSERT_EQ(mkdir(locked.c_str(), 0755), 0);
     WriteFile(locked + "/f.txt", "old old old\n");
+    ASSERT_EQ(chmod((locked + "/f.txt").c_str(), 0666), 0);
     ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
-    list.SaveLinesToFile(locked + "/f.txt");
+
+    // Permission bits do not bind root, so the saves run as an ordinary user.
+    EXPECT_TRUE(test::RunUnprivileged([&] {
+        TKrqEditStringList list;
+        list.LoadFromBytes("fresh\n");
+        // A read-only file is not replaced, though its directory would allow a rename.
+        EXPECT_THROW(list.SaveLinesToFile(dir + "/ro.txt"), EKrqError);
+        // A writable file in a directory that takes no new file is rewritten in place.
+        list.SaveLinesToFile(locked + "/f.txt");
+        EXPECT_THROW(list.SaveLinesToFile(locked + "/new.txt"), EKrqError);
+    }));
+    EXPECT_EQ(ReadFile(dir + "/ro.txt"), "old\n");
     EXPECT_EQ(ReadFile(locked + "/f.txt"), "fresh\n");
-    EXPECT_THROW(list.SaveLinesToFile(locked + "/new.txt"), EKrqError);
     ASSERT_EQ(chmod(locked.c_str(), 0755), 0);
 }
 
