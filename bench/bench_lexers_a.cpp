@@ -1,70 +1,14 @@
 // Lexing speed of the HTML, CSS, PHP, JavaScript, Java, Pascal, C++ and XML lexers on ~20 MB.
-#include <benchmark/benchmark.h>
-
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "settings/highlighters/KrqLexer.h"
+#include "LexerBench.h"
 
 namespace {
 
-using krq::TKrqLexer;
+using krq::bench::LexDocument;
 
-constexpr size_t kTargetBytes = 20u << 20;
-
-// A document of its language: a block of typical lines repeated, with "#N" in the block
-// replaced by a counter so that names and numbers vary. Lines end in CR LF as on Windows; the
-// lexer sees each line without its break.
-struct TDocument {
-    std::string text;
-    std::vector<std::string_view> lines;
-};
-
-TDocument Generate(const char* block) {
-    TDocument doc;
-    std::string_view tmpl(block);
-    for (unsigned k = 0; doc.text.size() < kTargetBytes; ++k) {
-        std::string n = std::to_string(k % 9973);
-        for (size_t i = 0; i < tmpl.size(); ++i) {
-            if (tmpl[i] == '#' && i + 1 < tmpl.size() && tmpl[i + 1] == 'N') {
-                doc.text += n;
-                ++i;
-            } else if (tmpl[i] == '\n') {
-                doc.text += "\r\n";
-            } else {
-                doc.text += tmpl[i];
-            }
-        }
-    }
-    std::string_view all(doc.text);
-    for (size_t start = 0; start < all.size();) {
-        size_t nl = all.find("\r\n", start);
-        if (nl == std::string_view::npos) nl = all.size();
-        doc.lines.push_back(all.substr(start, nl - start));
-        start = nl + 2;
-    }
-    return doc;
-}
-
-void LexDocument(benchmark::State& state, const TKrqLexer& lexer, const char* block) {
-    static thread_local TDocument doc;
-    doc = Generate(block);
-    std::vector<krq::TKrqToken> tokens;
-    tokens.reserve(256);
-    for (auto _ : state) {
-        int lexState = 0;
-        size_t count = 0;
-        for (auto line : doc.lines) {
-            tokens.clear();
-            lexState = lexer.LexLine(line, lexState, tokens);
-            count += tokens.size();
-        }
-        benchmark::DoNotOptimize(count);
-        benchmark::DoNotOptimize(lexState);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(doc.text.size()));
+// A block of typical lines of its language, repeated with "#N" replaced by a counter; lines end
+// in CR LF as on Windows.
+krq::bench::TDocument Generate(const char* block) {
+    return krq::bench::GenerateDocument(block, "#N", 9973, "\r\n");
 }
 
 const char* const kHtml = R"~(<!DOCTYPE html>
@@ -186,14 +130,14 @@ const char* const kXml = R"~(<?xml version="1.0" encoding="windows-1250"?>
 </n:notatka>
 )~";
 
-void BM_Html(benchmark::State& s) { LexDocument(s, krq::HtmlLexer(), kHtml); }
-void BM_Css(benchmark::State& s) { LexDocument(s, krq::CssLexer(), kCss); }
-void BM_Php(benchmark::State& s) { LexDocument(s, krq::PhpLexer(), kPhp); }
-void BM_JavaScript(benchmark::State& s) { LexDocument(s, krq::JavaScriptLexer(), kJs); }
-void BM_Java(benchmark::State& s) { LexDocument(s, krq::JavaLexer(), kJava); }
-void BM_Pascal(benchmark::State& s) { LexDocument(s, krq::PascalLexer(), kPascal); }
-void BM_Cpp(benchmark::State& s) { LexDocument(s, krq::CppLexer(), kCpp); }
-void BM_Xml(benchmark::State& s) { LexDocument(s, krq::XmlLexer(), kXml); }
+void BM_Html(benchmark::State& s) { LexDocument(s, krq::HtmlLexer(), Generate(kHtml)); }
+void BM_Css(benchmark::State& s) { LexDocument(s, krq::CssLexer(), Generate(kCss)); }
+void BM_Php(benchmark::State& s) { LexDocument(s, krq::PhpLexer(), Generate(kPhp)); }
+void BM_JavaScript(benchmark::State& s) { LexDocument(s, krq::JavaScriptLexer(), Generate(kJs)); }
+void BM_Java(benchmark::State& s) { LexDocument(s, krq::JavaLexer(), Generate(kJava)); }
+void BM_Pascal(benchmark::State& s) { LexDocument(s, krq::PascalLexer(), Generate(kPascal)); }
+void BM_Cpp(benchmark::State& s) { LexDocument(s, krq::CppLexer(), Generate(kCpp)); }
+void BM_Xml(benchmark::State& s) { LexDocument(s, krq::XmlLexer(), Generate(kXml)); }
 
 BENCHMARK(BM_Html)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Css)->Unit(benchmark::kMillisecond);

@@ -1,68 +1,22 @@
 // Lexing speed of the VBScript, Visual Basic, Fortran, Perl, SQL, assembler, INI, batch and
 // Inno Setup highlighters on ~20 MB generated files of each language, line by line with state.
-#include <benchmark/benchmark.h>
-
+#include <initializer_list>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "platform/cp1250.h"
-#include "settings/highlighters/KrqLexer.h"
+#include "LexerBench.h"
 
 using namespace krq;
+using bench::LexDocument;
+using bench::TDocument;
 
 namespace {
-
-// A document as its lines (Windows-1250 bytes).
-struct TDocument {
-    std::string text;
-    std::vector<std::string_view> lines;
-};
 
 // Repeats the block of template lines until ~20 MB, replacing "@N@" by a running number so the
 // lines are not all alike.
 TDocument Generate(std::initializer_list<const char*> block) {
-    constexpr size_t kTarget = 20u << 20;
-    std::vector<std::string> templates;
-    for (const char* line : block) templates.push_back(cp1250::fromUtf8(line));
-    TDocument doc;
-    doc.text.reserve(kTarget + 4096);
-    for (size_t n = 0; doc.text.size() < kTarget; ++n) {
-        std::string number = std::to_string(n);
-        for (const auto& t : templates) {
-            for (size_t i = 0; i < t.size(); ++i) {
-                if (t.compare(i, 3, "@N@") == 0) {
-                    doc.text += number;
-                    i += 2;
-                } else {
-                    doc.text += t[i];
-                }
-            }
-            doc.text += '\n';
-        }
-    }
-    size_t start = 0;
-    for (size_t end; (end = doc.text.find('\n', start)) != std::string::npos; start = end + 1)
-        doc.lines.emplace_back(doc.text.data() + start, end - start);
-    return doc;
-}
-
-void LexDocument(benchmark::State& state, const TKrqLexer& lexer, const TDocument& doc) {
-    std::vector<TKrqToken> tokens;
-    tokens.reserve(1024);
-    for (auto _ : state) {
-        int lineState = 0;
-        size_t count = 0;
-        for (auto line : doc.lines) {
-            tokens.clear();
-            lineState = lexer.LexLine(line, lineState, tokens);
-            count += tokens.size();
-        }
-        benchmark::DoNotOptimize(count);
-        benchmark::DoNotOptimize(lineState);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(doc.text.size()));
+    std::string text;
+    for (const char* line : block) (text += line) += '\n';
+    return bench::GenerateDocument(text, "@N@", 0, "\n");
 }
 
 void BM_VbScript(benchmark::State& state) {

@@ -28,6 +28,7 @@ class TKrqEditStringList;
 class TKrqAutoCorrect;
 class TKrqCompletionProposal;
 class TIniFile;
+class TfrmMarkers;
 
 // The components are public, as the other windows change them directly (options window,
 // entity picker, batch conversion).
@@ -110,12 +111,16 @@ class TfrmMain : public QMainWindow {
 
     // --- Highlighters --------------------------------------------------------------------------
     void ctxMarkExecute(QAction* sender);
-    // Ticks the item of `name` ("nil" or "Brak kolorowania" for none); `remember` stores the
-    // choice in [code] mark. The highlighter objects themselves arrive with the colour schemes.
+    // Puts the highlighter of language `name` on the editor with its scheme from marks.ini
+    // and ticks its item ("nil" or "Brak kolorowania" take it off); `remember` first stores
+    // the choice in [code] mark. A name of no highlighter changes nothing.
     void prcSetMarker(const QString& name, bool remember);
     // The choice that ends New (empty name) and a successful Open or Save as.
     void prcMarkForDocument(const QString& fileName);
     QString CheckedMarker() const;
+    // The highlighter holder: the program's one, or, when none was made before the window,
+    // one of the window's own.
+    TfrmMarkers& Markers();
 
     // --- Help --------------------------------------------------------------------------------
     void mnsHelpReadmeClick();
@@ -216,6 +221,10 @@ class TfrmMain : public QMainWindow {
     };
     TSizeCache sizeCache_;
     uint64_t changeGeneration_ = 0;
+
+    TfrmMarkers* markers_ = nullptr;
+    // The Kolorowanie item prcSetMarker ticked last; a click that fails puts the tick back.
+    QAction* tickedMarker_ = nullptr;
 
     QStringList params_;
     QString applicationTitle_ = QStringLiteral("Kwerdel RQ");

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/frMain.h"
+#include "settings/frMarkers.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -18,10 +19,9 @@ int main(int argc, char** argv) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    // The highlighter holder comes first, as the main window reads the catalogue it owns while
-    // it is created; until the highlighters exist it is an empty object of that name.
-    QObject frmMarkers;
-    frmMarkers.setObjectName("frmMarkers");
+    // The highlighter holder comes first: the main window chooses a highlighter for its first
+    // document while it is created.
+    krq::TfrmMarkers frmMarkers;
 
     QStringList params = QApplication::arguments();
     params.removeFirst();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/KrqEditCommandState.h"
+#include "editor/KrqEditLineText.h"
 #include "editor/TKrqEditSearch.h"
 
 namespace krq {
@@ -84,6 +85,7 @@ int ReplaceAllInOnePass(TKrqEditModel& m, const TKrqEditSearch& engine, const TR
     std::vector<int> found;
     std::vector<int> cols;
     std::string buf;
+    TKrqLineArena arena;  // the rewritten lines come from a few large chunks
     m.BeginUndoBlock();
     try {
         for (int i = 0, n = r.lastLine - r.firstLine + 1; i < n; ++i) {

@@ -413,19 +413,21 @@ void TKrqEdit::Impl::LinesChanged(int first, int oldCount, int newCount) {
     if (first >= known) return;
     int oldEnd = first + oldCount;
     // The start state of `first` still holds; those of the lines after the change are kept
-    // as guesses, shifted to their new numbers, and confirmed by re-lexing below.
-    std::vector<int> next(lexStates.begin(), lexStates.begin() + first + 1);
-    int guessFrom;
-    if (newCount == 0) {
-        if (oldEnd + 1 < known)
-            next.insert(next.end(), lexStates.begin() + oldEnd + 1, lexStates.end());
-        guessFrom = first + 1;
+    // as guesses, shifted to their new numbers, and confirmed by re-lexing below. The shift
+    // is done in place: a keystroke in a large document must not copy a state per line.
+    const int firstState = lexStates[first];
+    if (oldEnd < known) {
+        if (delta > 0)
+            lexStates.insert(lexStates.begin() + oldEnd, delta, 0);
+        else if (delta < 0)
+            lexStates.erase(lexStates.begin() + oldEnd + delta, lexStates.begin() + oldEnd);
     } else {
-        next.insert(next.end(), newCount - 1, 0);
-        if (oldEnd < known) next.insert(next.end(), lexStates.begin() + oldEnd, lexStates.end());
-        guessFrom = first + newCount;
+        lexStates.resize(first + std::max(newCount, 1));
     }
-    lexStates.swap(next);
+    lexStates[first] = firstState;
+    if (newCount > 1)
+        std::fill(lexStates.begin() + first + 1, lexStates.begin() + first + newCount, 0);
+    const int guessFrom = first + std::max(newCount, 1);
     const TKrqLexer& lexer = highlighter->Lexer();
     const int count = model.Lines().Count();
     const int lastShown = top.line + VisibleRows() + 1;

@@ -4,4 +4,5 @@ target_sources(krq_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TKrqEditModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqEditModelEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqEditSelection.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TKrqEditUndo.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/TKrqEditUndo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TKrqLineArena.cpp)

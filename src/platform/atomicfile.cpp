@@ -1,3 +1,4 @@
+// Atomic file replacement and whole-file reading.
 #include "platform/atomicfile.h"
 
 #include <fcntl.h>

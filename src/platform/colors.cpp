@@ -1,3 +1,4 @@
+// Colour values of the settings turned into Qt colours and back.
 #include "platform/colors.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// The Windows-1250 code page tables.
 #include "platform/cp1250.h"
 
 #include <algorithm>

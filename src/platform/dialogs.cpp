@@ -1,3 +1,4 @@
+// Qt's message boxes and common dialogs behind the dialogs interface, in Polish.
 #include "platform/dialogs.h"
 
 #include "platform/fontdialog.h"

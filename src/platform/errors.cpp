@@ -1,3 +1,4 @@
+// The runtime's English error messages.
 #include "platform/errors.h"
 
 #include <cstring>

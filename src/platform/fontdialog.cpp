@@ -1,3 +1,4 @@
+// A font dialog limited to a range of sizes.
 #include "platform/fontdialog.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// Windows profile-file rules over a file read and rewritten whole by every operation.
 #include "platform/inifile.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The program directory.
 #include "platform/programdir.h"
 
 #include <cstdlib>

@@ -1,15 +1,27 @@
+// The highlighter holder: one highlighter per catalogue lexer, in catalogue order.
 #include "settings/frMarkers.h"
 
 #include "settings/highlighters/KrqLexer.h"
 
 namespace krq {
 
-TfrmMarkers::TfrmMarkers() {
+namespace {
+
+TfrmMarkers* g_instance = nullptr;
+
+}  // namespace
+
+TfrmMarkers::TfrmMarkers(TScope scope) {
     for (const TKrqLexer* lexer : KrqLexerCatalogue())
         highlighters_.push_back(std::make_unique<TKrqHighlighter>(*lexer));
+    if (scope == TScope::Program && !g_instance) g_instance = this;
 }
 
-TfrmMarkers::~TfrmMarkers() = default;
+TfrmMarkers::~TfrmMarkers() {
+    if (g_instance == this) g_instance = nullptr;
+}
+
+TfrmMarkers* TfrmMarkers::Instance() { return g_instance; }
 
 TKrqHighlighter* TfrmMarkers::FindByLanguage(std::string_view language) {
     for (auto& h : highlighters_)

@@ -1,3 +1,4 @@
+// The highlighter catalogue data.
 #include "settings/unCatalogue.h"
 
 namespace krq {

@@ -1,3 +1,4 @@
+// Loading and saving colour schemes: three keys per attribute in one section per highlighter.
 #include "settings/unColorScheme.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// The automatic highlighter choice: the extension matched against whole filter patterns.
 #include "settings/unMarkerChoice.h"
 
 #include <string_view>

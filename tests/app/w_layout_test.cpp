@@ -57,12 +57,14 @@ TEST_F(LayoutTest, AutomaticColouringFollowsTheExtension) {
     TfrmMain& w = Create();
     OpenFile("page.HTML", "");
     EXPECT_EQ(w.CheckedMarker(), "Dokument HTML");
+    // Whole patterns: "*.c" is not found inside "*.cmd", and a name without an extension
+    // keeps the highlighter it had, as an unknown extension does.
     OpenFile("main.c", "");
-    EXPECT_EQ(w.CheckedMarker(), Utf("Język wsadowy MS-DOS"));
+    EXPECT_EQ(w.CheckedMarker(), "C++");
     OpenFile("server.log", "");
-    EXPECT_EQ(w.CheckedMarker(), Utf("Język wsadowy MS-DOS"));
+    EXPECT_EQ(w.CheckedMarker(), "C++");
     OpenFile("README", "");
-    EXPECT_EQ(w.CheckedMarker(), "Inno Setup");
+    EXPECT_EQ(w.CheckedMarker(), "C++");
     OpenFile("notes.TXT", "");
     EXPECT_EQ(w.CheckedMarker(), "Brak kolorowania");
 }

@@ -1,7 +1,7 @@
 // Focused cases of the programming-language lexers: C++, Java, JavaScript, PHP and Pascal.
 #include <gtest/gtest.h>
 
-#include "highlighters/a_LexerTestUtil.h"
+#include "highlighters/LexerTestUtil.h"
 
 namespace krq::test {
 namespace {

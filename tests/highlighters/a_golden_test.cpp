@@ -3,24 +3,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "highlighters/a_LexerTestUtil.h"
+#include "common/TestHome.h"
+#include "highlighters/LexerTestUtil.h"
 
 namespace krq::test {
 namespace {
-
-std::filesystem::path GoldenDir() {
-    return std::filesystem::path(__FILE__).parent_path() / "golden";
-}
-
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 // One line of runs per source line: attr:"text" separated by spaces, quotes and backslashes
 // escaped so that every run stays readable.
@@ -57,17 +45,17 @@ TEST_P(GoldenTest, SampleMatchesStyledFile) {
     std::filesystem::path sample = GoldenDir() / param.file;
     std::filesystem::path styled = sample;
     styled += ".styled";
-    std::string text = Slurp(sample);
+    std::string text = ReadFile(sample.string());
     ASSERT_FALSE(text.empty()) << sample;
     if (text.back() == '\n') text.pop_back();
     std::string actual = Render(LexRuns(param.lexer(), SplitLines(text)));
     const char* update = std::getenv("KRQ_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        std::ofstream(styled, std::ios::binary) << actual;
+        WriteFile(styled.string(), actual);
         GTEST_SKIP() << "rewrote " << styled;
     }
     // Line by line, so that a failure names the source line that changed.
-    auto expectedLines = SplitLines(Slurp(styled));
+    auto expectedLines = SplitLines(ReadFile(styled.string()));
     auto actualLines = SplitLines(actual);
     ASSERT_EQ(expectedLines.size(), actualLines.size()) << styled;
     for (size_t k = 0; k < actualLines.size(); ++k)

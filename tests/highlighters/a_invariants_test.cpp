@@ -4,7 +4,7 @@
 #include <random>
 #include <set>
 
-#include "highlighters/a_LexerTestUtil.h"
+#include "highlighters/LexerTestUtil.h"
 
 namespace krq::test {
 namespace {
@@ -62,29 +62,7 @@ std::vector<TLexerCase> Cases() {
 
 void PrintTo(const TLexerCase& c, std::ostream* os) { *os << c.name; }
 
-class LexerInvariants : public ::testing::TestWithParam<TLexerCase> {
-  protected:
-    // Lexes one line and checks what every line's tokens must satisfy.
-    int CheckLine(const TKrqLexer& lexer, std::string_view line, int state) {
-        std::vector<TKrqToken> tokens;
-        int end = lexer.LexLine(line, state, tokens);
-        size_t pos = 0;
-        for (const auto& t : tokens) {
-            // Plain checks keep the long-line cases fast; the first fault is reported.
-            if (t.start != pos || t.length == 0 || t.attr >= lexer.AttributeNames().size()) {
-                ADD_FAILURE() << "bad token at " << t.start << " (expected " << pos << "), length "
-                              << t.length << ", attr " << int(t.attr);
-                return end;
-            }
-            pos = t.start + t.length;
-        }
-        EXPECT_EQ(pos, line.size());
-        std::vector<TKrqToken> again;
-        EXPECT_EQ(lexer.LexLine(line, state, again), end);
-        EXPECT_EQ(again, tokens);
-        return end;
-    }
-};
+class LexerInvariants : public ::testing::TestWithParam<TLexerCase> {};
 
 TEST_P(LexerInvariants, RandomBytesAndTokenMixesAreCoveredExactly) {
     const auto& param = GetParam();

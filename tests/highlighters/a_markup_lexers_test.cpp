@@ -1,7 +1,7 @@
 // Focused cases of the markup and style lexers: HTML, CSS and XML.
 #include <gtest/gtest.h>
 
-#include "highlighters/a_LexerTestUtil.h"
+#include "highlighters/LexerTestUtil.h"
 
 namespace krq::test {
 namespace {

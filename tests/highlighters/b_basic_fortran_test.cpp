@@ -1,7 +1,7 @@
 // Visual Basic, VBScript and Fortran: comments, strings, numbers and keyword case rules.
 #include <gtest/gtest.h>
 
-#include "highlighters/b_lex_util.h"
+#include "highlighters/LexerTestUtil.h"
 
 using namespace krq;
 using test::AttrOf;

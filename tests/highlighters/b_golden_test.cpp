@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "common/TestHome.h"
-#include "highlighters/b_lex_util.h"
+#include "highlighters/LexerTestUtil.h"
 
 using namespace krq;
 
@@ -22,10 +22,6 @@ const GoldenCase kCases[] = {
     {"sample.pl", PerlLexer},      {"sample.sql", SqlLexer}, {"sample.asm", AsmLexer},
     {"sample.ini", IniLexer},      {"sample.bat", BatLexer}, {"sample.iss", InnoLexer},
 };
-
-std::filesystem::path GoldenDir() {
-    return std::filesystem::path(__FILE__).parent_path() / "golden";
-}
 
 // One output line per source line; a line that ends in a state other than 0 says so.
 std::string StyleSample(const TKrqLexer& lexer, const std::string& utf8) {
@@ -57,8 +53,8 @@ class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenTest, SampleLexesAsReviewed) {
     const auto& c = GetParam();
-    auto samplePath = GoldenDir() / c.sample;
-    auto styledPath = GoldenDir() / (std::string(c.sample) + ".styled");
+    auto samplePath = test::GoldenDir() / c.sample;
+    auto styledPath = test::GoldenDir() / (std::string(c.sample) + ".styled");
     std::string actual = StyleSample(c.lexer(), test::ReadFile(samplePath.string()));
     const char* update = std::getenv("KRQ_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {

@@ -1,7 +1,7 @@
 // INI files, batch files and Inno Setup scripts.
 #include <gtest/gtest.h>
 
-#include "highlighters/b_lex_util.h"
+#include "highlighters/LexerTestUtil.h"
 
 using namespace krq;
 using test::AttrOf;

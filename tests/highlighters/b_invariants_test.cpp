@@ -5,9 +5,10 @@
 #include <climits>
 #include <random>
 
-#include "highlighters/b_lex_util.h"
+#include "highlighters/LexerTestUtil.h"
 
 using namespace krq;
+using test::CheckLine;
 
 namespace {
 
@@ -56,24 +57,6 @@ const std::vector<LexerCase>& Cases() {
                              "Source",  "begin",   " ",       "\t", "?",   "ń",  "\n"}},
     };
     return cases;
-}
-
-// Checks one line and returns its end state.
-int CheckLine(const TKrqLexer& lexer, std::string_view line, int state) {
-    std::vector<TKrqToken> tokens;
-    int end = lexer.LexLine(line, state, tokens);
-    uint32_t pos = 0;
-    for (const auto& t : tokens) {
-        EXPECT_EQ(t.start, pos) << "gap or overlap";
-        EXPECT_GT(t.length, 0u) << "empty token";
-        EXPECT_LT(t.attr, lexer.AttributeNames().size());
-        pos = t.start + t.length;
-    }
-    EXPECT_EQ(pos, line.size()) << "tokens do not end at the line end";
-    std::vector<TKrqToken> again;
-    EXPECT_EQ(lexer.LexLine(line, state, again), end);
-    EXPECT_EQ(again, tokens) << "the same line and state gave other tokens";
-    return end;
 }
 
 class InvariantTest : public ::testing::TestWithParam<LexerCase> {};

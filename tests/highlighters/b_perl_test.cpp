@@ -1,7 +1,7 @@
 // Perl: variables, pragmas, quote-like operators, patterns, here documents, POD and __END__.
 #include <gtest/gtest.h>
 
-#include "highlighters/b_lex_util.h"
+#include "highlighters/LexerTestUtil.h"
 
 using namespace krq;
 using test::AttrOf;

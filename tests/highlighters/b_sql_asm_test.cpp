@@ -1,7 +1,7 @@
 // SQL and x86 assembler: word classes, comments carried across lines, strings and numbers.
 #include <gtest/gtest.h>
 
-#include "highlighters/b_lex_util.h"
+#include "highlighters/LexerTestUtil.h"
 
 using namespace krq;
 using test::AttrOf;

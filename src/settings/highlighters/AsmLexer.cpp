@@ -1,13 +1,13 @@
 // The x86 assembler highlighter's lexer: instructions, registers and directives of MASM, TASM
 // and NASM without regard to case, ";" comments and MASM's COMMENT blocks.
 #include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 
 namespace krq {
 
 namespace {
 
-using namespace scan;
+using namespace lexscan;
 
 class TAsmLexer final : public TKrqLexerBase {
   public:
@@ -39,24 +39,15 @@ class TAsmLexer final : public TKrqLexerBase {
             const unsigned char c = line[i];
             size_t j = i + 1;
             int attr = symbol_;
-            if (IsSpace(c)) {
-                j = SkipSpaces(line, i);
+            if (IsBlank(c)) {
+                j = SkipBlanks(line, i);
                 attr = space_;
             } else if (c == ';') {
                 j = n;
                 attr = comment_;
             } else if (c == '\'' || c == '"') {
                 // A doubled quote is one quote inside; an unclosed string ends with the line.
-                while (j < n) {
-                    if (static_cast<unsigned char>(line[j]) == c) {
-                        if (At(line, j + 1) != c) {
-                            ++j;
-                            break;
-                        }
-                        ++j;
-                    }
-                    ++j;
-                }
+                j = ScanDoubledQuote(line, i + 1, static_cast<char>(c)).end;
                 attr = string_;
             } else if (IsDigit(c)) {
                 j = ScanNumber(line, i);
@@ -64,16 +55,16 @@ class TAsmLexer final : public TKrqLexerBase {
             } else if ((c == '.' || c == '%') && ident[At(line, i + 1)] &&
                        !IsDigit(At(line, i + 1))) {
                 // .model, .data?, .386 style directives and NASM's %define.
-                j = SkipIn(line, i + 1, ident);
+                j = SkipWhile(line, i + 1, ident);
                 attr = keywords_.Contains(line.substr(i, j - i)) ? keyword_ : ident_;
             } else if (c == '.' && IsDigit(At(line, i + 1))) {
-                j = SkipIn(line, i + 1, ident);
+                j = SkipWhile(line, i + 1, ident);
                 attr = keywords_.Contains(line.substr(i, j - i)) ? keyword_ : number_;
             } else if (ident[c]) {
-                j = SkipIn(line, i, ident);
+                j = SkipWhile(line, i, ident);
                 std::string_view word = line.substr(i, j - i);
-                if (EqualsNoCase(word, "comment") && i == SkipSpaces(line, 0)) {
-                    size_t d = SkipSpaces(line, j);
+                if (EqualsNoCase(word, "comment") && i == SkipBlanks(line, 0)) {
+                    size_t d = SkipBlanks(line, j);
                     if (d < n) {
                         // COMMENT ! … !: everything to the next "!" (on this or a later line).
                         size_t close = line.find(line[d], d + 1);
@@ -96,15 +87,9 @@ class TAsmLexer final : public TKrqLexerBase {
     size_t ScanNumber(std::string_view line, size_t i) const {
         if (line[i] == '0' && (At(line, i + 1) | 0x20) == 'x') return SkipHexDigits(line, i + 2);
         size_t j = i;
-        while (IsAsciiAlpha(At(line, j)) || IsDigit(At(line, j))) ++j;
-        if (At(line, j) == '.' && IsDigit(At(line, j + 1))) {
-            j = SkipDigits(line, j + 1);
-            if ((At(line, j) | 0x20) == 'e') {
-                size_t k = j + 1;
-                if (At(line, k) == '+' || At(line, k) == '-') ++k;
-                if (IsDigit(At(line, k))) j = SkipDigits(line, k);
-            }
-        }
+        while (IsAsciiLetter(At(line, j)) || IsDigit(At(line, j))) ++j;
+        if (At(line, j) == '.' && IsDigit(At(line, j + 1)))
+            j = SkipExponent(line, SkipDigits(line, j + 1));
         return j;
     }
 

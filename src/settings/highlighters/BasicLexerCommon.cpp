@@ -1,11 +1,11 @@
 // The lexing rules Visual Basic and VBScript share.
 #include "settings/highlighters/BasicLexerCommon.h"
 
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 
 namespace krq {
 
-using namespace scan;
+using namespace lexscan;
 
 TKrqBasicLexer::TKrqBasicLexer(const char* component, const char* className, const char* language,
                                const char* filter, const TKrqKeywordSet& keywords)
@@ -26,12 +26,7 @@ TKrqBasicLexer::TKrqBasicLexer(const char* component, const char* className, con
 size_t TKrqBasicLexer::ScanNumber(std::string_view line, size_t i) const {
     size_t j = SkipDigits(line, i);
     if (At(line, j) == '.' && IsDigit(At(line, j + 1))) j = SkipDigits(line, j + 1);
-    unsigned char e = At(line, j) | 0x20;
-    if (e == 'e' || e == 'd') {
-        size_t k = j + 1;
-        if (At(line, k) == '+' || At(line, k) == '-') ++k;
-        if (IsDigit(At(line, k))) j = SkipDigits(line, k);
-    }
+    j = SkipExponent(line, j, "ed");
     unsigned char s = At(line, j);
     if (s == '%' || s == '!' || s == '#' || s == '@')
         ++j;
@@ -48,24 +43,15 @@ int TKrqBasicLexer::LexLine(std::string_view line, int, std::vector<TKrqToken>& 
         unsigned char c = line[i];
         size_t j = i + 1;
         int attr = symbol_;
-        if (IsSpace(c)) {
-            j = SkipSpaces(line, i);
+        if (IsBlank(c)) {
+            j = SkipBlanks(line, i);
             attr = space_;
         } else if (c == '\'') {
             j = n;
             attr = comment_;
         } else if (c == '"') {
             // A doubled quote stands for one quote inside the string.
-            while (j < n) {
-                if (line[j] == '"') {
-                    if (At(line, j + 1) != '"') {
-                        ++j;
-                        break;
-                    }
-                    ++j;
-                }
-                ++j;
-            }
+            j = ScanDoubledQuote(line, i + 1, '"').end;
             attr = string_;
         } else if (IsDigit(c) || (c == '.' && IsDigit(At(line, i + 1)) &&
                                   !(i > 0 && ident[static_cast<unsigned char>(line[i - 1])]))) {
@@ -87,12 +73,12 @@ int TKrqBasicLexer::LexLine(std::string_view line, int, std::vector<TKrqToken>& 
                 attr = ident_;
             }
         } else if (ident[c]) {
-            j = SkipIn(line, i, ident);
+            j = SkipWhile(line, i, ident);
             std::string_view word = line.substr(i, j - i);
             bool member = i > 0 && line[i - 1] == '.';
             if (word == "_") {
                 attr = symbol_;  // the line continuation mark
-            } else if (!member && EqualsNoCase(word, "rem") && (j == n || IsSpace(At(line, j)))) {
+            } else if (!member && EqualsNoCase(word, "rem") && (j == n || IsBlank(At(line, j)))) {
                 j = n;
                 attr = comment_;
             } else {

@@ -1,13 +1,13 @@
 // The MS-DOS batch highlighter's lexer: commands and keywords without regard to case, REM and
 // "::" comment lines, labels, and %var%, %1, %%i, !var! variables.
 #include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 
 namespace krq {
 
 namespace {
 
-using namespace scan;
+using namespace lexscan;
 
 class TBatLexer final : public TKrqLexerBase {
   public:
@@ -27,14 +27,11 @@ class TBatLexer final : public TKrqLexerBase {
     // operators) is an identifier, the language having no other class for plain text.
     int LexLine(std::string_view line, int, std::vector<TKrqToken>& out) const override {
         const size_t n = line.size();
-        size_t i = SkipSpaces(line, 0);
-        EmitToken(out, 0, i, space_);
+        size_t i = EmitBlanks(out, line, 0, space_);
         if (At(line, i) == '@') {
             // "@" keeps the command from being echoed; it belongs to the command.
             EmitToken(out, i, 1, key_);
-            size_t k = SkipSpaces(line, i + 1);
-            EmitToken(out, i + 1, k - i - 1, space_);
-            i = k;
+            i = EmitBlanks(out, line, i + 1, space_);
         }
         if (At(line, i) == ':') {
             // "::" is the usual comment; ":name" a label.
@@ -49,8 +46,8 @@ class TBatLexer final : public TKrqLexerBase {
             const unsigned char c = line[i];
             size_t j = i + 1;
             int attr = ident_;
-            if (IsSpace(c)) {
-                j = SkipSpaces(line, i);
+            if (IsBlank(c)) {
+                j = SkipBlanks(line, i);
                 attr = space_;
             } else if (c == '%' || c == '!') {
                 j = ScanVariable(line, i);
@@ -59,7 +56,7 @@ class TBatLexer final : public TKrqLexerBase {
             } else if (echoText) {
                 bool echoStart = echoWords++ == 0;
                 j = i;
-                while (j < n && !IsSpace(At(line, j)) && line[j] != '%' && line[j] != '!' &&
+                while (j < n && !IsBlank(At(line, j)) && line[j] != '%' && line[j] != '!' &&
                        line[j] != '&' && line[j] != '|' && line[j] != '>' && line[j] != '<')
                     ++j;
                 std::string_view word = line.substr(i, j - i);
@@ -77,10 +74,10 @@ class TBatLexer final : public TKrqLexerBase {
                 attr = number_;
                 commandPosition = false;
             } else if (ident[c]) {
-                j = SkipIn(line, i, ident);
+                j = SkipWhile(line, i, ident);
                 std::string_view word = line.substr(i, j - i);
                 if (commandPosition && EqualsNoCase(word, "rem") &&
-                    (j == n || IsSpace(At(line, j)) || line[j] == '.' || line[j] == ':')) {
+                    (j == n || IsBlank(At(line, j)) || line[j] == '.' || line[j] == ':')) {
                     EmitToken(out, i, n - i, comment_);
                     return 0;
                 }
@@ -116,27 +113,27 @@ class TBatLexer final : public TKrqLexerBase {
                 size_t k = i + 2;
                 if (At(line, k) == '~') {
                     ++k;
-                    while (IsAsciiAlpha(At(line, k))) ++k;
+                    while (IsAsciiLetter(At(line, k))) ++k;
                     return k > i + 3 ? k : i;
                 }
-                return IsAsciiAlpha(At(line, k)) ? k + 1 : i;
+                return IsAsciiLetter(At(line, k)) ? k + 1 : i;
             }
             if (IsDigit(a) || a == '*') return i + 2;
             if (a == '~') {
                 size_t k = i + 2;
-                while (IsAsciiAlpha(At(line, k))) ++k;
+                while (IsAsciiLetter(At(line, k))) ++k;
                 if (IsDigit(At(line, k))) return k + 1;
                 return i;
             }
         }
-        if (a == 0 || IsSpace(a) || a == c) return i;
+        if (a == 0 || IsBlank(a) || a == c) return i;
         size_t close = line.find(static_cast<char>(c), i + 1);
         if (close == std::string_view::npos) return i;
         // A name holds no blanks before its ":" edit part.
         size_t colon = line.find(':', i + 1);
         size_t nameEnd = colon < close ? colon : close;
         for (size_t k = i + 1; k < nameEnd; ++k)
-            if (IsSpace(At(line, k))) return i;
+            if (IsBlank(At(line, k))) return i;
         return close + 1 <= n ? close + 1 : i;
     }
 

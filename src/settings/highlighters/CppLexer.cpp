@@ -48,9 +48,7 @@ class TCppLexer final : public TKrqLexerBase {
           symbol_(Attr("Symbol")),
           hex_(Attr("Wartość hexadecymalna")),
           octal_(Attr("Wartość oktalna")),
-          char_(Attr("Znak")) {
-        for (unsigned char c : std::string_view("!%&*+,-./:;<=>?[]^{|}~()")) symbolChar_[c] = true;
-    }
+          char_(Attr("Znak")) {}
 
     int LexLine(std::string_view s, int state, std::vector<TKrqToken>& out) const override;
 
@@ -62,7 +60,7 @@ class TCppLexer final : public TKrqLexerBase {
 
     const int asm_, float_, ident_, comment_, string_, invalid_, number_, preproc_, keyword_,
         space_, symbol_, hex_, octal_, char_;
-    std::array<bool, 256> symbolChar_{};
+    const std::array<bool, 256> symbolChar_ = CharSet("!%&*+,-./:;<=>?[]^{|}~()");
     // clang-format off
     TKrqKeywordSet keywords_{{
         "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor", "bool", "break",
@@ -95,18 +93,11 @@ int TCppLexer::LexDirective(std::string_view s, size_t i, int asmFlags,
         char c = s[i];
         if (c == '"' || c == '\'') {
             i = ScanQuoted(s, i + 1, c).end;
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '/') {
+        } else if (c == '/' && i + 1 < n && (s[i + 1] == '/' || s[i + 1] == '*')) {
             EmitToken(out, start, i - start, preproc_);
-            EmitToken(out, i, n - i, comment_);
-            return asmFlags;
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            EmitToken(out, start, i - start, preproc_);
-            size_t end = FindAfter(s, i + 2, "*/");
-            if (end == std::string_view::npos) {
-                EmitToken(out, i, n - i, comment_);
-                return kDirectiveComment | asmFlags;
-            }
-            EmitToken(out, i, end - i, comment_);
+            size_t end = EmitCComment(out, s, i, comment_);
+            if (end == kOpen) return kDirectiveComment | asmFlags;
+            if (end == n) return asmFlags;  // "//" ends it, final backslash or not
             i = start = end;
         } else {
             ++i;
@@ -167,12 +158,8 @@ int TCppLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
     switch (state & kModeMask) {
         case kComment:
         case kDirectiveComment: {
-            size_t end = FindAfter(s, 0, "*/");
-            if (end == std::string_view::npos) {
-                EmitToken(out, 0, n, comment_);
-                return state;
-            }
-            EmitToken(out, 0, end, comment_);
+            size_t end = EmitThrough(out, s, 0, 0, "*/", comment_);
+            if (end == kOpen) return state;
             if ((state & kModeMask) == kDirectiveComment)
                 return LexDirective(s, end, asmFlags, out);
             i = end;
@@ -215,22 +202,11 @@ int TCppLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
     while (i < n) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (IsBlank(c)) {
-            size_t j = SkipBlanks(s, i);
-            EmitToken(out, i, j - i, space_);
-            i = j;
+            i = EmitBlanks(out, s, i, space_);
             continue;
         }
-        if (c == '/' && i + 1 < n && s[i + 1] == '/') {
-            EmitToken(out, i, n - i, comment_);
-            return asmFlags;
-        }
-        if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            size_t end = FindAfter(s, i + 2, "*/");
-            if (end == std::string_view::npos) {
-                EmitToken(out, i, n - i, comment_);
-                return kComment | asmFlags;
-            }
-            EmitToken(out, i, end - i, comment_);
+        if (size_t end = EmitCComment(out, s, i, comment_); end != i) {
+            if (end == kOpen) return kComment | asmFlags;
             i = end;
             continue;
         }

@@ -214,20 +214,16 @@ int TCssLexer::LexLine(std::string_view s, int stateIn, std::vector<TKrqToken>& 
     size_t i = 0;
     while (i < n) {
         if (st.comment) {
-            size_t end = FindAfter(s, i, "*/");
-            if (end == std::string_view::npos)
-                end = n;
-            else
-                st.comment = false;
-            EmitToken(out, i, end - i, comment_);
+            size_t end = EmitThrough(out, s, i, i, "*/", comment_);
+            if (end == kOpen) return st.Pack();
+            st.comment = false;
             i = end;
             continue;
         }
         const unsigned char c = static_cast<unsigned char>(s[i]);
         size_t j = i + 1;
         if (IsBlank(c)) {
-            j = SkipBlanks(s, i);
-            EmitToken(out, i, j - i, space_);
+            j = EmitBlanks(out, s, i, space_);
         } else if (c == '/' && j < n && s[j] == '*') {
             st.comment = true;
             EmitToken(out, i, 2, comment_);

@@ -1,13 +1,13 @@
 // The Fortran highlighter's lexer: fixed-form comment lines, "!" comments and the keywords of
 // Fortran 77 and 90 without regard to case.
 #include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 
 namespace krq {
 
 namespace {
 
-using namespace scan;
+using namespace lexscan;
 
 // The statements, declarations and attributes of Fortran 77 and 90.
 const TKrqKeywordSet& Keywords() {
@@ -62,14 +62,14 @@ class TFortranLexer final : public TKrqLexerBase {
             unsigned char c = line[i];
             size_t j = i + 1;
             int attr = symbol_;
-            if (IsSpace(c)) {
-                j = SkipSpaces(line, i);
+            if (IsBlank(c)) {
+                j = SkipBlanks(line, i);
                 attr = space_;
             } else if (c == '!') {
                 j = n;
                 attr = comment_;
             } else if (c == '\'' || c == '"') {
-                j = ScanString(line, i + 1, c);
+                j = ScanDoubledQuote(line, i + 1, static_cast<char>(c)).end;
                 attr = string_;
             } else if (IsDigit(c) || (c == '.' && IsDigit(At(line, i + 1)))) {
                 j = ScanNumber(line, i);
@@ -77,21 +77,21 @@ class TFortranLexer final : public TKrqLexerBase {
             } else if (c == '.') {
                 // .AND., .EQ., .TRUE. and the rest are words of the language.
                 size_t k = i + 1;
-                while (k < n && IsAsciiAlpha(At(line, k))) ++k;
+                while (k < n && IsAsciiLetter(At(line, k))) ++k;
                 if (At(line, k) == '.' && k > i + 1 &&
                     dotWords_.Contains(line.substr(i, k + 1 - i))) {
                     j = k + 1;
                     attr = keyword_;
                 }
             } else if (ident[c]) {
-                j = SkipIn(line, i, ident);
+                j = SkipWhile(line, i, ident);
                 std::string_view word = line.substr(i, j - i);
                 unsigned char q = At(line, j);
                 if (word.size() == 1 && (q == '\'' || q == '"') &&
                     (EqualsNoCase(word, "z") || EqualsNoCase(word, "b") ||
                      EqualsNoCase(word, "o"))) {
                     // Z'1F', B'101', O'17': BOZ constants.
-                    j = ScanString(line, j + 1, q);
+                    j = ScanDoubledQuote(line, j + 1, static_cast<char>(q)).end;
                     attr = number_;
                 } else {
                     attr = Keywords().Contains(word) ? keyword_ : ident_;
@@ -104,20 +104,6 @@ class TFortranLexer final : public TKrqLexerBase {
     }
 
   private:
-    // From just after the opening quote to just after the closing one; a doubled quote is one
-    // quote inside. An unclosed string ends with the line.
-    static size_t ScanString(std::string_view line, size_t j, unsigned char quote) {
-        const size_t n = line.size();
-        while (j < n) {
-            if (static_cast<unsigned char>(line[j]) == quote) {
-                if (At(line, j + 1) != quote) return j + 1;
-                ++j;
-            }
-            ++j;
-        }
-        return n;
-    }
-
     // 12, 1.5, 1.0D0, 2.5E-3, 3.14_dp. A dot followed by letters and a dot is an operator
     // (1.EQ.2), not a fraction.
     static size_t ScanNumber(std::string_view line, size_t i) {
@@ -125,27 +111,18 @@ class TFortranLexer final : public TKrqLexerBase {
         if (At(line, j) == '.') {
             size_t k = j + 1;
             size_t letters = k;
-            while (IsAsciiAlpha(At(line, letters))) ++letters;
+            while (IsAsciiLetter(At(line, letters))) ++letters;
             bool dotOperator = letters > k && At(line, letters) == '.';
-            if (!dotOperator || IsExponentAt(line, k)) j = SkipDigits(line, k);
+            if (!dotOperator || SkipExponent(line, k, kExponents) > k) j = SkipDigits(line, k);
         }
-        if (IsExponentAt(line, j)) {
-            j = j + 1;
-            if (At(line, j) == '+' || At(line, j) == '-') ++j;
-            j = SkipDigits(line, j);
-        }
+        j = SkipExponent(line, j, kExponents);
         if (At(line, j) == '_' && IsAsciiIdent(At(line, j + 1)))
-            j = SkipIn(line, j + 1, kindChars());
+            j = SkipWhile(line, j + 1, kindChars());
         return j;
     }
 
-    static bool IsExponentAt(std::string_view line, size_t j) {
-        unsigned char e = At(line, j) | 0x20;
-        if (e != 'e' && e != 'd' && e != 'q') return false;
-        size_t k = j + 1;
-        if (At(line, k) == '+' || At(line, k) == '-') ++k;
-        return IsDigit(At(line, k));
-    }
+    // Single, double and quadruple precision.
+    static constexpr std::string_view kExponents = "edq";
 
     static const std::array<bool, 256>& kindChars() {
         static const std::array<bool, 256> t = AsciiIdentChars();

@@ -111,21 +111,8 @@ bool THtmlLexer::KnownAttribute(std::string_view name) const {
 
 // "&amp;", "&#163;" or "&#x41;" from the "&" at s[i]: its end, or i when it is a plain "&".
 size_t THtmlLexer::EntityEnd(std::string_view s, size_t i) const {
-    const size_t n = s.size();
-    size_t j = i + 1;
-    if (j < n && s[j] == '#') {
-        ++j;
-        bool hex = j < n && (s[j] == 'x' || s[j] == 'X');
-        if (hex) ++j;
-        size_t k = j;
-        while (k < n && (hex ? IsHexDigit(s[k]) : IsDigit(s[k]))) ++k;
-        j = k > j ? k : i;
-    } else {
-        size_t k = j;
-        while (k < n && (IsAsciiLetter(s[k]) || IsDigit(s[k]))) ++k;
-        j = k > j ? k : i;
-    }
-    return j > i && j < n && s[j] == ';' ? j + 1 : i;
+    return ScanCharReference(s, i, true,
+                             [](unsigned char c) { return IsAsciiLetter(c) || IsDigit(c); });
 }
 
 // Where "</name" starts from i (case ignored), or the line's length.
@@ -166,13 +153,8 @@ int THtmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
         const unsigned char c = static_cast<unsigned char>(s[i]);
         switch (mode) {
             case kComment: {
-                size_t end = FindAfter(s, i, "-->");
-                if (end == std::string_view::npos) {
-                    EmitToken(out, i, n - i, comment_);
-                    return kComment;
-                }
-                EmitToken(out, i, end - i, comment_);
-                i = end;
+                i = EmitThrough(out, s, i, i, "-->", comment_);
+                if (i == kOpen) return kComment;
                 mode = kText;
                 continue;
             }
@@ -186,24 +168,21 @@ int THtmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
             }
             case kTagSingle:
             case kTagDouble: {
-                size_t q = s.find(mode == kTagSingle ? '\'' : '"', i);
-                size_t end = q == std::string_view::npos ? n : q + 1;
-                EmitToken(out, i, end - i, value_);
-                i = end;
-                if (q != std::string_view::npos) mode = kTagName;
+                QuoteScan q = ScanPlainQuote(s, i, mode == kTagSingle ? '\'' : '"');
+                EmitToken(out, i, q.end - i, value_);
+                i = q.end;
+                if (q.closed) mode = kTagName;
                 continue;
             }
             case kDeclaration: {
                 size_t j = i + 1;
                 if (IsBlank(c)) {
-                    j = SkipBlanks(s, i);
-                    EmitToken(out, i, j - i, space_);
+                    j = EmitBlanks(out, s, i, space_);
                 } else if (c == '>') {
                     EmitToken(out, i, 1, symbol_);
                     mode = kText;
                 } else if (c == '"' || c == '\'') {
-                    size_t q = s.find(static_cast<char>(c), i + 1);
-                    j = q == std::string_view::npos ? n : q + 1;
+                    j = ScanPlainQuote(s, i + 1, static_cast<char>(c)).end;
                     EmitToken(out, i, j - i, value_);
                 } else if (nameChar_[c]) {
                     j = SkipWhile(s, i, nameChar_);
@@ -219,8 +198,7 @@ int THtmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
             case kTagEquals: {
                 size_t j = i + 1;
                 if (IsBlank(c)) {
-                    j = SkipBlanks(s, i);
-                    EmitToken(out, i, j - i, space_);
+                    j = EmitBlanks(out, s, i, space_);
                 } else if (c == '>' || (c == '/' && j < n && s[j] == '>')) {
                     if (c == '/') ++j;
                     EmitToken(out, i, j - i, symbol_);
@@ -233,11 +211,10 @@ int THtmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
                     EmitToken(out, i, 1, symbol_);
                     mode = kTagEquals;
                 } else if (c == '"' || c == '\'') {
-                    size_t q = s.find(static_cast<char>(c), i + 1);
-                    j = q == std::string_view::npos ? n : q + 1;
+                    QuoteScan q = ScanPlainQuote(s, i + 1, static_cast<char>(c));
+                    j = q.end;
                     EmitToken(out, i, j - i, value_);
-                    if (q == std::string_view::npos)
-                        return (c == '"' ? kTagDouble : kTagSingle) | flags;
+                    if (!q.closed) return (c == '"' ? kTagDouble : kTagSingle) | flags;
                     mode = kTagName;
                 } else if (mode == kTagEquals) {
                     while (j < n && !IsBlank(s[j]) && s[j] != '>') ++j;

@@ -1,12 +1,12 @@
 // The INI-file highlighter's lexer: [sections], keys, values, ";" and "#" comment lines.
 #include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 
 namespace krq {
 
 namespace {
 
-using namespace scan;
+using namespace lexscan;
 
 class TIniLexer final : public TKrqLexerBase {
   public:
@@ -26,8 +26,7 @@ class TIniLexer final : public TKrqLexerBase {
 
     int LexLine(std::string_view line, int, std::vector<TKrqToken>& out) const override {
         const size_t n = line.size();
-        size_t i = SkipSpaces(line, 0);
-        EmitToken(out, 0, i, space_);
+        size_t i = EmitBlanks(out, line, 0, space_);
         if (i == n) return 0;
         unsigned char c = line[i];
         if (c == ';' || c == '#') {
@@ -38,8 +37,7 @@ class TIniLexer final : public TKrqLexerBase {
             EmitToken(out, i, end - i, section_);
             LexTail(line, end, out);
         } else if (size_t eq = line.find('=', i); eq != std::string_view::npos) {
-            size_t keyEnd = eq;
-            while (keyEnd > i && IsSpace(At(line, keyEnd - 1))) --keyEnd;
+            size_t keyEnd = TrimBlanksBack(line, i, eq);
             EmitToken(out, i, keyEnd - i, key_);
             EmitToken(out, keyEnd, eq - keyEnd, space_);
             EmitToken(out, eq, 1, symbol_);
@@ -55,10 +53,8 @@ class TIniLexer final : public TKrqLexerBase {
     // plain text; blanks around it are whitespace.
     void LexValue(std::string_view line, size_t i, std::vector<TKrqToken>& out) const {
         const size_t n = line.size();
-        size_t start = SkipSpaces(line, i);
-        EmitToken(out, i, start - i, space_);
-        size_t end = n;
-        while (end > start && IsSpace(At(line, end - 1))) --end;
+        size_t start = EmitBlanks(out, line, i, space_);
+        size_t end = TrimBlanksBack(line, start, n);
         if (start == end) {
             EmitToken(out, start, n - start, space_);
             return;
@@ -81,8 +77,8 @@ class TIniLexer final : public TKrqLexerBase {
         const size_t n = line.size();
         while (i < n) {
             size_t j = i;
-            bool blank = IsSpace(At(line, i));
-            while (j < n && IsSpace(At(line, j)) == blank) ++j;
+            bool blank = IsBlank(At(line, i));
+            while (j < n && IsBlank(At(line, j)) == blank) ++j;
             EmitToken(out, i, j - i, blank ? space_ : text_);
             i = j;
         }
@@ -102,12 +98,8 @@ class TIniLexer final : public TKrqLexerBase {
             any = any || frac > i + 1;
             i = frac;
         }
-        if (any && (At(v, i) | 0x20) == 'e') {
-            size_t k = i + 1;
-            if (At(v, k) == '+' || At(v, k) == '-') ++k;
-            if (!IsDigit(At(v, k))) return false;
-            i = SkipDigits(v, k);
-        }
+        // An "e" without its exponent digits is left over, so the value is no number.
+        if (any) i = SkipExponent(v, i);
         return any && i == v.size();
     }
 

@@ -3,13 +3,13 @@
 // and an open Pascal comment.
 #include "settings/highlighters/InnoWords.h"
 #include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 
 namespace krq {
 
 namespace {
 
-using namespace scan;
+using namespace lexscan;
 
 // Bits 0-3 of the state: the kind of section the line is in.
 enum TSection {
@@ -63,8 +63,7 @@ class TInnoLexer final : public TKrqLexerBase {
         if (header >= 0) return LexHeader(line, header, out);
         if (LexPreprocessorLine(line, out)) return state;
         const size_t n = line.size();
-        size_t i = SkipSpaces(line, 0);
-        EmitToken(out, 0, i, space_);
+        size_t i = EmitBlanks(out, line, 0, space_);
         if (At(line, i) == ';') {
             EmitToken(out, i, n - i, comment_);
         } else if (section == kEntries) {
@@ -79,14 +78,14 @@ class TInnoLexer final : public TKrqLexerBase {
     // The section kind of a "[Name]" header line, or -1. In [Code] only the known section
     // names count, since "[" may start a line of Pascal.
     static int SectionHeader(std::string_view line, bool knownOnly) {
-        size_t i = SkipSpaces(line, 0);
+        size_t i = SkipBlanks(line, 0);
         if (At(line, i) != '[') return -1;
         size_t close = line.find(']', i + 1);
         if (close == kNone || close == i + 1) return -1;
         std::string_view name = line.substr(i + 1, close - i - 1);
         for (unsigned char c : name)
             if (!IsAsciiIdent(c)) return -1;
-        size_t rest = SkipSpaces(line, close + 1);
+        size_t rest = SkipBlanks(line, close + 1);
         if (rest < line.size() && line[rest] != ';') return -1;
         static const TKrqKeywordSet entries(
             {"types", "components", "tasks", "dirs", "files", "icons", "ini", "installdelete",
@@ -101,20 +100,19 @@ class TInnoLexer final : public TKrqLexerBase {
     }
 
     int LexHeader(std::string_view line, int section, std::vector<TKrqToken>& out) const {
-        size_t i = SkipSpaces(line, 0);
+        size_t i = SkipBlanks(line, 0);
         size_t close = line.find(']', i);
         EmitToken(out, 0, i, space_);
         EmitToken(out, i, close + 1 - i, section_);
-        size_t rest = SkipSpaces(line, close + 1);
-        EmitToken(out, close + 1, rest - close - 1, space_);
+        size_t rest = EmitBlanks(out, line, close + 1, space_);
         EmitToken(out, rest, line.size() - rest, comment_);
         return MakeState(section, kNoComment);
     }
 
     // "#define", "#include" … lines of the preprocessor, in any section.
     bool LexPreprocessorLine(std::string_view line, std::vector<TKrqToken>& out) const {
-        size_t i = SkipSpaces(line, 0);
-        if (At(line, i) != '#' || !IsAsciiAlpha(At(line, SkipSpaces(line, i + 1)))) return false;
+        size_t i = SkipBlanks(line, 0);
+        if (At(line, i) != '#' || !IsAsciiLetter(At(line, SkipBlanks(line, i + 1)))) return false;
         EmitToken(out, 0, i, space_);
         EmitToken(out, i, line.size() - i, preprocessor_);
         return true;
@@ -125,26 +123,11 @@ class TInnoLexer final : public TKrqLexerBase {
     void LexEntries(std::string_view line, size_t i, std::vector<TKrqToken>& out) const;
     size_t LexValuePiece(std::string_view line, size_t i, bool asString,
                          std::vector<TKrqToken>& out) const;
-    size_t ScanQuoted(std::string_view line, size_t i) const;
     int LexCode(std::string_view line, int comment, std::vector<TKrqToken>& out) const;
 
     int directive_, ident_, comment_, string_, invalid_, number_, preprocessor_, section_, keyword_,
         space_, symbol_;
 };
-
-// From the opening quote at i to after the closing one ("" is a quote inside), or the line end.
-size_t TInnoLexer::ScanQuoted(std::string_view line, size_t i) const {
-    unsigned char q = line[i];
-    size_t j = i + 1;
-    while (j < line.size()) {
-        if (static_cast<unsigned char>(line[j]) == q) {
-            if (At(line, j + 1) != q) return j + 1;
-            ++j;
-        }
-        ++j;
-    }
-    return line.size();
-}
 
 // One piece of an unquoted value at i: an {app}-style constant (an identifier), an inline
 // {#expression} of the preprocessor, a "quoted" string, or plain text. Plain text is a string
@@ -162,23 +145,23 @@ size_t TInnoLexer::LexValuePiece(std::string_view line, size_t i, bool asString,
         j = line.find('}', i + 1) + 1;
         attr = At(line, i + 1) == '#' ? preprocessor_ : ident_;
     } else if (c == '"') {
-        j = ScanQuoted(line, i);
+        j = ScanDoubledQuote(line, i + 1, '"').end;
         attr = string_;
     } else if (c < 0x20 && c != '\t') {
         attr = invalid_;
-    } else if (IsSpace(c)) {
-        j = SkipSpaces(line, i);
+    } else if (IsBlank(c)) {
+        j = SkipBlanks(line, i);
         attr = asString && j < n ? string_ : space_;
     } else if (asString) {
-        while (j < n && line[j] != '{' && line[j] != '"' && !IsSpace(At(line, j)) &&
+        while (j < n && line[j] != '{' && line[j] != '"' && !IsBlank(At(line, j)) &&
                static_cast<unsigned char>(line[j]) >= 0x20)
             ++j;
     } else if (IsDigit(c)) {
         j = SkipDigits(line, i);
         attr = IdentChars()[At(line, j)] ? ident_ : number_;
-        j = SkipIn(line, j, IdentChars());
+        j = SkipWhile(line, j, IdentChars());
     } else if (IdentChars()[c]) {
-        j = SkipIn(line, i, IdentChars());
+        j = SkipWhile(line, i, IdentChars());
         attr = ident_;
     }
     EmitToken(out, i, j - i, attr);
@@ -194,17 +177,14 @@ void TInnoLexer::LexKeyValue(std::string_view line, size_t i, bool directives,
         while (i < n) i = LexValuePiece(line, i, false, out);
         return;
     }
-    size_t keyEnd = eq;
-    while (keyEnd > i && IsSpace(At(line, keyEnd - 1))) --keyEnd;
+    size_t keyEnd = TrimBlanksBack(line, i, eq);
     std::string_view key = line.substr(i, keyEnd - i);
     bool known = directives && innowords::Directives().Contains(key);
     EmitToken(out, i, keyEnd - i, known ? directive_ : ident_);
     EmitToken(out, keyEnd, eq - keyEnd, space_);
     EmitToken(out, eq, 1, symbol_);
-    size_t v = SkipSpaces(line, eq + 1);
-    EmitToken(out, eq + 1, v - eq - 1, space_);
-    size_t end = n;
-    while (end > v && IsSpace(At(line, end - 1))) --end;
+    size_t v = EmitBlanks(out, line, eq + 1, space_);
+    size_t end = TrimBlanksBack(line, v, n);
     std::string_view value = line.substr(v, end - v);
     static const TKrqKeywordSet flags({"yes", "no", "true", "false", "auto"}, false);
     bool number = !value.empty() && SkipDigits(value, 0) == value.size();
@@ -222,17 +202,15 @@ void TInnoLexer::LexEntries(std::string_view line, size_t i, std::vector<TKrqTok
     bool nameExpected = true;
     while (i < n) {
         const unsigned char c = line[i];
-        if (IsSpace(c)) {
-            size_t j = SkipSpaces(line, i);
-            EmitToken(out, i, j - i, space_);
-            i = j;
+        if (IsBlank(c)) {
+            i = EmitBlanks(out, line, i, space_);
         } else if (c == ';') {
             EmitToken(out, i, 1, symbol_);
             ++i;
             nameExpected = true;
-        } else if (nameExpected && IsAsciiAlpha(c)) {
-            size_t j = SkipIn(line, i, IdentChars());
-            size_t colon = SkipSpaces(line, j);
+        } else if (nameExpected && IsAsciiLetter(c)) {
+            size_t j = SkipWhile(line, i, IdentChars());
+            size_t colon = SkipBlanks(line, j);
             if (At(line, colon) == ':') {
                 bool known = innowords::Parameters().Contains(line.substr(i, j - i));
                 EmitToken(out, i, j - i, known ? directive_ : ident_);
@@ -255,22 +233,16 @@ int TInnoLexer::LexCode(std::string_view line, int comment, std::vector<TKrqToke
     size_t i = 0;
     for (;;) {
         if (comment != kNoComment) {
-            size_t close = comment == kBrace ? line.find('}', i) : line.find("*)", i);
-            if (close == kNone) {
-                EmitToken(out, i, n - i, comment_);
-                return comment;
-            }
-            size_t end = close + (comment == kBrace ? 1 : 2);
-            EmitToken(out, i, end - i, comment_);
-            i = end;
+            i = EmitThrough(out, line, i, i, comment == kBrace ? "}" : "*)", comment_);
+            if (i == kOpen) return comment;
             comment = kNoComment;
         }
         if (i >= n) return kNoComment;
         const unsigned char c = line[i];
         size_t j = i + 1;
         int attr = symbol_;
-        if (IsSpace(c)) {
-            j = SkipSpaces(line, i);
+        if (IsBlank(c)) {
+            j = SkipBlanks(line, i);
             attr = space_;
         } else if (c == '/' && At(line, i + 1) == '/') {
             j = n;
@@ -284,25 +256,19 @@ int TInnoLexer::LexCode(std::string_view line, int comment, std::vector<TKrqToke
             i += c == '{' ? 1 : 2;
             continue;
         } else if (c == '\'') {
-            j = ScanQuoted(line, i);
+            j = ScanDoubledQuote(line, i + 1, '\'').end;
             attr = string_;
         } else if (c == '#' && (IsDigit(At(line, i + 1)) || At(line, i + 1) == '$')) {
             // #13, #$0A: characters by code.
-            j = At(line, i + 1) == '$' ? SkipHexDigits(line, i + 2) : SkipDigits(line, i + 1);
+            j = SkipCharCode(line, i);
             attr = string_;
         } else if (c == '$' && IsHexDigit(At(line, i + 1))) {
             j = SkipHexDigits(line, i + 1);
             attr = number_;
         } else if (IsDigit(c)) {
-            j = SkipDigits(line, i);
-            if (At(line, j) == '.' && IsDigit(At(line, j + 1))) j = SkipDigits(line, j + 1);
-            if ((At(line, j) | 0x20) == 'e') {
-                size_t k = j + 1;
-                if (At(line, k) == '+' || At(line, k) == '-') ++k;
-                if (IsDigit(At(line, k))) j = SkipDigits(line, k);
-            }
+            j = ScanDecimal(line, i).end;
             attr = number_;
-        } else if (IsAsciiAlpha(c) || c == '_') {
+        } else if (IsAsciiLetter(c) || c == '_') {
             while (IsAsciiIdent(At(line, j))) ++j;
             attr = innowords::PascalKeywords().Contains(line.substr(i, j - i)) ? keyword_ : ident_;
         } else if (c < 0x20 || c >= 0x7F || std::string_view("!?%\\|~\"&`").find(c) != kNone) {

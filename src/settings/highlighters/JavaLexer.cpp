@@ -31,15 +31,13 @@ class TJavaLexer final : public TKrqLexerBase {
           number_(Attr("Numer")),
           keyword_(Attr("Słowo zarezerwowane")),
           space_(Attr("Spacja")),
-          symbol_(Attr("Symbol")) {
-        for (unsigned char c : std::string_view("!%&*+,-./:;<=>?[]^{|}~()@")) symbolChar_[c] = true;
-    }
+          symbol_(Attr("Symbol")) {}
 
     int LexLine(std::string_view s, int state, std::vector<TKrqToken>& out) const override;
 
   private:
     const int doc_, ident_, comment_, string_, invalid_, number_, keyword_, space_, symbol_;
-    std::array<bool, 256> symbolChar_{};
+    const std::array<bool, 256> symbolChar_ = CharSet("!%&*+,-./:;<=>?[]^{|}~()@");
     // clang-format off
     TKrqKeywordSet keywords_{{
         "abstract", "assert", "boolean", "break", "byte", "case", "catch", "char", "class", "const",
@@ -58,14 +56,8 @@ int TJavaLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
     const size_t n = s.size();
     size_t i = 0;
     if (state == kComment || state == kDocComment) {
-        size_t end = FindAfter(s, 0, "*/");
-        int attr = state == kDocComment ? doc_ : comment_;
-        if (end == std::string_view::npos) {
-            EmitToken(out, 0, n, attr);
-            return state;
-        }
-        EmitToken(out, 0, end, attr);
-        i = end;
+        i = EmitThrough(out, s, 0, 0, "*/", state == kDocComment ? doc_ : comment_);
+        if (i == kOpen) return state;
     } else if (state == kTextBlock) {
         size_t p = 0;
         for (;;) {
@@ -86,31 +78,19 @@ int TJavaLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
     while (i < n) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (IsBlank(c)) {
-            size_t j = SkipBlanks(s, i);
-            EmitToken(out, i, j - i, space_);
-            i = j;
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '/') {
-            EmitToken(out, i, n - i, comment_);
-            return kCode;
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
+            i = EmitBlanks(out, s, i, space_);
+        } else if (c == '/' && (At(s, i + 1) == '/' || At(s, i + 1) == '*')) {
             // "/**/" is an empty ordinary comment, not the start of documentation.
-            bool isDoc = i + 2 < n && s[i + 2] == '*' && !(i + 3 < n && s[i + 3] == '/');
-            size_t end = FindAfter(s, i + 2, "*/");
-            int attr = isDoc ? doc_ : comment_;
-            if (end == std::string_view::npos) {
-                EmitToken(out, i, n - i, attr);
-                return isDoc ? kDocComment : kComment;
-            }
-            EmitToken(out, i, end - i, attr);
-            i = end;
+            bool isDoc = At(s, i + 1) == '*' && At(s, i + 2) == '*' && At(s, i + 3) != '/';
+            i = EmitCComment(out, s, i, isDoc ? doc_ : comment_);
+            if (i == kOpen) return isDoc ? kDocComment : kComment;
         } else if (IdentChars()[c] && !IsDigit(c)) {
             size_t j = SkipWhile(s, i, IdentChars());
             // "non-sealed" is the one keyword with a hyphen.
             if (j - i == 3 && s.substr(i, 10) == "non-sealed" &&
                 (i + 10 == n || !IdentChars()[static_cast<unsigned char>(s[i + 10])]))
                 j = i + 10;
-            EmitToken(out, i, j - i, keywords_.Contains(s.substr(i, j - i)) ? keyword_ : ident_);
-            i = j;
+            i = EmitWord(out, s, i, j, keywords_, keyword_, ident_);
         } else if (IsDigit(c) || (c == '.' && i + 1 < n && IsDigit(s[i + 1]))) {
             size_t end = ScanCNumber(s, i, '_').end;
             EmitToken(out, i, end - i, number_);

@@ -162,13 +162,8 @@ int TJavaScriptLexer::LexLine(std::string_view s, int state, std::vector<TKrqTok
     bool afterValue = false;
     while (i < n) {
         if (st.mode == kComment) {
-            size_t end = FindAfter(s, i, "*/");
-            if (end == std::string_view::npos) {
-                EmitToken(out, i, n - i, comment_);
-                return st.Pack();
-            }
-            EmitToken(out, i, end - i, comment_);
-            i = end;
+            i = EmitThrough(out, s, i, i, "*/", comment_);
+            if (i == kOpen) return st.Pack();
             st.mode = kCode;
             continue;
         }
@@ -188,19 +183,15 @@ int TJavaScriptLexer::LexLine(std::string_view s, int state, std::vector<TKrqTok
         }
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (IsBlank(c)) {
-            size_t j = SkipBlanks(s, i);
-            EmitToken(out, i, j - i, space_);
-            i = j;
+            i = EmitBlanks(out, s, i, space_);
             continue;
         }
-        if (c == '/' && i + 1 < n && s[i + 1] == '/') {
-            EmitToken(out, i, n - i, comment_);
-            return st.Pack();
-        }
-        if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            EmitToken(out, i, 2, comment_);
-            i += 2;
-            st.mode = kComment;
+        if (size_t end = EmitCComment(out, s, i, comment_); end != i) {
+            if (end == kOpen) {
+                st.mode = kComment;
+                return st.Pack();
+            }
+            i = end;
             continue;
         }
         if (IdentChars()[c] && !IsDigit(c)) {

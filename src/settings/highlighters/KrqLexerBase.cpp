@@ -1,3 +1,4 @@
+// Keyword sets, identifier characters and the catalogue data every lexer carries.
 #include "settings/highlighters/KrqLexerBase.h"
 
 #include <algorithm>

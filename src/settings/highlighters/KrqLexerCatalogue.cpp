@@ -1,3 +1,4 @@
+// The seventeen lexers in catalogue order.
 #include "settings/highlighters/KrqLexer.h"
 
 namespace krq {

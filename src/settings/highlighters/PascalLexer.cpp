@@ -45,8 +45,6 @@ class TPascalLexer final : public TKrqLexerBase {
     int LexLine(std::string_view s, int state, std::vector<TKrqToken>& out) const override;
 
   private:
-    static bool IsWord(std::string_view w, std::string_view lower);
-
     const int asm_, float_, ident_, comment_, string_, number_, preproc_, keyword_, space_, symbol_,
         hex_, char_;
     // clang-format off
@@ -66,13 +64,6 @@ class TPascalLexer final : public TKrqLexerBase {
     // clang-format on
 };
 
-bool TPascalLexer::IsWord(std::string_view w, std::string_view lower) {
-    if (w.size() != lower.size()) return false;
-    for (size_t k = 0; k < w.size(); ++k)
-        if ((w[k] | 0x20) != lower[k]) return false;
-    return true;
-}
-
 int TPascalLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& out) const {
     const size_t n = s.size();
     int asmFlag = state & kAsm;
@@ -81,13 +72,9 @@ int TPascalLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>&
     auto closeBlock = [&](size_t from, int mode) -> bool {
         bool brace = mode == kBraceComment || mode == kBraceDirective;
         bool directive = mode == kBraceDirective || mode == kParenDirective;
-        size_t end = FindAfter(s, from, brace ? "}" : "*)");
-        int attr = directive ? preproc_ : comment_;
-        if (end == std::string_view::npos) {
-            EmitToken(out, i, n - i, attr);
-            return false;
-        }
-        EmitToken(out, i, end - i, attr);
+        size_t end =
+            EmitThrough(out, s, i, from, brace ? "}" : "*)", directive ? preproc_ : comment_);
+        if (end == kOpen) return false;
         i = end;
         return true;
     };
@@ -95,9 +82,7 @@ int TPascalLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>&
     while (i < n) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (IsBlank(c)) {
-            size_t j = SkipBlanks(s, i);
-            EmitToken(out, i, j - i, space_);
-            i = j;
+            i = EmitBlanks(out, s, i, space_);
         } else if (c == '{') {
             int mode = i + 1 < n && s[i + 1] == '$' ? kBraceDirective : kBraceComment;
             if (!closeBlock(i + 1, mode)) return mode | asmFlag;
@@ -112,7 +97,7 @@ int TPascalLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>&
             std::string_view w = s.substr(i, j - i);
             if (asmFlag) {
                 // Assembler words run to the "end" that closes the block.
-                if (IsWord(w, "end")) {
+                if (EqualsNoCase(w, "end")) {
                     EmitToken(out, i, j - i, keyword_);
                     asmFlag = 0;
                 } else {
@@ -120,7 +105,7 @@ int TPascalLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>&
                 }
             } else if (keywords_.Contains(w)) {
                 EmitToken(out, i, j - i, keyword_);
-                if (IsWord(w, "asm")) asmFlag = kAsm;
+                if (EqualsNoCase(w, "asm")) asmFlag = kAsm;
             } else {
                 EmitToken(out, i, j - i, ident_);
             }
@@ -134,58 +119,21 @@ int TPascalLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>&
             i = j;
         } else if (c == '\'') {
             // 'It''s' keeps going over the doubled quote.
-            size_t j = i + 1;
-            for (;;) {
-                size_t q = s.find('\'', j);
-                if (q == std::string_view::npos) {
-                    j = n;
-                    break;
-                }
-                j = q + 1;
-                if (j < n && s[j] == '\'') {
-                    ++j;
-                    continue;
-                }
-                break;
-            }
+            size_t j = ScanDoubledQuote(s, i + 1, '\'').end;
             EmitToken(out, i, j - i, string_);
             i = j;
         } else if (c == '#' && i + 1 < n && (IsDigit(s[i + 1]) || s[i + 1] == '$')) {
-            size_t j = i + 1;
-            if (s[j] == '$') {
-                ++j;
-                while (j < n && IsHexDigit(s[j])) ++j;
-            } else {
-                while (j < n && IsDigit(s[j])) ++j;
-            }
+            size_t j = SkipCharCode(s, i);
             EmitToken(out, i, j - i, char_);
             i = j;
         } else if (c == '$' && i + 1 < n && IsHexDigit(s[i + 1])) {
-            size_t j = i + 1;
-            while (j < n && IsHexDigit(s[j])) ++j;
+            size_t j = SkipHexDigits(s, i + 1);
             EmitToken(out, i, j - i, hex_);
             i = j;
         } else if (IsDigit(c)) {
-            size_t j = i;
-            bool isFloat = false;
-            while (j < n && IsDigit(s[j])) ++j;
-            // "1..10" is a range, not the float "1.".
-            if (j + 1 < n && s[j] == '.' && IsDigit(s[j + 1])) {
-                j += 1;
-                while (j < n && IsDigit(s[j])) ++j;
-                isFloat = true;
-            }
-            if (j < n && (s[j] == 'e' || s[j] == 'E')) {
-                size_t k = j + 1;
-                if (k < n && (s[k] == '+' || s[k] == '-')) ++k;
-                if (k < n && IsDigit(s[k])) {
-                    while (k < n && IsDigit(s[k])) ++k;
-                    j = k;
-                    isFloat = true;
-                }
-            }
-            EmitToken(out, i, j - i, isFloat ? float_ : number_);
-            i = j;
+            NumScan num = ScanDecimal(s, i);
+            EmitToken(out, i, num.end - i, num.kind == NumKind::Float ? float_ : number_);
+            i = num.end;
         } else if (c == '&' && i + 1 < n && IdentChars()[static_cast<unsigned char>(s[i + 1])] &&
                    !IsDigit(s[i + 1])) {
             // "&begin" is an identifier that happens to be spelt like a keyword.

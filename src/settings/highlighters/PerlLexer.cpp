@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 
 namespace krq {
 
 namespace {
 
-using namespace scan;
+using namespace lexscan;
 
 constexpr size_t kNone = std::string_view::npos;
 
@@ -56,11 +56,7 @@ struct TPerlState {
     }
 };
 
-uint32_t TerminatorHash(std::string_view s) {
-    uint32_t h = 2166136261u;
-    for (unsigned char c : s) h = (h ^ c) * 16777619u;
-    return h & 0xFFFFF;
-}
+uint32_t TerminatorHash(std::string_view s) { return WordHash(s) & 0xFFFFF; }
 
 unsigned char CloserOf(unsigned char open) {
     switch (open) {
@@ -91,11 +87,11 @@ unsigned char OpenerOf(unsigned char close) {
     }
 }
 
-bool IsNameStart(unsigned char c) { return IsAsciiAlpha(c) || c == '_'; }
+bool IsNameStart(unsigned char c) { return IsAsciiLetter(c) || c == '_'; }
 
 // The last non-blank byte before i, or 0.
 unsigned char PrevNonSpace(std::string_view line, size_t i) {
-    while (i > 0 && IsSpace(static_cast<unsigned char>(line[i - 1]))) --i;
+    while (i > 0 && IsBlank(static_cast<unsigned char>(line[i - 1]))) --i;
     return i > 0 ? static_cast<unsigned char>(line[i - 1]) : 0;
 }
 
@@ -181,11 +177,11 @@ class TPerlLexer final : public TKrqLexerBase {
             case kHereDocIndented: {
                 EmitToken(out, 0, n, string_);
                 std::string_view body =
-                    st.mode == kHereDocIndented ? line.substr(SkipSpaces(line, 0)) : line;
+                    st.mode == kHereDocIndented ? line.substr(SkipBlanks(line, 0)) : line;
                 return TerminatorHash(body) == st.hash ? kCode : st.Encode();
             }
             case kCode:
-                if (At(line, 0) == '=' && IsAsciiAlpha(At(line, 1))) {
+                if (At(line, 0) == '=' && IsAsciiLetter(At(line, 1))) {
                     EmitToken(out, 0, n, comment_);
                     return IsPodCommand(line, "=cut") ? kCode : kPod;
                 }
@@ -266,7 +262,7 @@ size_t TPerlLexer::LexQuoted(std::string_view line, size_t i, TPerlState& st,
     const size_t n = line.size();
     for (;;) {
         if (st.mode == kAwaitSecond) {
-            size_t k = SkipSpaces(line, i);
+            size_t k = SkipBlanks(line, i);
             if (k >= n) {
                 EmitToken(out, i, n - i, string_);
                 return n;
@@ -284,7 +280,7 @@ size_t TPerlLexer::LexQuoted(std::string_view line, size_t i, TPerlState& st,
         }
         if (st.mode == kQuoted) {
             if (st.modifiers)
-                while (IsAsciiAlpha(At(line, r))) ++r;
+                while (IsAsciiLetter(At(line, r))) ++r;
             EmitToken(out, i, r - i, string_);
             st = TPerlState();
             return r;
@@ -317,13 +313,13 @@ size_t TPerlLexer::ScanVariable(std::string_view line, size_t i) const {
         return close == kNone ? i : close + 1;
     }
     if (sigil == '$') {
-        if (u == '^' && IsAsciiAlpha(At(line, j + 1))) return j + 2;
+        if (u == '^' && IsAsciiLetter(At(line, j + 1))) return j + 2;
         if (IsDigit(u)) return SkipDigits(line, j);
         if (u != 0 && std::strchr("&`'+!@/\\,;.<>[]()|?\"-:*=~%$0", u)) return j + 1;
         return i;
     }
     if (u == '+' || u == '-' || (sigil == '%' && u == '!')) return j + 1;
-    if (sigil == '%' && u == '^' && IsAsciiAlpha(At(line, j + 1))) return j + 2;
+    if (sigil == '%' && u == '^' && IsAsciiLetter(At(line, j + 1))) return j + 2;
     return i;
 }
 
@@ -355,7 +351,7 @@ bool TPerlLexer::StartsQuoteLike(std::string_view line, size_t start, size_t end
     if (!twoParts && !modifiers && w != "q" && w != "qq" && w != "qw" && w != "qx") return false;
     // -s $file is a file test; $obj->s a method.
     if (start > 0 && (line[start - 1] == '-' || line[start - 1] == '>')) return false;
-    size_t k = SkipSpaces(line, end);
+    size_t k = SkipBlanks(line, end);
     unsigned char d = At(line, k);
     bool spaced = k > end;
     if (k >= line.size() || d <= ' ' || d >= 0x7F || IsAsciiIdent(d) || d == '\\') return false;
@@ -422,9 +418,8 @@ int TPerlLexer::LexCode(std::string_view line, size_t i, bool valueExpected,
         const unsigned char c = line[i];
         size_t j = i + 1;
         int attr = operator_;
-        if (IsSpace(c)) {
-            EmitToken(out, i, SkipSpaces(line, i) - i, space_);
-            i = SkipSpaces(line, i);
+        if (IsBlank(c)) {
+            i = EmitBlanks(out, line, i, space_);
             continue;
         }
         if (c == '#') {
@@ -461,7 +456,7 @@ int TPerlLexer::LexCode(std::string_view line, size_t i, bool valueExpected,
         } else if (IsNameStart(c)) {
             j = ScanName(line, i);
             std::string_view word = line.substr(i, j - i);
-            size_t next = SkipSpaces(line, j);
+            size_t next = SkipBlanks(line, j);
             TPerlState st;
             size_t openEnd = 0;
             bool use = afterUse;

@@ -22,11 +22,7 @@ enum : int {
 };
 constexpr int kHashShift = 8;
 
-int WordHash(std::string_view w) {
-    uint32_t h = 2166136261u;
-    for (char c : w) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return static_cast<int>(h & 0x3FFFFF);
-}
+int ClosingWordHash(std::string_view w) { return static_cast<int>(WordHash(w) & 0x3FFFFF); }
 
 class TPhpLexer final : public TKrqLexerBase {
   public:
@@ -123,13 +119,8 @@ int TPhpLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
     size_t i = 0;
     const int mode = state & kModeMask;
     if (mode == kComment) {
-        size_t end = FindAfter(s, 0, "*/");
-        if (end == std::string_view::npos) {
-            EmitToken(out, 0, n, comment_);
-            return state;
-        }
-        EmitToken(out, 0, end, comment_);
-        i = end;
+        i = EmitThrough(out, s, 0, 0, "*/", comment_);
+        if (i == kOpen) return state;
     } else if (mode == kSingle || mode == kDouble || mode == kBacktick) {
         char quote = mode == kSingle ? '\'' : mode == kDouble ? '"' : '`';
         Quoted q = LexQuoted(s, 0, quote, mode != kSingle, out);
@@ -139,7 +130,7 @@ int TPhpLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
         // The closing word may be indented and followed by ";", ",", ")" and the like.
         size_t j = SkipBlanks(s, 0);
         size_t k = SkipWhile(s, j, IdentChars());
-        if (k > j && WordHash(s.substr(j, k - j)) == (state >> kHashShift)) {
+        if (k > j && ClosingWordHash(s.substr(j, k - j)) == (state >> kHashShift)) {
             EmitToken(out, 0, j, space_);
             EmitToken(out, j, k - j, string_);
             i = k;
@@ -151,31 +142,22 @@ int TPhpLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
     while (i < n) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (IsBlank(c)) {
-            size_t j = SkipBlanks(s, i);
-            EmitToken(out, i, j - i, space_);
-            i = j;
+            i = EmitBlanks(out, s, i, space_);
         } else if ((c == '/' && i + 1 < n && s[i + 1] == '/') ||
                    (c == '#' && !(i + 1 < n && s[i + 1] == '['))) {
             size_t end = LineCommentEnd(s, i);
             EmitToken(out, i, end - i, comment_);
             i = end;
         } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            size_t end = FindAfter(s, i + 2, "*/");
-            if (end == std::string_view::npos) {
-                EmitToken(out, i, n - i, comment_);
-                return kComment;
-            }
-            EmitToken(out, i, end - i, comment_);
-            i = end;
+            i = EmitThrough(out, s, i, i + 2, "*/", comment_);
+            if (i == kOpen) return kComment;
         } else if (c == '$') {
             size_t end = VariableEnd(s, i);
             if (end == i) end = i + 1;
             EmitToken(out, i, end - i, end == i + 1 ? symbol_ : variable_);
             i = end;
         } else if (IdentChars()[c] && !IsDigit(c)) {
-            size_t j = SkipWhile(s, i, IdentChars());
-            EmitToken(out, i, j - i, keywords_.Contains(s.substr(i, j - i)) ? keyword_ : ident_);
-            i = j;
+            i = EmitWord(out, s, i, SkipWhile(s, i, IdentChars()), keywords_, keyword_, ident_);
         } else if (IsDigit(c) || (c == '.' && i + 1 < n && IsDigit(s[i + 1]))) {
             size_t end = ScanCNumber(s, i, '_').end;
             EmitToken(out, i, end - i, number_);
@@ -205,7 +187,7 @@ int TPhpLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
             if (k > w && !IsDigit(s[w]) && SkipBlanks(s, end) == n) {
                 EmitToken(out, i, n - i, string_);
                 return (q == '\'' ? kNowdoc : kHeredoc) |
-                       (WordHash(s.substr(w, k - w)) << kHashShift);
+                       (ClosingWordHash(s.substr(w, k - w)) << kHashShift);
             }
             EmitToken(out, i, 3, symbol_);
             i += 3;

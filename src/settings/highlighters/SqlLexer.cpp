@@ -2,14 +2,14 @@
 // types, functions, @variables and system tables, plus the PL/SQL and SQL*Plus words an Oracle
 // script brings along.
 #include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/ScanHelpers.h"
+#include "settings/highlighters/KrqLexerScan.h"
 #include "settings/highlighters/SqlWords.h"
 
 namespace krq {
 
 namespace {
 
-using namespace scan;
+using namespace lexscan;
 
 // What a line can start inside of.
 enum TSqlState { kNormal = 0, kBlockComment = 1, kString = 2 };
@@ -42,9 +42,11 @@ class TSqlLexer final : public TKrqLexerBase {
     int LexLine(std::string_view line, int state, std::vector<TKrqToken>& out) const override {
         const size_t n = line.size();
         size_t i = 0;
-        if (state == kBlockComment || state == kString) {
-            i = state == kBlockComment ? EndOfComment(line, 0) : EndOfString(line, 0);
-            EmitToken(out, 0, std::min(i, n), state == kBlockComment ? comment_ : string_);
+        if (state == kBlockComment) {
+            i = EmitThrough(out, line, 0, 0, "*/", comment_);
+            if (i == kOpen) return state;
+        } else if (state == kString) {
+            i = EmitString(line, 0, 0, out);
             if (i == kOpen) return state;
         } else if (LexPlusCommand(line, out)) {
             return kNormal;
@@ -54,23 +56,19 @@ class TSqlLexer final : public TKrqLexerBase {
             const unsigned char c = line[i];
             size_t j = i + 1;
             int attr = symbol_;
-            if (IsSpace(c)) {
-                j = SkipSpaces(line, i);
+            if (IsBlank(c)) {
+                j = SkipBlanks(line, i);
                 attr = space_;
             } else if (c == '-' && At(line, i + 1) == '-') {
                 j = n;
                 attr = comment_;
             } else if (c == '/' && At(line, i + 1) == '*') {
-                j = EndOfComment(line, i + 2);
-                EmitToken(out, i, std::min(j, n) - i, comment_);
-                if (j == kOpen) return kBlockComment;
-                i = j;
+                i = EmitThrough(out, line, i, i + 2, "*/", comment_);
+                if (i == kOpen) return kBlockComment;
                 continue;
             } else if (c == '\'' || ((c | 0x20) == 'n' && At(line, i + 1) == '\'')) {
-                j = EndOfString(line, c == '\'' ? i + 1 : i + 2);
-                EmitToken(out, i, std::min(j, n) - i, string_);
-                if (j == kOpen) return kString;
-                i = j;
+                i = EmitString(line, i, c == '\'' ? i + 1 : i + 2, out);
+                if (i == kOpen) return kString;
                 continue;
             } else if (c == '"' || c == '[') {
                 // "quoted" and [bracketed] identifiers.
@@ -80,16 +78,16 @@ class TSqlLexer final : public TKrqLexerBase {
             } else if (IsDigit(c) || (c == '.' && IsDigit(At(line, i + 1)))) {
                 j = ScanNumber(line, i);
                 attr = number_;
-            } else if (c == '@' || (c == ':' && IsAsciiAlpha(At(line, i + 1)) &&
+            } else if (c == '@' || (c == ':' && IsAsciiLetter(At(line, i + 1)) &&
                                     (i == 0 || line[i - 1] != ':'))) {
                 // @local, @@global, and :bind variables of embedded SQL and PL/SQL.
                 j = i + 1;
                 if (c == '@' && At(line, j) == '@') ++j;
-                j = SkipIn(line, j, ident);
+                j = SkipWhile(line, j, ident);
                 attr = variable_;
             } else if (ident[c]) {
-                j = SkipIn(line, i, ident);
-                attr = WordAttr(line.substr(i, j - i), At(line, SkipSpaces(line, j)) == '(');
+                j = SkipWhile(line, i, ident);
+                attr = WordAttr(line.substr(i, j - i), At(line, SkipBlanks(line, j)) == '(');
             }
             EmitToken(out, i, j - i, attr);
             i = j;
@@ -98,21 +96,13 @@ class TSqlLexer final : public TKrqLexerBase {
     }
 
   private:
-    static constexpr size_t kOpen = std::string_view::npos;
-
-    // Position after "*/", or kOpen when the comment goes on past the line.
-    static size_t EndOfComment(std::string_view line, size_t i) {
-        size_t close = line.find("*/", i);
-        return close == std::string_view::npos ? kOpen : close + 2;
-    }
-    // Position after the closing quote ('' is a quote inside), or kOpen.
-    static size_t EndOfString(std::string_view line, size_t i) {
-        for (;;) {
-            size_t q = line.find('\'', i);
-            if (q == std::string_view::npos) return kOpen;
-            if (At(line, q + 1) != '\'') return q + 1;
-            i = q + 2;
-        }
+    // A string from `start` whose text begins at i ('' is a quote inside): its end, or kOpen
+    // when it goes on past the line.
+    size_t EmitString(std::string_view line, size_t start, size_t i,
+                      std::vector<TKrqToken>& out) const {
+        QuoteScan q = ScanDoubledQuote(line, i, '\'');
+        EmitToken(out, start, q.end - start, string_);
+        return q.closed ? q.end : kOpen;
     }
 
     // 42, 3.14, 1.5E-3, 0x1F (binary literals of Transact-SQL).
@@ -120,12 +110,7 @@ class TSqlLexer final : public TKrqLexerBase {
         if (line[i] == '0' && (At(line, i + 1) | 0x20) == 'x') return SkipHexDigits(line, i + 2);
         size_t j = SkipDigits(line, i);
         if (At(line, j) == '.') j = SkipDigits(line, j + 1);
-        if ((At(line, j) | 0x20) == 'e') {
-            size_t k = j + 1;
-            if (At(line, k) == '+' || At(line, k) == '-') ++k;
-            if (IsDigit(At(line, k))) j = SkipDigits(line, k);
-        }
-        return j;
+        return SkipExponent(line, j);
     }
 
     // A word's class. A reserved word that also names a function (LEFT, RIGHT, COALESCE) is a
@@ -149,13 +134,13 @@ class TSqlLexer final : public TKrqLexerBase {
     // whole; REM lines are comments. Words that also begin SQL (START WITH, CONNECT BY, a DESC
     // sort order, SET NOCOUNT) are left to the SQL rules.
     bool LexPlusCommand(std::string_view line, std::vector<TKrqToken>& out) const {
-        size_t start = SkipSpaces(line, 0);
-        if (!IsAsciiAlpha(At(line, start))) return false;
+        size_t start = SkipBlanks(line, 0);
+        if (!IsAsciiLetter(At(line, start))) return false;
         size_t end = start;
         while (IsAsciiIdent(At(line, end))) ++end;
-        if (end < line.size() && !IsSpace(At(line, end)) && line[end] != ';') return false;
+        if (end < line.size() && !IsBlank(At(line, end)) && line[end] != ';') return false;
         std::string_view word = line.substr(start, end - start);
-        size_t argStart = SkipSpaces(line, end);
+        size_t argStart = SkipBlanks(line, end);
         size_t argEnd = argStart;
         while (IsAsciiIdent(At(line, argEnd))) ++argEnd;
         std::string_view arg = line.substr(argStart, argEnd - argStart);

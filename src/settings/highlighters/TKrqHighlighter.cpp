@@ -1,3 +1,4 @@
+// Attribute colours and styles of a highlighter, and telling its viewers when they change.
 #include "settings/highlighters/TKrqHighlighter.h"
 
 namespace krq {

@@ -66,20 +66,7 @@ class TXmlLexer final : public TKrqLexerBase {
 
 // "&amp;", "&#10;", "&#x41;" from the "&" at s[i]: its end, or i when it is a stray "&".
 size_t TXmlLexer::ReferenceEnd(std::string_view s, size_t i) const {
-    const size_t n = s.size();
-    size_t j = i + 1;
-    if (j < n && s[j] == '#') {
-        ++j;
-        bool hex = j < n && s[j] == 'x';
-        if (hex) ++j;
-        size_t k = j;
-        while (k < n && (hex ? IsHexDigit(s[k]) : IsDigit(s[k]))) ++k;
-        j = k > j ? k : i;
-    } else {
-        size_t k = SkipWhile(s, j, nameChar_);
-        j = k > j ? k : i;
-    }
-    return j > i && j < n && s[j] == ';' ? j + 1 : i;
+    return ScanCharReference(s, i, false, [this](unsigned char c) { return nameChar_[c]; });
 }
 
 // The DOCTYPE from s[i] up to its ">" (its internal subset may hold ">" inside "[ ]").
@@ -90,8 +77,7 @@ int TXmlLexer::LexDoctype(std::string_view s, size_t& i, int mode,
     while (j < n) {
         char c = s[j];
         if (c == '"' || c == '\'') {
-            size_t q = s.find(c, j + 1);
-            j = q == std::string_view::npos ? n : q + 1;
+            j = ScanPlainQuote(s, j + 1, c).end;
         } else if (mode == kDoctypeSubset && c == '<' && s.compare(j, 4, "<!--") == 0) {
             size_t end = FindAfter(s, j + 4, "-->");
             j = end == std::string_view::npos ? n : end;
@@ -121,13 +107,13 @@ int TXmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
     bool ns = state & kNamespace;
     // Sections that close on a fixed text: comment, CDATA, processing instruction.
     auto section = [&](std::string_view close, int attr) {
-        size_t end = FindAfter(s, i, close);
-        if (end == std::string_view::npos)
-            end = n;
-        else
+        size_t end = EmitThrough(out, s, i, i, close, attr);
+        if (end == kOpen) {
+            i = n;
+        } else {
+            i = end;
             mode = kText;
-        EmitToken(out, i, end - i, attr);
-        i = end;
+        }
     };
     while (i < n) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
@@ -147,11 +133,10 @@ int TXmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
                 continue;
             case kTagSingle:
             case kTagDouble: {
-                size_t q = s.find(mode == kTagSingle ? '\'' : '"', i);
-                size_t end = q == std::string_view::npos ? n : q + 1;
-                EmitToken(out, i, end - i, ns ? nsValue_ : value_);
-                i = end;
-                if (q != std::string_view::npos) mode = kTag, ns = false;
+                QuoteScan q = ScanPlainQuote(s, i, mode == kTagSingle ? '\'' : '"');
+                EmitToken(out, i, q.end - i, ns ? nsValue_ : value_);
+                i = q.end;
+                if (q.closed) mode = kTag, ns = false;
                 continue;
             }
             case kTag:
@@ -159,8 +144,7 @@ int TXmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
             case kTagEquals: {
                 size_t j = i + 1;
                 if (IsBlank(c)) {
-                    j = SkipBlanks(s, i);
-                    EmitToken(out, i, j - i, space_);
+                    j = EmitBlanks(out, s, i, space_);
                 } else if (c == '>' || ((c == '/' || c == '?') && j < n && s[j] == '>')) {
                     if (c != '>') ++j;
                     EmitToken(out, i, j - i, symbol_);
@@ -195,9 +179,7 @@ int TXmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
         }
         // Text between tags.
         if (IsBlank(c)) {
-            size_t j = SkipBlanks(s, i);
-            EmitToken(out, i, j - i, space_);
-            i = j;
+            i = EmitBlanks(out, s, i, space_);
         } else if (c == '<') {
             if (s.compare(i, 4, "<!--") == 0) {
                 mode = kComment;
