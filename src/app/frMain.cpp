@@ -49,7 +49,13 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     : QMainWindow(parent), params_(std::move(params)) {
     setObjectName("frmMain");
     setWindowTitle(applicationTitle_);
-    if (QFontDatabase::hasFamily("MS Sans Serif")) setFont(QFont("MS Sans Serif", 8));
+    // The window's font is "MS Sans Serif" 8 pt; without it the desktop's UI font at 8 pt keeps
+    // the fixed panel widths of the status bar readable.
+    QFont windowFont = QFontDatabase::hasFamily("MS Sans Serif")
+                           ? QFont("MS Sans Serif")
+                           : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    windowFont.setPointSize(8);
+    setFont(windowFont);
 
     ivcKrqProposal = std::make_unique<TKrqCompletionProposal>();
     ivcKrqAutoCorrect = std::make_unique<TKrqAutoCorrect>();
