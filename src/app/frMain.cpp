@@ -24,6 +24,7 @@
 #include "editor/TKrqCompletionProposal.h"
 #include "editor/TKrqEdit.h"
 #include "platform/errors.h"
+#include "platform/fsname.h"
 #include "platform/programdir.h"
 
 namespace krq {

@@ -232,10 +232,4 @@ class TfrmMain : public QMainWindow {
     int glyphSet_ = -1;
 };
 
-// The settings file of the program directory; a new accessor for each operation.
-TIniFile SettingsFile();
-// A file name as the file system wants it, and back.
-std::string FsName(const QString& name);
-QString FromFsName(const std::string& name);
-
 }  // namespace krq

@@ -7,7 +7,9 @@
 
 #include "app/frMain.h"
 #include "editor/TKrqEdit.h"
+#include "platform/fsname.h"
 #include "platform/inifile.h"
+#include "platform/settingsfile.h"
 
 namespace krq {
 

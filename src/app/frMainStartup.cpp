@@ -15,18 +15,11 @@
 #include "platform/colors.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
+#include "platform/settingsfile.h"
 #include "platform/programdir.h"
 #include "settings/unCatalogue.h"
 
 namespace krq {
-
-TIniFile SettingsFile() { return TIniFile(programFile("krq.ini")); }
-
-std::string FsName(const QString& name) { return QFile::encodeName(name).toStdString(); }
-
-QString FromFsName(const std::string& name) {
-    return QFile::decodeName(QByteArray::fromStdString(name));
-}
 
 void TfrmMain::FormCreate() {
     TIniFile ini = SettingsFile();
@@ -98,8 +91,10 @@ void TfrmMain::handleCommandLine() {
     try {
         prcFileOpen(name);
     } catch (...) {
-        // The window still needs a document to show: an empty untitled one, as after New.
-        prcFileNew();
+        // Only a file that could not be read leaves the window without a document: then it
+        // shows an empty untitled one, as after New. A later failure (the recent-files list
+        // that cannot be stored) must not throw away the text that was read.
+        if (Untitled()) prcFileNew();
         throw;
     }
 }

@@ -17,6 +17,7 @@
 #include "editor/TKrqEdit.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
+#include "platform/settingsfile.h"
 
 namespace krq {
 
