@@ -17,7 +17,7 @@
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 #include "platform/programdir.h"
-#include "settings/unCatalogue.h"
+#include "lexers/unCatalogue.h"
 
 namespace krq {
 
