@@ -53,36 +53,41 @@ private:
 
 // The matching closing bracket of every opening one on a line, found in one pass the first time
 // one is asked for: the bracket at which the count of openings minus closings from the opening
-// one falls back to zero.
+// one falls back to zero. Asked in increasing order, each answer costs a step or so.
 class TBracketMatch {
 public:
     TBracketMatch(std::string_view s, char open, char close) : s_(s), open_(open), close_(close) {}
     // The position of the bracket closing the opening one at i, or npos.
     size_t Close(size_t i) {
         if (!built_) Build();
-        auto it = std::lower_bound(match_.begin(), match_.end(), std::pair<size_t, size_t>{i, 0});
-        return it != match_.end() && it->first == i ? it->second : std::string_view::npos;
+        if (next_ > 0 && opens_[next_ - 1] >= i) next_ = 0;  // asked out of order: start over
+        while (next_ < opens_.size() && opens_[next_] < i) ++next_;
+        CountScan(1);
+        return next_ < opens_.size() && opens_[next_] == i ? closes_[next_]
+                                                            : std::string_view::npos;
     }
 
 private:
     void Build() {
         built_ = true;
-        std::vector<size_t> open;
+        std::vector<size_t> open;  // indexes into opens_ of the brackets not closed yet
         for (size_t k = 0; k < s_.size(); ++k) {
             if (s_[k] == open_) {
-                open.push_back(k);
+                open.push_back(opens_.size());
+                opens_.push_back(k);
+                closes_.push_back(std::string_view::npos);
             } else if (s_[k] == close_ && !open.empty()) {
-                match_.emplace_back(open.back(), k);
+                closes_[open.back()] = k;
                 open.pop_back();
             }
         }
         CountScan(s_.size());
-        std::sort(match_.begin(), match_.end());
     }
     std::string_view s_;
     char open_, close_;
     bool built_ = false;
-    std::vector<std::pair<size_t, size_t>> match_;  // (opening, closing), by opening
+    std::vector<size_t> opens_, closes_;  // every opening bracket in order, and its closing one
+    size_t next_ = 0;                     // where the last answer was found in opens_
 };
 
 // The byte at i, or 0 past the line's end, so that look-ahead needs no bounds check.
