@@ -419,7 +419,6 @@ void TfrmMain::createContextMenu() {
                          QKeySequence(key).toString(QKeySequence::NativeText));
         mncPopUpMenu->addAction(pms);
         QAction* target = ctx(action);
-        pms->setEnabled(target->isEnabled());
         connect(pms, &QAction::triggered, target, [target] { target->trigger(); });
     };
     item("pmsEditUndo", "Cofnij", "ctxEditUndo", "Ctrl+Z");
