@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build programs run test bench clean
 
 deps:
 	@scripts/install-deps
@@ -10,10 +10,16 @@ deps:
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
+# The programs and their data only: what `make run` needs before the window appears.
+PROGRAMS = krq krq-convert krq_data
+
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+programs: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(PROGRAMS)
+
+run: programs
 	./$(BUILD)/krq
 
 test: build

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/TKrqMRUList.h"
+#include "editor/TKrqEditPrint.h"
 #include "platform/dialogs.h"
 
 class QAction;
@@ -27,6 +28,7 @@ class TKrqEdit;
 class TKrqEditStringList;
 class TKrqAutoCorrect;
 class TKrqCompletionProposal;
+class TKrqEditCompanions;
 class TIniFile;
 class TfrmMarkers;
 
@@ -122,8 +124,13 @@ class TfrmMain : public QMainWindow {
     // one of the window's own.
     TfrmMarkers& Markers();
 
-    // --- Help --------------------------------------------------------------------------------
+    // --- Help, mail, print and the other windows ------------------------------------------
     void mnsHelpReadmeClick();
+    void mnsHelpSiteClick();
+    void mnsHelpSubscribeClick();
+    void ctxFileSendMailExecute();
+    void ctxFilePrintExecute();
+    void ctxFormAboutExecute();
 
     // --- Start and end -------------------------------------------------------------------------
     void FormCreate();
@@ -141,8 +148,11 @@ class TfrmMain : public QMainWindow {
     QStatusBar* mncStatusBar = nullptr;
     QLabel* mncStatusPanel[6] = {};
     QMenu* mncPopUpMenu = nullptr;
-    std::unique_ptr<TKrqCompletionProposal> ivcKrqProposal;
-    std::unique_ptr<TKrqAutoCorrect> ivcKrqAutoCorrect;
+    // The typing companions and the completion list window; the two pointers reach into it.
+    std::unique_ptr<TKrqEditCompanions> companions_;
+    TKrqCompletionProposal* ivcKrqProposal = nullptr;
+    TKrqAutoCorrect* ivcKrqAutoCorrect = nullptr;
+    TKrqEditPrint ivcKrqEditPrint;
     TKrqMRUList ivcMRUManager;
 
     TFileDialogState dlgFileOpen;
@@ -191,6 +201,9 @@ class TfrmMain : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void loadGlyphSets();
+    // Creates a new instance of a window for one opening and shows it modally.
+    template <class TWindow>
+    void prcShowModal();
 
     QAction* newAction(const char* name, THandler handler);
     QAction* ctx(const char* name) const;

@@ -8,6 +8,16 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMainView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainMarkers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainHelp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frAbout.h
+  ${CMAKE_CURRENT_LIST_DIR}/frAbout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unAddresses.h
+  ${CMAKE_CURRENT_LIST_DIR}/unMailTo.h
+  ${CMAKE_CURRENT_LIST_DIR}/unMailTo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)
+# The about window's banner travels inside the program (frAbout.cpp initialises it, as the
+# library is static).
+set_target_properties(krq_gui PROPERTIES AUTORCC ON)
+target_sources(krq_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/res/krq_about.qrc)

@@ -2,7 +2,9 @@
 #include "editor/TKrqEdit.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QMenu>
+#include <cmath>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -14,10 +16,39 @@ namespace krq {
 
 namespace {
 
-// The stored family is kept, but a family the system lacks is drawn in the monospace font.
+// Whether every glyph the editor draws has one advance: what the columns rely on, whatever
+// the font reports about itself (some monospaced families are not flagged fixed-pitch).
+bool MonospacedByMeasurement(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const double advance = metrics.horizontalAdvance(QChar('W'));
+    if (advance <= 0) return false;
+    for (QChar c : QStringLiteral("il.M0 _")) {
+        if (std::abs(metrics.horizontalAdvance(c) - advance) > 0.01) return false;
+    }
+    return true;
+}
+
+// The system's monospace font when it measures monospaced, else the first family that does.
+QFont MonospaceFallback() {
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (MonospacedByMeasurement(f)) return f;
+    QStringList families{QStringLiteral("DejaVu Sans Mono")};
+    for (const QString& family : QFontDatabase::families())
+        if (QFontDatabase::isFixedPitch(family)) families << family;
+    families << QFontDatabase::families();
+    for (const QString& family : families) {
+        QFont candidate(family, f.pointSize() > 0 ? f.pointSize() : 9);
+        if (QFontDatabase::hasFamily(family) && MonospacedByMeasurement(candidate))
+            return candidate;
+    }
+    return f;
+}
+
+// The stored family is kept, but a family the system lacks is drawn in a monospace font.
 QFont ResolveTextFont(const QFont& asked) {
     if (QFontDatabase::hasFamily(asked.family())) return asked;
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    static const QFont fallback = MonospaceFallback();
+    QFont f = fallback;
     if (asked.pixelSize() > 0) {
         f.setPixelSize(asked.pixelSize());
     } else if (asked.pointSizeF() > 0) {
@@ -78,7 +109,8 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     d->autoScroll.setInterval(50);
-    connect(&d->autoScroll, &QTimer::timeout, this, [this] { d->AutoScrollStep(); });
+    connect(&d->autoScroll, &QTimer::timeout, this,
+            [this] { Guarded([this] { d->AutoScrollStep(); }); });
     QScrollBar* vbar = verticalScrollBar();
     connect(vbar, &QScrollBar::sliderMoved, this, [this](int value) {
         if (!d->model.HasOption(eoShowScrollHint)) return;
@@ -156,7 +188,7 @@ int TKrqEdit::GutterWidth() const {
     for (int n = highest; n >= 10; n /= 10) ++digits;
     digits = std::max(digits, 2);
     const int leftOffset = 3, rightOffset = 3;
-    return leftOffset + rightOffset + digits * d->digitWidth + 2;
+    return leftOffset + rightOffset + digits * d->digitWidth + 2 + d->BookmarkBand();
 }
 
 void TKrqEdit::SetWordWrap(bool on) {

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "editor/KrqEditTypes.h"
@@ -69,6 +70,13 @@ class TKrqEdit : public QAbstractScrollArea {
     // Scrolls so that the caret is visible.
     void EnsureCaretVisible();
 
+    // Every event of the widget and of its companions' windows runs through the guard, so a
+    // failure (a clipboard that cannot be filled ...) reaches the window's one error report
+    // instead of escaping Qt's event loop. Without a guard a failure is written to stderr.
+    using TGuard = std::function<void(const std::function<void()>&)>;
+    void SetGuard(TGuard guard);
+    void Guarded(const std::function<void()>& action);
+
   signals:
     void Changed();                                          // OnChange
     void StatusChanged(krq::TStatusChanges changes);         // OnStatusChange
@@ -76,6 +84,7 @@ class TKrqEdit : public QAbstractScrollArea {
 
   protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -94,6 +103,8 @@ class TKrqEdit : public QAbstractScrollArea {
     bool focusNextPrevChild(bool next) override;  // Tab is an editing key (`WantTabs`)
 
   private:
+    bool handleEvent(QEvent* event);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <cstdio>
+#include <exception>
 
 #include "editor/TKrqEditViewImpl.h"
 #include "platform/cp1250.h"
@@ -130,7 +132,34 @@ bool IsAltGrText(const QKeyEvent* e) {
 
 }  // namespace
 
+void TKrqEdit::SetGuard(TGuard guard) { d->guard = std::move(guard); }
+
+void TKrqEdit::Guarded(const std::function<void()>& action) {
+    if (d->guard) {
+        d->guard(action);
+        return;
+    }
+    try {
+        action();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+    }
+}
+
 bool TKrqEdit::event(QEvent* e) {
+    bool result = true;
+    Guarded([&] { result = handleEvent(e); });
+    return result;
+}
+
+// Mouse, drag and drop and painting arrive through the viewport.
+bool TKrqEdit::viewportEvent(QEvent* e) {
+    bool result = true;
+    Guarded([&] { result = QAbstractScrollArea::viewportEvent(e); });
+    return result;
+}
+
+bool TKrqEdit::handleEvent(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* ke = static_cast<QKeyEvent*>(e);
         TShiftState shift = ShiftOf(ke->modifiers());

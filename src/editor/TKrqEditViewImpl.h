@@ -44,6 +44,7 @@ struct TKrqEdit::Impl {
     QFont gutterFont;
     bool wordWrap = false;
     QMenu* popup = nullptr;
+    TKrqEdit::TGuard guard;
     TKrqHighlighter* highlighter = nullptr;
     int highlighterListener = 0;
 
@@ -118,6 +119,9 @@ struct TKrqEdit::Impl {
     const std::vector<TKrqToken>* TokensOf(int line);
     void Paint(QPainter& p, const QRect& area);
     void PaintGutter(QPainter& p, const QRect& area);
+    // The strip left of the line numbers where bookmarks are drawn; 0 while none is set, so
+    // the numbers are never covered and the gutter keeps its width without bookmarks.
+    int BookmarkBand() const;
     void PaintRow(QPainter& p, int y, int line, size_t from, size_t to, bool lastRow);
 
     // --- Input (TKrqEditInput.cpp) --------------------------------------------------------------

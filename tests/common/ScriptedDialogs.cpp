@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QUrl>
+
 namespace krq::test {
 
 TScriptedDialogs::TScriptedDialogs() { SetDialogs(this); }
@@ -58,6 +60,10 @@ std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor&) {
     auto answer = ColorAnswers.front();
     ColorAnswers.pop_front();
     return answer;
+}
+
+void TScriptedDialogs::OpenUrl(QWidget*, const QUrl& url, bool maximised) {
+    OpenedUrls.push_back({QString::fromUtf8(url.toEncoded()), maximised});
 }
 
 }  // namespace krq::test

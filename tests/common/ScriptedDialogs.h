@@ -32,6 +32,11 @@ public:
     std::vector<TAskedMessage> Messages;
     std::vector<TFileDialogState> OpenRequests;
     std::vector<TFileDialogState> SaveRequests;
+    struct TOpenedUrl {
+        QString Url;  // as encoded for the desktop
+        bool Maximised;
+    };
+    std::vector<TOpenedUrl> OpenedUrls;  // never handed to the desktop
     int FontRequests = 0;
     int ColorRequests = 0;
 
@@ -42,6 +47,7 @@ public:
     std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int minPoints,
                                     int maxPoints) override;
     std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override;
+    void OpenUrl(QWidget* owner, const QUrl& url, bool maximised) override;
 };
 
 }  // namespace krq::test
