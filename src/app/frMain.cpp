@@ -149,7 +149,8 @@ void TfrmMain::createActions() {
     newAction("ctxEditFind", nullptr);
     newAction("ctxEditReplace", nullptr);
     // Form: the other windows are opened by later work; until then these do nothing.
-    for (const char* name : {"ctxFormAbout", "ctxFormOptions", "ctxFormEncions", "ctxFormClpShow",
+    newAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
+    for (const char* name : {"ctxFormAbout", "ctxFormEncions", "ctxFormClpShow",
                              "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
         newAction(name, nullptr);
     // Add

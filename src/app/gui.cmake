@@ -8,6 +8,7 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMainView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainMarkers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace krq {
@@ -38,6 +39,9 @@ public:
     virtual std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int minPoints,
                                             int maxPoints) = 0;
     virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) = 0;
+    // Shows one of the program's own windows modally; its result (QDialog::Accepted or
+    // Rejected) once it has closed.
+    virtual int ShowModal(QDialog& window) = 0;
 };
 
 // The dialogs in use: Qt's own unless a test installed others.
