@@ -14,7 +14,12 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include <filesystem>
+#include <system_error>
+
+#include "platform/atomicfile.h"
 #include "platform/colors.h"
+#include "platform/errors.h"
 #include "platform/dialogs.h"
 #include "platform/inifile.h"
 #include "platform/programdir.h"
@@ -47,6 +52,17 @@ TIniFile settingsFile() { return TIniFile(programFile("krq.ini")); }
 
 }  // namespace
 
+bool ExistsUnreadable(const std::string& path) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error) || error;
+    std::string bytes;
+    return exists && !ReadWholeFile(path, bytes);
+}
+
+namespace {
+
+}  // namespace
+
 TfrmOptions::~TfrmOptions() = default;
 
 void TfrmOptions::run(void (TfrmOptions::*handler)()) {
@@ -66,8 +82,14 @@ void TfrmOptions::reject() { run(&TfrmOptions::btnCancelClick); }
 void TfrmOptions::btnCancelClick() { done(QDialog::Rejected); }
 
 void TfrmOptions::FormShow() {
-    // The scheme on disk replaces whatever an earlier opening left unconfirmed.
-    host_.RunCommand([this] { LoadColorScheme(host_.Markers(), programFile("marks.ini")); });
+    // The scheme on disk replaces whatever an earlier opening left unconfirmed. A scheme file
+    // that exists but cannot be read is reported and never overwritten by OK.
+    host_.RunCommand([this] {
+        const std::string path = programFile("marks.ini");
+        schemeUsable_ = !ExistsUnreadable(path);
+        LoadColorScheme(host_.Markers(), path);
+        if (!schemeUsable_) raiseCannotOpen(path);
+    });
     // A word list that fails to load is reported and the window still fills every other page,
     // so nothing OK writes comes from a control left empty.
     loadWordLists();
@@ -127,7 +149,7 @@ std::vector<bool> TfrmOptions::AssociationTicks() const {
 }
 
 void TfrmOptions::btnOkClick() {
-    SaveColorScheme(host_.Markers(), programFile("marks.ini"));
+    if (schemeUsable_) SaveColorScheme(host_.Markers(), programFile("marks.ini"));
     TIniFile ini = settingsFile();
     for (const TOptionBoxKey& key : kOptionBoxKeys) {
         const bool on = boxOf(*this, key.Box)->isChecked();

@@ -26,6 +26,10 @@ namespace krq {
 class TKrqColorSwatch;
 class TKrqHighlighter;
 
+// True when `path` exists but cannot be read: such a file is never replaced by what the window
+// could not show.
+bool ExistsUnreadable(const std::string& path);
+
 // Made for one opening and shown modally. Only the page "Markery" touches shared state before
 // OK: it edits the highlighters in place, and OK stores them.
 class TfrmOptions : public QDialog {
@@ -168,6 +172,7 @@ class TfrmOptions : public QDialog {
     std::vector<std::string> proposals_;
     // A list that exists but could not be read is neither editable nor written back, so OK
     // never replaces what it could not show.
+    bool schemeUsable_ = true;
     bool proposalUsable_ = false;
     bool correctUsable_ = false;
     TAutoCorrectGrid grid_;

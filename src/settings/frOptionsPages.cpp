@@ -238,6 +238,8 @@ void TfrmOptions::createAutoCorrectPage() {
     lstAutocorrect->setObjectName("lstAutocorrect");
     lstAutocorrect->setHorizontalHeaderLabels({U("Zamieniane"), U("Zamiana")});
     lstAutocorrect->verticalHeader()->hide();
+    lstAutocorrect->verticalHeader()->setDefaultSectionSize(lstAutocorrect->fontMetrics().height() +
+                                                            6);
     lstAutocorrect->horizontalHeader()->setStretchLastSection(true);
     lstAutocorrect->setColumnWidth(0, 211);
     lstAutocorrect->setColumnWidth(1, 260);

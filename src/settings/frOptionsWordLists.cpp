@@ -5,8 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
-#include <filesystem>
-#include <system_error>
 
 #include "editor/unWordLists.h"
 #include "platform/cp1250.h"
@@ -22,11 +20,6 @@ namespace {
 std::string toBytes(const QString& text) { return cp1250::fromUtf8(text.toStdString()); }
 QString toText(const std::string& bytes) { return QString::fromStdString(cp1250::toUtf8(bytes)); }
 
-bool exists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error) || error;
-}
-
 }  // namespace
 
 void TfrmOptions::loadWordLists() {
@@ -41,7 +34,7 @@ void TfrmOptions::loadWordLists() {
                 usable = true;
             } catch (...) {
                 lines.clear();
-                usable = !exists(path);
+                usable = !ExistsUnreadable(path);
                 throw;
             }
         });

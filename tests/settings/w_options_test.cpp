@@ -288,10 +288,10 @@ TEST_F(OptionsTest, AnUnwritableSettingsFileStopsOkWithTheWindowOpen) {
 }
 
 TEST_F(OptionsTest, AFailingSchemeWriteStopsOkBeforeAnySetting) {
-    std::filesystem::create_directory(Path("marks.ini"));
     TfrmMain& main = Create();
     Options([&](TfrmOptions& w) {
         w.ckbGutter->setChecked(false);
+        std::filesystem::create_directory(Path("marks.ini"));
         EXPECT_FALSE(Ok(w));
         ASSERT_EQ(dialogs.Messages.size(), 1u);
         EXPECT_EQ(dialogs.Messages[0].Text,
@@ -320,6 +320,20 @@ TEST_F(OptionsTest, AFailingListWriteStopsOkAfterTheSettingsWereWrittenAndApplie
     EXPECT_EQ(Ini().ReadString("Colors", "5", ""), "15503208");
     // The grid comes after the word list and was not written.
     EXPECT_EQ(Bytes("data/correct.dat"), cp1250::fromUtf8("wogóle;w ogóle\r\n"));
+}
+
+TEST_F(OptionsTest, ASchemeThatCannotBeReadIsReportedAndNeverOverwritten) {
+    std::filesystem::create_directory(Path("marks.ini"));
+    TfrmMain& main = Create();
+    Options([&](TfrmOptions& w) {
+        ASSERT_EQ(dialogs.Messages.size(), 1u);
+        EXPECT_EQ(dialogs.Messages[0].Text, "Cannot open file " + QPath("marks.ini") + ".");
+        w.ckbGutter->setChecked(false);
+        EXPECT_TRUE(Ok(w));
+    });
+    EXPECT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(Path("marks.ini")));
+    EXPECT_FALSE(main.mncKrqEdit->GutterVisible());
 }
 
 // Ticks reach krq.ini only where they differ; the desktop side is told about new ones.
