@@ -150,7 +150,8 @@ void TfrmMain::createActions() {
     newAction("ctxEditReplace", nullptr)->setEnabled(false);  // not built yet
     // Form: each opening creates its window anew.
     newAction("ctxFormAbout", &TfrmMain::ctxFormAboutExecute);
-    for (const char* name : {"ctxFormOptions", "ctxFormEncions", "ctxFormClpShow",
+    newAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
+    for (const char* name : {"ctxFormEncions", "ctxFormClpShow",
                              "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
         newAction(name, nullptr)->setEnabled(false);  // their windows do not exist yet
     // Add

@@ -13,6 +13,7 @@
 #include "app/TKrqMRUList.h"
 #include "editor/TKrqEditPrint.h"
 #include "platform/dialogs.h"
+#include "settings/unOptionKeys.h"
 
 class QAction;
 class QActionGroup;
@@ -96,6 +97,22 @@ class TfrmMain : public QMainWindow {
     // The editor's font as chosen (name, size in points, style bits), with a monospace
     // fallback when the family is missing.
     void prcSetEditFont(const QString& name, int size, int style);
+    // The parts of the window the View menu and the options window switch.
+    void prcShowStatusBar(bool on);
+    void prcShowToolBar(bool on);
+    void prcShowGutter(bool on);
+    // Word wrap of the editor, with the toolbar button pressed to match.
+    void prcSetWordWrap(bool on);
+
+    // --- Editing options (start-up and the options window) ---------------------------------
+    void prcSetTrimSpaces(bool on);
+    void prcSetAutoIndent(bool on);
+    // Blocked: the editor has no right-click menu; otherwise it shows mncPopUpMenu.
+    void prcBlockPopUp(bool blocked);
+    void prcAttachProposal(bool on);
+    void prcAttachAutoCorrect(bool on);
+    // [Colors] 1-5: background, text, selection text, selection background, gutter.
+    void prcSetEditColors(const TEditorColors& colors);
 
     // --- Edit menu ---------------------------------------------------------------------------
     void mnsEditClick();
@@ -131,6 +148,10 @@ class TfrmMain : public QMainWindow {
     void ctxFileSendMailExecute();
     void ctxFilePrintExecute();
     void ctxFormAboutExecute();
+
+    // --- Other windows ---------------------------------------------------------------------------
+    // "Opcje → Ustawienia": a new options window, shown modally.
+    void ctxFormOptionsExecute();
 
     // --- Start and end -------------------------------------------------------------------------
     void FormCreate();

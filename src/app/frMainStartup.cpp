@@ -40,36 +40,22 @@ void TfrmMain::FormCreate() {
     ivcKrqAutoCorrect->LoadItemsFromFile();
     loadRecentFiles();
     AutoMark = ini.ReadBool("Edit", "automark", true);
-    mncStatusBar->setVisible(ini.ReadBool("View", "statusbar", true));
-    bool toolbar = ini.ReadBool("View", "toolbar", true);
-    mncToolBar->setVisible(toolbar);
-    mncCoolBar->setVisible(toolbar);
-    mncKrqEdit->SetGutterVisible(ini.ReadBool("View", "gutter", true));
-    const bool wordWrap = ini.ReadBool("View", "wordwrap", false);
-    mncKrqEdit->SetWordWrap(wordWrap);
-    btnWordWrap->setChecked(wordWrap);
+    prcShowStatusBar(ini.ReadBool("View", "statusbar", true));
+    prcShowToolBar(ini.ReadBool("View", "toolbar", true));
+    prcShowGutter(ini.ReadBool("View", "gutter", true));
+    prcSetWordWrap(ini.ReadBool("View", "wordwrap", false));
     prcSetEditFont(
         QString::fromStdString(cp1250::toUtf8(ini.ReadString("View", "font-type", "FixedSys"))),
         ini.ReadInteger("View", "font-size", 9), ini.ReadInteger("View", "font-style", 0));
-    mncKrqEdit->SetColor(ColorFromValue(ini.ReadInteger("Colors", "1", 0xFFFFFF)));
-    mncKrqEdit->SetFontColor(ColorFromValue(ini.ReadInteger("Colors", "2", 0)));
-    mncKrqEdit->SetSelectedColor(
-        ColorFromValue(ini.ReadInteger("Colors", "3", 0xFFFFFF)),
-        ColorFromValue(ini.ReadInteger("Colors", "4", static_cast<int>(0x80000001u))));
-    mncKrqEdit->SetGutterColor(ColorFromValue(ini.ReadInteger("Colors", "5", 0xEC8F68)));
-    TKrqEditModel& model = mncKrqEdit->Model();
-    TKrqEditorOptions options = model.Options();
-    auto setOption = [&options](TKrqEditorOption option, bool on) {
-        options = on ? (options | option) : (options & ~static_cast<TKrqEditorOptions>(option));
-    };
-    setOption(eoTrimTrailingSpaces, ini.ReadBool("Edit", "delspaces", true));
-    model.SetOptions(options);
-    mncKrqEdit->SetPopupMenu(ini.ReadBool("Edit", "nopopup", false) ? nullptr : mncPopUpMenu);
-    options = model.Options();
-    setOption(eoAutoIndent, ini.ReadBool("Edit", "indent", true));
-    model.SetOptions(options);
-    ivcKrqProposal->SetEditor(ini.ReadBool("Edit", "proposal", true) ? &model : nullptr);
-    ivcKrqAutoCorrect->SetEditor(ini.ReadBool("Edit", "correct", true) ? &model : nullptr);
+    TEditorColors colors;
+    for (size_t i = 0; i < colors.size(); ++i)
+        colors[i] = ini.ReadInteger("Colors", std::to_string(i + 1), kEditorColorDefaults[i]);
+    prcSetEditColors(colors);
+    prcSetTrimSpaces(ini.ReadBool("Edit", "delspaces", true));
+    prcBlockPopUp(ini.ReadBool("Edit", "nopopup", false));
+    prcSetAutoIndent(ini.ReadBool("Edit", "indent", true));
+    prcAttachProposal(ini.ReadBool("Edit", "proposal", true));
+    prcAttachAutoCorrect(ini.ReadBool("Edit", "correct", true));
     prcSetXPStyle(ini.ReadBool("View", "xpstyle", true));
     prcSetGlyphSet(ini.ReadInteger("View", "toolbar_style", 0));
     QString filter = QString::fromUtf8(FileDialogFilter());
@@ -77,6 +63,40 @@ void TfrmMain::FormCreate() {
     dlgFileOpen_Additional.Filter = filter;
     dlgFileSave.Filter = filter;
     handleCommandLine();
+}
+
+namespace {
+
+void SetEditorOption(TKrqEditModel& model, TKrqEditorOption option, bool on) {
+    TKrqEditorOptions options = model.Options();
+    model.SetOptions(on ? (options | option) : (options & ~static_cast<TKrqEditorOptions>(option)));
+}
+
+}  // namespace
+
+void TfrmMain::prcSetTrimSpaces(bool on) {
+    SetEditorOption(mncKrqEdit->Model(), eoTrimTrailingSpaces, on);
+}
+
+void TfrmMain::prcSetAutoIndent(bool on) { SetEditorOption(mncKrqEdit->Model(), eoAutoIndent, on); }
+
+void TfrmMain::prcBlockPopUp(bool blocked) {
+    mncKrqEdit->SetPopupMenu(blocked ? nullptr : mncPopUpMenu);
+}
+
+void TfrmMain::prcAttachProposal(bool on) {
+    ivcKrqProposal->SetEditor(on ? &mncKrqEdit->Model() : nullptr);
+}
+
+void TfrmMain::prcAttachAutoCorrect(bool on) {
+    ivcKrqAutoCorrect->SetEditor(on ? &mncKrqEdit->Model() : nullptr);
+}
+
+void TfrmMain::prcSetEditColors(const TEditorColors& colors) {
+    mncKrqEdit->SetColor(ColorFromValue(colors[0]));
+    mncKrqEdit->SetFontColor(ColorFromValue(colors[1]));
+    mncKrqEdit->SetSelectedColor(ColorFromValue(colors[2]), ColorFromValue(colors[3]));
+    mncKrqEdit->SetGutterColor(ColorFromValue(colors[4]));
 }
 
 void TfrmMain::handleCommandLine() {

@@ -14,6 +14,7 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/unAddresses.h
   ${CMAKE_CURRENT_LIST_DIR}/unMailTo.h
   ${CMAKE_CURRENT_LIST_DIR}/unMailTo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)

@@ -90,6 +90,8 @@ public:
         return color;
     }
 
+    int ShowModal(QDialog& window) override { return window.exec(); }
+
 private:
     static void prepare(QFileDialog& dialog, const TFileDialogState& state) {
         // The descriptions already name their patterns; Qt's copy in brackets stays hidden.

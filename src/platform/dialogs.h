@@ -8,6 +8,7 @@
 #include <optional>
 
 class QUrl;
+class QDialog;
 class QWidget;
 
 namespace krq {
@@ -42,6 +43,9 @@ public:
     // Hands an address (a file, a web page, a mailto:) to the desktop, maximised or in the
     // normal show mode; whether anything opens it is not reported.
     virtual void OpenUrl(QWidget* owner, const QUrl& url, bool maximised);
+    // Shows one of the program's own windows modally; its result (QDialog::Accepted or
+    // Rejected) once it has closed.
+    virtual int ShowModal(QDialog& window) = 0;
 };
 
 // The dialogs in use: Qt's own unless a test installed others.
