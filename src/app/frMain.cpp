@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,6 +50,7 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     : QMainWindow(parent), params_(std::move(params)) {
     setObjectName("frmMain");
     setWindowTitle(applicationTitle_);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pl.kwerdel.KwerdelRQ.svg")));
     // The window's font is "MS Sans Serif" 8 pt; without it the desktop's UI font at 8 pt keeps
     // the fixed panel widths of the status bar readable.
     QFont windowFont = QFontDatabase::hasFamily("MS Sans Serif")
@@ -538,7 +540,7 @@ void TfrmMain::RunCommand(const std::function<void()>& command) {
 // --- Help --------------------------------------------------------------------------------------
 
 void TfrmMain::mnsHelpReadmeClick() {
-    QString path = FromFsName(programFile("readme.htm"));
+    QString path = FromFsName(installedFile("readme.htm"));
     if (QFileInfo::exists(path)) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
         return;

@@ -10,4 +10,10 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMainMarkers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unCommandLine.h
+  ${CMAKE_CURRENT_LIST_DIR}/unCommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)
+
+# The window's icon travels inside the program, so a copy run from the build folder has it too.
+qt_add_resources(krq_gui krq_icon PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/desktop
+  FILES ${PROJECT_SOURCE_DIR}/desktop/pl.kwerdel.KwerdelRQ.svg)
