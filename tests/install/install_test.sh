@@ -27,7 +27,7 @@ cmp -s "$prefix/share/kwerdel-rq/marks.ini" "$prefix/share/kwerdel-rq/data/stdco
 
 # The PNG is a real 48 x 48 image.
 head -c 24 "$prefix/share/icons/hicolor/48x48/apps/$id.png" | od -An -tx1 | tr -d ' \n' \
-  | grep -q '^89504e470d0a1a0a0000000d4948445200000030000000300' || fail "the PNG is not 48 x 48"
+  | grep -q '^89504e470d0a1a0a0000000d494844520000003000000030' || fail "the PNG is not 48 x 48"
 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null \

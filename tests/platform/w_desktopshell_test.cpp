@@ -62,8 +62,9 @@ TEST_F(DesktopShellTest, HtmBecomesTheDefaultForTextHtmlThroughAUserDesktopEntry
     EXPECT_NE(entry.find("Exec=\"" + exe + "\" %f\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("MimeType=text/html;\n"), std::string::npos) << entry;
     EXPECT_TRUE(std::filesystem::exists(data + "/icons/hicolor/scalable/apps/pl.kwerdel.KwerdelRQ.svg"));
-    if (!QStandardPaths::findExecutable("xdg-mime").isEmpty())
+    if (!QStandardPaths::findExecutable("xdg-mime").isEmpty()) {
         EXPECT_EQ(XdgMimeDefault("text/html"), kId);
+    }
     // A second type joins the entry's list.
     shell.AssociateExtension("css", "Kaskadowy arkusz styli");
     entry = ReadFile(data + "/applications/" + kId);
@@ -102,8 +103,9 @@ TEST_F(DesktopShellTest, AnUnknownExtensionGetsItsOwnRegisteredType) {
     EXPECT_NE(package.find("<glob pattern=\"*.dfm\"/>"), std::string::npos);
     EXPECT_NE(package.find("type=\"" + type + "\""), std::string::npos);
     EXPECT_EQ(MimeAppsValue(MimeApps(), "Default Applications", type), kId + ";");
-    if (!QStandardPaths::findExecutable("update-mime-database").isEmpty())
+    if (!QStandardPaths::findExecutable("update-mime-database").isEmpty()) {
         EXPECT_NE(ReadFile(data + "/mime/globs2").find(type + ":*.dfm"), std::string::npos);
+    }
 }
 
 TEST_F(DesktopShellTest, AnUnreadableMimeAppsListIsNeverReplaced) {
