@@ -10,7 +10,7 @@
 
 #include "editor/TKrqEditViewImpl.h"
 #include "platform/colors.h"
-#include "settings/highlighters/TKrqHighlighter.h"
+#include "lexers/TKrqHighlighter.h"
 
 namespace krq {
 

@@ -13,7 +13,7 @@
 
 #include "editor/TKrqEdit.h"
 #include "editor/TKrqEditQtClipboard.h"
-#include "settings/highlighters/KrqLexer.h"
+#include "lexers/KrqLexer.h"
 
 class QPainter;
 
