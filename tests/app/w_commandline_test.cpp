@@ -98,7 +98,7 @@ TEST_F(CommandLineTest, SeveralExistingFilesOpenTheFirstAndTheStatusBarSaysSo) {
     WriteFile(Path("b.txt"), "second\r\n");
     TfrmMain& w = Create({QPath("a.txt"), QPath("b.txt")});
     EXPECT_EQ(w.CurrentFileName(), QPath("a.txt"));
-    EXPECT_EQ(Model().Text(), "first\r\n");
+    EXPECT_EQ(Model().Text(), "first");
     EXPECT_EQ(Panel(0), Utf("Otwarto pierwszy z 2 plików: edytowany jest jeden dokument naraz"));
     EXPECT_TRUE(dialogs.Messages.empty());
 }
