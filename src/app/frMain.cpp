@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -48,6 +49,7 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     : QMainWindow(parent), params_(std::move(params)) {
     setObjectName("frmMain");
     setWindowTitle(applicationTitle_);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pl.kwerdel.KwerdelRQ.svg")));
     // The window's font is "MS Sans Serif" 8 pt; without it the desktop's UI font at 8 pt keeps
     // the fixed panel widths of the status bar readable.
     QFont windowFont = QFontDatabase::hasFamily("MS Sans Serif")

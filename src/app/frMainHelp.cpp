@@ -12,7 +12,7 @@
 namespace krq {
 
 void TfrmMain::mnsHelpReadmeClick() {
-    const QString path = FromFsName(programFile("readme.htm"));
+    const QString path = FromFsName(installedFile("readme.htm"));
     if (QFileInfo::exists(path)) {
         Dialogs().OpenUrl(this, QUrl::fromLocalFile(path), true);
         return;

@@ -17,8 +17,14 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMainOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unCommandLine.h
+  ${CMAKE_CURRENT_LIST_DIR}/unCommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)
 # The about window's banner travels inside the program (frAbout.cpp initialises it, as the
 # library is static).
 set_target_properties(krq_gui PROPERTIES AUTORCC ON)
 target_sources(krq_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/res/krq_about.qrc)
+
+# The window's icon travels inside the program, so a copy run from the build folder has it too.
+qt_add_resources(krq_gui krq_icon PREFIX /icons BASE ${PROJECT_SOURCE_DIR}/desktop
+  FILES ${PROJECT_SOURCE_DIR}/desktop/pl.kwerdel.KwerdelRQ.svg)

@@ -1,6 +1,8 @@
 // The editing widget's construction, properties and the model's notifications.
 #include "editor/TKrqEdit.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMenu>
@@ -138,6 +140,8 @@ void TKrqEdit::SetTextFont(const QFont& font) {
     d->font = font;
     d->drawFont = ResolveTextFont(font);
     d->drawFont.setKerning(false);
+    if (d->zoom != 0 && d->drawFont.pointSizeF() > 0)
+        d->drawFont.setPointSizeF(std::max(1.0, d->drawFont.pointSizeF() + d->zoom));
     d->UpdateMetrics();
     d->InvalidateText();
     d->UpdateScrollBars();
@@ -145,6 +149,14 @@ void TKrqEdit::SetTextFont(const QFont& font) {
 }
 QFont TKrqEdit::TextFont() const { return d->font; }
 QFont TKrqEdit::DrawnFont() const { return d->drawFont; }
+
+void TKrqEdit::SetZoom(int steps) {
+    // Never below 1 pt, whatever the chosen size.
+    const qreal base = d->font.pointSizeF() > 0 ? d->font.pointSizeF() : 9;
+    d->zoom = std::clamp(steps, static_cast<int>(1 - base), 72);
+    SetTextFont(d->font);
+}
+int TKrqEdit::Zoom() const { return d->zoom; }
 
 void TKrqEdit::SetFontColor(const QColor& c) {
     d->fontColor = c;

@@ -33,6 +33,10 @@ class TKrqEdit : public QAbstractScrollArea {
     void SetTextFont(const QFont& font);  // the editor's `Font` (name, size, style)
     QFont TextFont() const;
     QFont DrawnFont() const;  // the font actually drawn (the fallback for a missing family)
+    // Zoom for the session: the drawn font is `steps` points larger (smaller when negative)
+    // than TextFont(), which stays as chosen; 0 shows it as chosen.
+    void SetZoom(int steps);
+    int Zoom() const;
     void SetFontColor(const QColor& color);  // `Font.Color`
     QColor FontColor() const;
     void SetColor(const QColor& background);  // `Color`
@@ -92,6 +96,7 @@ class TKrqEdit : public QAbstractScrollArea {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -35,6 +35,7 @@ struct TKrqEdit::Impl {
     // --- Appearance ---------------------------------------------------------------------------
     QFont font;      // as asked for (the stored name is kept)
     QFont drawFont;  // what is drawn: the asked family, or the system monospace font
+    int zoom = 0;    // points added to the drawn size for this session
     QColor fontColor{Qt::black};
     QColor color{Qt::white};
     QColor selFg{Qt::white};
