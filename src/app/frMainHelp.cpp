@@ -7,6 +7,7 @@
 #include "app/unAddresses.h"
 #include "app/unMailTo.h"
 #include "editor/TKrqEdit.h"
+#include "platform/fsname.h"
 #include "platform/programdir.h"
 
 namespace krq {

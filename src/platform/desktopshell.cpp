@@ -11,7 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/atomicfile.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/mimeapps.h"
@@ -66,7 +67,7 @@ std::string execCommand(const std::string& exe) {
 void writeFile(const std::string& path, const std::string& bytes) {
     std::error_code ec;
     fs::create_directories(fs::path(path).parent_path(), ec);
-    if (!ReplaceFileAtomically(path, bytes)) raiseUnableToWrite(path);
+    WriteFileSafely(path, bytes, TWriteOptions{TWriteMessage::UnableToWrite});
 }
 
 // A file that exists but cannot be read is never replaced: what it held would be lost.
@@ -74,7 +75,7 @@ std::string readExisting(const std::string& path) {
     std::string bytes;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec))) return bytes;
-    if (!ReadWholeFile(path, bytes)) raiseCannotOpen(path);
+    if (ReadFileBytes(path, bytes) != TReadResult::Read) raiseCannotOpen(path);
     return bytes;
 }
 

@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/atomicfile.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
+#include "platform/errors.h"
 
 #ifndef KRQ_INSTALL_DATADIR_FROM_BINDIR
 #define KRQ_INSTALL_DATADIR_FROM_BINDIR "../share/kwerdel-rq"
@@ -96,8 +98,12 @@ bool SeedProgramDir(const TProgramDirs& dirs) {
         std::string target = dirs.Program + "/" + seed;
         if (fs::exists(fs::symlink_status(target, ec))) continue;
         std::string bytes;
-        if (ReadWholeFile(dirs.Installed + "/" + seed, bytes))
-            ReplaceFileAtomically(target, bytes);
+        if (ReadFileBytes(dirs.Installed + "/" + seed, bytes) != TReadResult::Read) continue;
+        // A seed that cannot be written leaves the program on its defaults for that file.
+        try {
+            WriteFileSafely(target, bytes);
+        } catch (const EKrqError&) {
+        }
     }
     return true;
 }

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
-#include "platform/atomicfile.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
+#include "platform/errors.h"
 #include "platform/programdir.h"
 
 namespace krq {
@@ -58,7 +60,7 @@ TRegistry::TRegistry(std::string path) : path_(std::move(path)) {}
 bool TRegistry::load(TKeys& keys) const {
     keys.clear();
     std::string bytes;
-    if (!ReadWholeFile(path_, bytes)) {
+    if (ReadFileBytes(path_, bytes) != TReadResult::Read) {
         std::error_code ec;
         if (std::filesystem::exists(std::filesystem::symlink_status(path_, ec))) return false;
         // A new store looks like a machine with Internet Explorer: its Default HTML Editor key
@@ -97,7 +99,12 @@ bool TRegistry::save(const TKeys& keys) const {
         for (const auto& [name, value] : key.Values)
             bytes += (name.empty() ? std::string("@") : escape(name)) + "=" + escape(value) + "\n";
     }
-    return ReplaceFileAtomically(path_, bytes);
+    try {
+        WriteFileSafely(path_, bytes);
+    } catch (const EKrqError&) {
+        return false;
+    }
+    return true;
 }
 
 bool TRegistry::KeyExists(THive hive, const std::string& key) const {

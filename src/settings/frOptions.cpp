@@ -17,7 +17,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/atomicfile.h"
+#include "platform/filereader.h"
 #include "platform/colors.h"
 #include "platform/errors.h"
 #include "platform/dialogs.h"
@@ -56,7 +56,7 @@ bool ExistsUnreadable(const std::string& path) {
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error) || error;
     std::string bytes;
-    return exists && !ReadWholeFile(path, bytes);
+    return exists && ReadFileBytes(path, bytes) != TReadResult::Read;
 }
 
 namespace {
