@@ -20,9 +20,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEdit.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/errors.h"
 #include "platform/programdir.h"
 

@@ -6,7 +6,7 @@
 #include <QMenu>
 
 #include "app/frMain.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/inifile.h"
 
 namespace krq {

@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "app/frMain.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 #include "platform/programdir.h"

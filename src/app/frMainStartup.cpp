@@ -9,9 +9,9 @@
 #include <QToolButton>
 
 #include "app/frMain.h"
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEdit.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/colors.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"

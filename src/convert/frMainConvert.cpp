@@ -3,7 +3,7 @@
 
 #include "app/frMain.h"
 #include "convert/unBase.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 
 namespace krq {
 

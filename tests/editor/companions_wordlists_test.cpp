@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "common/TestHome.h"
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEditModel.h"
-#include "editor/unWordLists.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/model/TKrqEditModel.h"
+#include "editor/companions/unWordLists.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/programdir.h"
