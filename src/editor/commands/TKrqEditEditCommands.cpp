@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/commands/KrqEditCommandState.h"
+#include "editor/layout/TKrqTabStops.h"
 
 namespace krq::editcmd {
 
@@ -217,8 +218,10 @@ void Tab(TKrqEditModel& m) {
         return;
     }
     int n = m.HasOption(eoSmartTabs) ? SmartTabWidth(m, p) : 0;
-    int tw = std::max(1, m.TabWidth());
-    if (n <= 0) n = tw - (p.Char - 1) % tw;
+    if (n <= 0) {
+        const size_t col = static_cast<size_t>(p.Char - 1);
+        n = static_cast<int>(NextTabColumn(col, m.TabWidth()) - col);
+    }
     m.InsertText(p, std::string(n, ' '));
     m.SetCaretXY({p.Char + n, p.Line});
 }

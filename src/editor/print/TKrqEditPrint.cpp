@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/layout/TKrqTabStops.h"
 #include "editor/model/TKrqEditStringList.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
@@ -17,55 +18,32 @@ namespace krq {
 namespace print {
 
 std::string ExpandTabs(std::string_view line, int tabWidth) {
-    if (line.find('\t') == std::string_view::npos) return std::string(line);
-    if (tabWidth < 1) tabWidth = 1;
-    std::string out;
-    out.reserve(line.size() + 8);
-    for (char c : line) {
-        if (c == '\t') {
-            out.append(tabWidth - out.size() % tabWidth, ' ');
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
+    return krq::ExpandTabs(line, tabWidth);
+}
+
+namespace {
+
+class TTableFont : public TKrqFontMetrics {
+  public:
+    explicit TTableFont(const std::array<double, 256>& advance) : advance_(advance) {}
+    double ByteAdvance(uint8_t byte) const override { return advance_[byte]; }
+
+  private:
+    const std::array<double, 256>& advance_;
+};
+
+}  // namespace
+
+TKrqLineLayout PageLayout(const std::array<double, 256>& advance) {
+    TKrqLineLayout layout;
+    // Every glyph is measured as it is printed, even in a font of one pitch.
+    layout.SetFont(TTableFont(advance), false);
+    return layout;
 }
 
 std::vector<TRowSpan> WrapLine(std::string_view line, const std::array<double, 256>& advance,
                                double width) {
-    std::vector<TRowSpan> rows;
-    const size_t n = line.size();
-    if (n == 0) return {TRowSpan{}};
-    size_t begin = 0;
-    while (begin < n) {
-        // The longest run from `begin` that fits, but never less than one byte.
-        double used = advance[static_cast<uint8_t>(line[begin])];
-        size_t end = begin + 1;
-        while (end < n) {
-            double next = used + advance[static_cast<uint8_t>(line[end])];
-            if (next > width) break;
-            used = next;
-            ++end;
-        }
-        if (end >= n) {
-            rows.push_back({begin, n});
-            break;
-        }
-        if (line[end] == ' ') {
-            rows.push_back({begin, end});
-            begin = end + 1;
-            continue;
-        }
-        size_t blank = line.rfind(' ', end - 1);
-        if (blank != std::string_view::npos && blank > begin) {
-            rows.push_back({begin, blank});
-            begin = blank + 1;
-        } else {
-            rows.push_back({begin, end});
-            begin = end;
-        }
-    }
-    return rows;
+    return PageLayout(advance).Wrap(line, width, kPrintWrap);
 }
 
 std::array<double, 256> ByteAdvances(const QFontMetricsF& metrics) {
@@ -171,7 +149,7 @@ int TKrqEditPrint::Print(QPrinter& printer, const QString& target) const {
                       paper.width() - MmToDevice(layout_.Left + layout_.Right, dpi),
                       paper.height() - MmToDevice(layout_.Top + layout_.Bottom, dpi));
     const QFontMetricsF metrics(font_, &printer);
-    const std::array<double, 256> advance = print::ByteAdvances(metrics);
+    const TKrqLineLayout page = print::PageLayout(print::ByteAdvances(metrics));
     const double lineHeight = metrics.lineSpacing();
     const int rowsPerPage = std::max(1, static_cast<int>(std::floor(text.height() / lineHeight)));
 
@@ -182,7 +160,7 @@ int TKrqEditPrint::Print(QPrinter& printer, const QString& target) const {
     painter.setPen(Qt::black);
     for (const std::string& raw : lines_) {
         const std::string line = print::ExpandTabs(raw, TabWidth());
-        for (const print::TRowSpan& span : print::WrapLine(line, advance, text.width())) {
+        for (const print::TRowSpan& span : page.Wrap(line, text.width(), print::kPrintWrap)) {
             if (row == rowsPerPage) {
                 if (!printer.newPage()) {
                     painter.end();

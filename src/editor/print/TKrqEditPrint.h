@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/layout/TKrqLineLayout.h"
+
 class QFontMetricsF;
 class QPrinter;
 
@@ -39,10 +41,13 @@ namespace print {
 std::string ExpandTabs(std::string_view line, int tabWidth);
 
 // Where each printed row of a line (tabs already expanded) starts and ends, as byte offsets.
-struct TRowSpan {
-    size_t Begin = 0;
-    size_t End = 0;
-};
+using TRowSpan = TKrqLineLayout::TRowSpan;
+
+// The paper's wrap rules: the line layout's wrap with the breaking blank left unprinted.
+inline constexpr TKrqLineLayout::TWrapRules kPrintWrap{.DropBreakBlank = true};
+
+// The line layout of the printed page for a font given by the width of each byte.
+TKrqLineLayout PageLayout(const std::array<double, 256>& advance);
 
 // Breaks a line into rows no wider than `width`, where `advance` is the width of each byte.
 // A row ends at the last blank that still fits, which is not printed; a run without a blank

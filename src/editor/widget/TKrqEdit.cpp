@@ -47,8 +47,7 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     d->drawFont = ResolveTextFont(f);
     d->drawFont.setKerning(false);
     d->gutterFont = GutterFontFor();
-    d->seenSerial = d->model.Lines().Serial();
-    d->seenHistory = d->model.HistoryId();
+    d->caches.Sync(d->model, 0);
     d->model.SetClipboard(&d->clipboard);
 
     d->model.OnChange = [this] {
@@ -164,7 +163,7 @@ void TKrqEdit::SetWordWrap(bool on) {
     d->wordWrap = on;
     d->top.row = 0;
     d->leftPx = 0;
-    d->wrapRows.clear();
+    d->caches.Wrap().Clear();
     setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
     d->ClampTop();
     d->UpdateScrollBars();
@@ -180,8 +179,7 @@ void TKrqEdit::SetHighlighter(TKrqHighlighter* h) {
     if (d->highlighter) d->highlighter->RemoveChangeListener(d->highlighterListener);
     d->highlighter = h;
     d->highlighterListener = 0;
-    d->lexStates.clear();
-    d->tokens.clear();
+    d->caches.States().SetLexer(h ? &h->Lexer() : nullptr);
     if (h) {
         d->highlighterListener = h->AddChangeListener([this] { viewport()->update(); });
         d->model.SetWordChars(&h->Lexer().IdentChars());
@@ -217,7 +215,6 @@ void TKrqEdit::EnsureCaretVisible() {
 void TKrqEdit::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
     d->model.SetLinesInWindow(d->VisibleRows());
-    if (d->wordWrap && d->wrapWidth != d->TextWidth()) d->wrapRows.clear();
     d->ClampTop();
     d->UpdateScrollBars();
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "editor/layout/TKrqTabStops.h"
 #include "editor/widget/TKrqEditViewImpl.h"
 #include "platform/colors.h"
 #include "platform/cp1250.h"
@@ -72,7 +73,7 @@ void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {
                 int w = static_cast<int>(charWidth);
                 if (at.Char >= 1 && static_cast<size_t>(at.Char) <= s.size())
                     w = std::max(1,
-                                 static_cast<int>(advance[static_cast<uint8_t>(s[at.Char - 1])]));
+                                 static_cast<int>(layout.Advance(static_cast<uint8_t>(s[at.Char - 1]))));
                 p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
                 p.fillRect(QRect(pt.x(), pt.y(), w, lineHeight), Qt::white);
                 p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -137,7 +138,7 @@ void TKrqEdit::Impl::PaintRow(QPainter& p, int y, int line, size_t from, size_t 
     const std::vector<TKrqToken>* toks = TokensOf(line);
     const auto* attrs = highlighter ? &highlighter->Attributes() : nullptr;
     size_t tok = 0;
-    const double tabStop = charWidth * model.TabWidth();
+    const double tabStop = Layout().TabStopWidth();
     double x = cellX;
 
     auto attrAt = [&](size_t lineIndex) -> int {
@@ -157,13 +158,13 @@ void TKrqEdit::Impl::PaintRow(QPainter& p, int y, int line, size_t from, size_t 
         double runX = x;
         QString text;
         if (part[i] == '\t') {
-            x = (std::floor((x + 1e-9) / tabStop) + 1) * tabStop;
+            x = NextTabStop(x, tabStop);
             j = i + 1;
         } else {
             while (j < stop && part[j] != '\t') {
                 size_t lj = from + j;
                 if ((lj >= selFrom && lj < selTo) != selected || attrAt(lj) != attr) break;
-                x += advance[static_cast<uint8_t>(part[j])];
+                x += layout.Advance(static_cast<uint8_t>(part[j]));
                 ++j;
             }
             text = ToQString(part.substr(i, j - i));

@@ -1,14 +1,12 @@
-// The editing widget's layout: measuring lines, word-wrapped rows, scrolling and the caches
-// that follow the text (wrapped rows, lexer states).
+// The editing widget's geometry: the screen font, rows on screen, positions, scrolling, and
+// the caches over the text kept in step with the model.
 #include <QFontMetricsF>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "editor/widget/TKrqEditViewImpl.h"
 #include "platform/cp1250.h"
-#include "settings/highlighters/TKrqHighlighter.h"
 
 namespace krq {
 
@@ -19,26 +17,36 @@ std::string_view TKrqEdit::Impl::LineText(int line) const {
 
 int TKrqEdit::Impl::LineCount() const { return std::max(1, model.Lines().Count()); }
 
+namespace {
+
+// The screen font measured per Windows-1250 byte; control bytes take the width of a space.
+class TScreenFont : public TKrqFontMetrics {
+  public:
+    explicit TScreenFont(const QFont& font) : metrics_(font) {}
+    double ByteAdvance(uint8_t b) const override {
+        char16_t u = cp1250::toUnicode(b);
+        return b < 0x20 ? metrics_.horizontalAdvance(QChar(u' ')) : metrics_.horizontalAdvance(QChar(u));
+    }
+    const QFontMetricsF& Metrics() const { return metrics_; }
+
+  private:
+    QFontMetricsF metrics_;
+};
+
+}  // namespace
+
+const TKrqLineLayout& TKrqEdit::Impl::Layout() const {
+    layout.SetTabWidth(model.TabWidth());
+    return layout;
+}
+
 void TKrqEdit::Impl::UpdateMetrics() {
-    QFontMetricsF fm(drawFont);
+    TScreenFont font(drawFont);
+    const QFontMetricsF& fm = font.Metrics();
     lineHeight = std::max(1, static_cast<int>(std::ceil(fm.height())));
     ascent = static_cast<int>(std::ceil(fm.ascent()));
-    for (int b = 0; b < 256; ++b) {
-        char16_t u = cp1250::toUnicode(static_cast<uint8_t>(b));
-        advance[b] = b < 0x20 ? fm.horizontalAdvance(QChar(u' ')) : fm.horizontalAdvance(QChar(u));
-    }
-    charWidth = advance[' '];
-    fixedPitch = true;
-    for (int b = 0x20; b < 256; ++b) {
-        if (advance[b] != charWidth && b != 0x7F && b != 0x81 && b != 0x83 && b != 0x88 &&
-            b != 0x90 && b != 0x98 && b != 0xA0 && b != 0xAD) {
-            fixedPitch = false;
-            break;
-        }
-    }
-    // In a fixed-pitch font every cell is the same, including the placeholders of undefined
-    // bytes, so positions are columns times one width.
-    if (fixedPitch) advance.fill(charWidth);
+    layout.SetFont(font);
+    charWidth = layout.CharWidth();
     digitWidth = QFontMetrics(gutterFont).horizontalAdvance(QLatin1Char('0'));
     model.SetLinesInWindow(VisibleRows());
 }
@@ -50,78 +58,11 @@ int TKrqEdit::Impl::VisibleRows() const {
 }
 
 double TKrqEdit::Impl::XOf(std::string_view text, size_t index) const {
-    index = std::min(index, text.size());
-    const double tabStop = charWidth * model.TabWidth();
-    if (fixedPitch) {
-        // Count columns, jumping from tab to tab with memchr: a 20 MB line costs microseconds.
-        const int tw = model.TabWidth();
-        size_t col = 0, pos = 0;
-        while (pos < index) {
-            const void* hit = std::memchr(text.data() + pos, '\t', index - pos);
-            if (!hit) {
-                col += index - pos;
-                break;
-            }
-            size_t t = static_cast<const char*>(hit) - text.data();
-            col += t - pos;
-            col = (col / tw + 1) * tw;
-            pos = t + 1;
-        }
-        return static_cast<double>(col) * charWidth;
-    }
-    double x = 0;
-    for (size_t i = 0; i < index; ++i) {
-        uint8_t c = static_cast<uint8_t>(text[i]);
-        x = c == '\t' ? (std::floor(x / tabStop + 1e-9) + 1) * tabStop : x + advance[c];
-    }
-    return x;
+    return Layout().XOf(text, index);
 }
 
 size_t TKrqEdit::Impl::ByteAt(std::string_view text, double x, double* cellX) const {
-    const double tabStop = charWidth * model.TabWidth();
-    if (fixedPitch) {
-        const int tw = model.TabWidth();
-        const size_t target = x <= 0 ? 0 : static_cast<size_t>(x / charWidth);
-        size_t col = 0, pos = 0;
-        while (pos < text.size()) {
-            // Tabs only widen, so the wanted byte lies within `target - col` bytes from here;
-            // looking no further keeps a click in a 20 MB line from scanning all of it.
-            size_t span = std::min(text.size() - pos, target - col + 1);
-            const void* hit = std::memchr(text.data() + pos, '\t', span);
-            size_t t = hit ? static_cast<const char*>(hit) - text.data() : pos + span;
-            if (!hit && t < text.size()) {
-                if (cellX) *cellX = static_cast<double>(target) * charWidth;
-                return pos + (target - col);
-            }
-            if (col + (t - pos) > target) {
-                if (cellX) *cellX = static_cast<double>(target) * charWidth;
-                return pos + (target - col);
-            }
-            col += t - pos;
-            if (t == text.size()) break;
-            size_t next = (col / tw + 1) * tw;
-            if (next > target) {
-                if (cellX) *cellX = static_cast<double>(col) * charWidth;
-                return t;
-            }
-            col = next;
-            pos = t + 1;
-        }
-        if (cellX) *cellX = static_cast<double>(col) * charWidth;
-        return text.size();
-    }
-    double cx = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint8_t c = static_cast<uint8_t>(text[i]);
-        double nx = c == '\t' ? (std::floor(cx / tabStop + 1e-9) + 1) * tabStop : cx + advance[c];
-        if (nx > x) {
-            if (cellX) *cellX = cx;
-            return i;
-        }
-        cx = nx;
-    }
-    if (cellX) *cellX = cx;
-    return text.size();
+    return Layout().ByteAt(text, x, cellX);
 }
 
 double TKrqEdit::Impl::TextWidthOf(std::string_view text) const {
@@ -136,40 +77,8 @@ double TKrqEdit::Impl::TextWidthOf(std::string_view text) const {
 const std::vector<uint32_t>& TKrqEdit::Impl::RowsOf(int line) {
     static const std::vector<uint32_t> kOneRow{0};
     if (!wordWrap) return kOneRow;
-    if (wrapWidth != TextWidth()) {
-        wrapRows.clear();
-        wrapWidth = TextWidth();
-    }
-    auto it = wrapRows.find(line);
-    if (it != wrapRows.end()) return it->second;
-    std::vector<uint32_t> rows{0};
-    std::string_view s = LineText(line);
-    const double width = std::max<double>(wrapWidth, charWidth);
-    const double tabStop = charWidth * model.TabWidth();
-    double x = 0;
-    size_t rowStart = 0;
-    size_t lastBlank = std::string_view::npos;
-    for (size_t i = 0; i < s.size(); ++i) {
-        uint8_t c = static_cast<uint8_t>(s[i]);
-        double nx = c == '\t' ? (std::floor(x / tabStop + 1e-9) + 1) * tabStop : x + advance[c];
-        if (nx > width && i > rowStart) {
-            // Break after the last blank of the row when there is one, else at this character.
-            size_t brk = lastBlank != std::string_view::npos ? lastBlank + 1 : i;
-            rows.push_back(static_cast<uint32_t>(brk));
-            rowStart = brk;
-            lastBlank = std::string_view::npos;
-            x = 0;
-            for (size_t j = brk; j <= i; ++j) {
-                uint8_t cj = static_cast<uint8_t>(s[j]);
-                x = cj == '\t' ? (std::floor(x / tabStop + 1e-9) + 1) * tabStop : x + advance[cj];
-                if (cj == ' ' || cj == '\t') lastBlank = j;
-            }
-            continue;
-        }
-        x = nx;
-        if (c == ' ' || c == '\t') lastBlank = i;
-    }
-    return wrapRows.emplace(line, std::move(rows)).first->second;
+    const double width = std::max<double>(TextWidth(), charWidth);
+    return caches.Wrap().RowsOf(line - 1, LineText(line), Layout(), width);
 }
 
 int TKrqEdit::Impl::RowCount(int line) { return static_cast<int>(RowsOf(line).size()); }
@@ -362,118 +271,21 @@ void TKrqEdit::Impl::UpdateScrollBars() {
 // --- Caches -----------------------------------------------------------------------------------
 
 void TKrqEdit::Impl::InvalidateText() {
-    wrapRows.clear();
-    tokens.clear();
+    caches.Wrap().Clear();
+    caches.States().ClearTokens();
 }
 
 void TKrqEdit::Impl::SyncCaches() {
-    const TKrqEditStringList& lines = model.Lines();
-    const uint64_t history = model.HistoryId();
-    bool reset = false;
-    if (history != seenHistory) {
-        int first = 0, oldCount = 0, newCount = 0;
-        if (model.ChangedLines(seenHistory, first, oldCount, newCount)) {
-            LinesChanged(first, oldCount, newCount);
-        } else {
-            reset = true;
-        }
-    } else if (lines.Serial() != seenSerial || lines.Count() != seenCount) {
-        reset = true;  // changed behind the history's back
-    }
-    if (reset) {
-        wrapRows.clear();
-        tokens.clear();
-        lexStates.clear();
+    // States are lexed eagerly only as far as the view reaches; the rest waits to be shown.
+    if (caches.Sync(model, top.line + VisibleRows() + 1)) {
         widestSeen = 0;
         // A load or a clear starts at the left edge again.
         if (!model.CanUndo()) leftPx = 0;
     }
-    seenHistory = history;
-    seenSerial = lines.Serial();
-    seenCount = lines.Count();
-}
-
-void TKrqEdit::Impl::LinesChanged(int first, int oldCount, int newCount) {
-    int delta = newCount - oldCount;
-    // Wrapped rows and tokens are kept only for lines shown: drop what moved or changed.
-    if (delta != 0) {
-        wrapRows.clear();
-        tokens.clear();
-    } else {
-        for (int i = 0; i < newCount; ++i) {
-            wrapRows.erase(first + i + 1);
-            tokens.erase(first + i + 1);
-        }
-    }
-    if (!highlighter) {
-        lexStates.clear();
-        return;
-    }
-    int known = static_cast<int>(lexStates.size());
-    if (first >= known) return;
-    int oldEnd = first + oldCount;
-    // The start state of `first` still holds; those of the lines after the change are kept
-    // as guesses, shifted to their new numbers, and confirmed by re-lexing below. The shift
-    // is done in place: a keystroke in a large document must not copy a state per line.
-    const int firstState = lexStates[first];
-    if (oldEnd < known) {
-        if (delta > 0)
-            lexStates.insert(lexStates.begin() + oldEnd, delta, 0);
-        else if (delta < 0)
-            lexStates.erase(lexStates.begin() + oldEnd + delta, lexStates.begin() + oldEnd);
-    } else {
-        lexStates.resize(first + std::max(newCount, 1));
-    }
-    lexStates[first] = firstState;
-    if (newCount > 1)
-        std::fill(lexStates.begin() + first + 1, lexStates.begin() + first + newCount, 0);
-    const int guessFrom = first + std::max(newCount, 1);
-    const TKrqLexer& lexer = highlighter->Lexer();
-    const int count = model.Lines().Count();
-    const int lastShown = top.line + VisibleRows() + 1;
-    std::vector<TKrqToken> scratch;
-    // Re-lex from the first changed line only until a line ends in the state its successor
-    // already had; past the view the rest is left to be lexed when shown.
-    for (int k = first; k < count; ++k) {
-        if (k + 1 >= static_cast<int>(lexStates.size())) break;
-        scratch.clear();
-        int end = lexer.LexLine(model.Lines()[k], lexStates[k], scratch);
-        if (k + 1 >= guessFrom && lexStates[k + 1] == end) break;
-        lexStates[k + 1] = end;
-        tokens.erase(k + 2);
-        if (k + 1 >= guessFrom && k + 1 > lastShown) {
-            lexStates.resize(k + 2);
-            break;
-        }
-    }
-    if (static_cast<int>(lexStates.size()) > count) lexStates.resize(std::max(1, count));
-}
-
-int TKrqEdit::Impl::LexState(int line0) {
-    if (!highlighter) return 0;
-    if (lexStates.empty()) lexStates.push_back(0);
-    const TKrqLexer& lexer = highlighter->Lexer();
-    std::vector<TKrqToken> scratch;
-    const TKrqEditStringList& lines = model.Lines();
-    while (static_cast<int>(lexStates.size()) <= line0) {
-        int k = static_cast<int>(lexStates.size()) - 1;
-        scratch.clear();
-        lexStates.push_back(k < lines.Count() ? lexer.LexLine(lines[k], lexStates[k], scratch)
-                                              : lexStates[k]);
-    }
-    return lexStates[line0];
 }
 
 const std::vector<TKrqToken>* TKrqEdit::Impl::TokensOf(int line) {
-    if (!highlighter || line > model.Lines().Count()) return nullptr;
-    auto it = tokens.find(line);
-    if (it != tokens.end()) return &it->second;
-    if (tokens.size() > 512) tokens.clear();
-    std::vector<TKrqToken> out;
-    int state = LexState(line - 1);
-    int end = highlighter->Lexer().LexLine(LineText(line), state, out);
-    if (static_cast<int>(lexStates.size()) == line) lexStates.push_back(end);
-    return &tokens.emplace(line, std::move(out)).first->second;
+    return caches.States().TokensOf(model.Lines(), line - 1);
 }
 
 }  // namespace krq

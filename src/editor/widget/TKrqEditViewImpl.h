@@ -5,12 +5,12 @@
 #include <QFont>
 #include <QPoint>
 #include <QTimer>
-#include <array>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "editor/layout/TKrqLineCaches.h"
+#include "editor/layout/TKrqLineLayout.h"
 #include "editor/widget/TKrqEdit.h"
 #include "editor/widget/TKrqEditQtClipboard.h"
 #include "settings/highlighters/KrqLexer.h"
@@ -50,10 +50,9 @@ struct TKrqEdit::Impl {
     // --- Metrics ------------------------------------------------------------------------------
     int lineHeight = 16;
     int ascent = 12;
-    // Advance of every byte in the drawing font; a fixed-pitch font has one advance for all,
-    // which lets long lines be measured by counting instead of summing.
-    std::array<double, 256> advance{};
-    bool fixedPitch = true;
+    // The drawing font's byte advances and the model's tab width; the tab width is taken from
+    // the model whenever the layout is asked, so a change there needs no notice.
+    mutable TKrqLineLayout layout;
     double charWidth = 8;  // advance of a space: tab stops and columns beyond the line end
     int digitWidth = 7;    // of the gutter font
     static constexpr int kTextMargin = 2;  // between the gutter and the text
@@ -65,16 +64,8 @@ struct TKrqEdit::Impl {
     bool syncingBars = false;
 
     // --- Caches over the text -----------------------------------------------------------------
-    // Row starts (byte offsets) of wrapped lines that were shown; rows are made only for what
-    // is drawn or scrolled over, so turning wrap on costs one screen.
-    std::unordered_map<int, std::vector<uint32_t>> wrapRows;
-    int wrapWidth = -1;
-    // Lexer start state of each line (0-based) from the first line on, as far as lexed.
-    std::vector<int> lexStates;
-    std::unordered_map<int, std::vector<TKrqToken>> tokens;  // of lines shown
-    uint64_t seenSerial = 0;
-    uint64_t seenHistory = 0;
-    int seenCount = 0;
+    // Wrapped rows of the lines shown, the lexer's line states and the tokens of lines shown.
+    TKrqLineCaches caches;
 
     // --- Mouse --------------------------------------------------------------------------------
     bool selecting = false;
@@ -87,6 +78,7 @@ struct TKrqEdit::Impl {
 
     // --- Helpers (TKrqEditView.cpp) -----------------------------------------------------------
     std::string_view LineText(int line) const;  // 1-based; "" beyond the text
+    const TKrqLineLayout& Layout() const;
     int LineCount() const;                      // at least 1: an empty text shows one line
     void UpdateMetrics();
     int TextLeft() const;     // x of the text area in the viewport
@@ -113,8 +105,6 @@ struct TKrqEdit::Impl {
     void UpdateScrollBars();
     void InvalidateText();
     void SyncCaches();
-    void LinesChanged(int first, int oldCount, int newCount);
-    int LexState(int line0);
     const std::vector<TKrqToken>* TokensOf(int line);
     void Paint(QPainter& p, const QRect& area);
     void PaintGutter(QPainter& p, const QRect& area);
