@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "editor/companions/TKrqCompletionList.h"
+#include "editor/companions/TKrqEditCompanions.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 

@@ -4,6 +4,7 @@
 
 #include "editor/commands/KrqEditCommandState.h"
 #include "editor/model/TKrqEditModelImpl.h"
+#include "editor/model/TKrqUndoBlock.h"
 
 namespace krq {
 
@@ -79,9 +80,8 @@ void TKrqEditModel::CopySelection() {
 void TKrqEditModel::CutSelection() {
     if (!d->commands.clipboard || !SelAvail()) return;
     CopySelection();
-    BeginUndoBlock();
+    TKrqUndoBlock block(*this);
     DeleteSelection();
-    EndUndoBlock();
 }
 
 void TKrqEditModel::PasteClipboard() {
@@ -99,18 +99,12 @@ void TKrqEditModel::PasteClipboard() {
     }
     if (text.empty()) return;
     if (mode == smColumn) text = NormalizeBreaks(text);
-    BeginUndoBlock();
-    try {
-        // The selection goes in the mode it was made in; the text comes in the copy's mode.
-        if (SelAvail()) DeleteSelection();
-        if (mode != current) SetSelectionMode(mode);
-        SetSelectedText(text);
-        if (mode != current) SetSelectionMode(current);
-    } catch (...) {
-        EndUndoBlock();
-        throw;
-    }
-    EndUndoBlock();
+    TKrqUndoBlock step(*this);
+    // The selection goes in the mode it was made in; the text comes in the copy's mode.
+    if (SelAvail()) DeleteSelection();
+    if (mode != current) SetSelectionMode(mode);
+    SetSelectedText(text);
+    if (mode != current) SetSelectionMode(current);
 }
 
 }  // namespace krq

@@ -1,22 +1,11 @@
 // Command execution through the command hooks, and the hook registry.
 #include "editor/commands/KrqEditCommandState.h"
 #include "editor/model/TKrqEditModelImpl.h"
+#include "editor/model/TKrqUndoBlock.h"
 
 namespace krq {
 
 namespace {
-
-// Closes the undo block also when a command throws, so the model's nesting stays balanced.
-class TUndoBlock {
-  public:
-    explicit TUndoBlock(TKrqEditModel& m) : m_(m) { m_.BeginUndoBlock(); }
-    ~TUndoBlock() { m_.EndUndoBlock(); }
-    TUndoBlock(const TUndoBlock&) = delete;
-    TUndoBlock& operator=(const TUndoBlock&) = delete;
-
-  private:
-    TKrqEditModel& m_;
-};
 
 void RunCommandHooks(TKrqCommandState& st, bool after, bool& handled, TKrqEditorCommand& command,
                      char& ch) {
@@ -77,7 +66,7 @@ void TKrqEditModel::ExecuteCommand(TKrqEditorCommand command, char ch) {
                 break;
             default: {
                 if (!IsVerticalMove(command)) st.keptAt = {0, 0};
-                TUndoBlock block(*this);
+                TKrqUndoBlock block(*this);
                 if (editcmd::RunCaretCommand(*this, st, command) ||
                     editcmd::RunEditCommand(*this, st, command, ch) ||
                     editcmd::RunBlockCommand(*this, st, command)) {

@@ -1,12 +1,14 @@
 // FindAndReplace: the region, the order of visits, prompting, and the one-pass replace-all.
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "editor/commands/KrqEditCommandState.h"
-#include "editor/model/KrqEditLineText.h"
+#include "editor/model/TKrqLineText.h"
 #include "editor/model/TKrqEditSearch.h"
+#include "editor/model/TKrqUndoBlock.h"
 
 namespace krq {
 
@@ -86,8 +88,8 @@ int ReplaceAllInOnePass(TKrqEditModel& m, const TKrqEditSearch& engine, const TR
     std::vector<int> cols;
     std::string buf;
     TKrqLineArena arena;  // the rewritten lines come from a few large chunks
-    m.BeginUndoBlock();
-    try {
+    {
+        TKrqUndoBlock block(m);
         for (int i = 0, n = r.lastLine - r.firstLine + 1; i < n; ++i) {
             int y = backwards ? r.lastLine - i : r.firstLine + i;
             std::string_view s = m.Lines()[y - 1];
@@ -110,11 +112,7 @@ int ReplaceAllInOnePass(TKrqEditModel& m, const TKrqEditSearch& engine, const TR
             }
             m.SetLineText(y, buf);
         }
-    } catch (...) {
-        m.EndUndoBlock();
-        throw;
     }
-    m.EndUndoBlock();
     if (count > 0) m.SetCaretXY(caret);
     return count;
 }
@@ -127,25 +125,26 @@ TBufferCoord ReplaceOne(TKrqEditModel& m, TBufferCoord b, TBufferCoord e, std::s
     const TKrqEditorOptions options = m.Options();
     const bool holdTrim = !lastOfLine && (options & eoTrimTrailingSpaces);
     TBufferCoord after;
-    m.BeginUndoBlock();
-    if (holdTrim) m.SetOptions(options & ~eoTrimTrailingSpaces);
-    try {
-        if (!HasLineBreak(replace)) {
-            std::string s(m.Lines()[b.Line - 1]);
-            s.replace(b.Char - 1, e.Char - b.Char, replace);
-            m.SetLineText(b.Line, s);
-            after = {b.Char + static_cast<int>(replace.size()), b.Line};
-        } else {
-            m.DeleteText(b, e);
-            after = m.InsertText(b, replace);
+    TKrqUndoBlock block(m);
+    // Inside the block the options change raises nothing, so giving them back cannot throw.
+    struct TRestoreOptions {
+        TKrqEditModel& m;
+        TKrqEditorOptions options;
+        bool held;
+        ~TRestoreOptions() {
+            if (held) m.SetOptions(options);
         }
-    } catch (...) {
-        if (holdTrim) m.SetOptions(options);
-        m.EndUndoBlock();
-        throw;
+    } restore{m, options, holdTrim};
+    if (holdTrim) m.SetOptions(options & ~eoTrimTrailingSpaces);
+    if (!HasLineBreak(replace)) {
+        std::string s(m.Lines()[b.Line - 1]);
+        s.replace(b.Char - 1, e.Char - b.Char, replace);
+        m.SetLineText(b.Line, s);
+        after = {b.Char + static_cast<int>(replace.size()), b.Line};
+    } else {
+        m.DeleteText(b, e);
+        after = m.InsertText(b, replace);
     }
-    if (holdTrim) m.SetOptions(options);
-    m.EndUndoBlock();
     return after;
 }
 
@@ -171,14 +170,15 @@ int TKrqEditModel::FindAndReplace(std::string_view search, std::string_view repl
 
     // Without prompting the whole run is one undo step; with it each replacement is its own.
     const bool oneStep = doReplace && !prompt;
-    if (oneStep) BeginUndoBlock();
+    std::optional<TKrqUndoBlock> block;
+    if (oneStep) block.emplace(*this);
     const int len = engine.Length();
     int count = 0;
     bool stop = false;
     std::vector<int> found;
     std::vector<int> cols;
     int lineShift = 0;  // lines added so far by replacements holding line breaks
-    try {
+    {
         for (int i = 0, n = r.lastLine - r.firstLine + 1; i < n && !stop; ++i) {
             int y0 = backwards ? r.lastLine - i : r.firstLine + i;
             int y = y0 + lineShift;
@@ -233,11 +233,8 @@ int TKrqEditModel::FindAndReplace(std::string_view search, std::string_view repl
                 }
             }
         }
-    } catch (...) {
-        if (oneStep) EndUndoBlock();
-        throw;
     }
-    if (oneStep) EndUndoBlock();
+    block.reset();
     editcmd::EnsureCaretVisible(*this);
     return count;
 }

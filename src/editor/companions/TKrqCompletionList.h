@@ -1,11 +1,9 @@
-// The word completion's list window beside a TKrqEdit, and the wiring of the edit's companions.
+// The word completion's list window beside a TKrqEdit.
 #pragma once
 
-#include <QPointer>
 #include <QRgb>
 #include <QWidget>
 
-#include "editor/companions/TKrqAutoCorrect.h"
 #include "editor/companions/TKrqCompletionProposal.h"
 
 class QScrollBar;
@@ -57,35 +55,6 @@ class TKrqCompletionList : public QWidget {
     TKrqEdit* edit_;
     QScrollBar* bar_;
     int top_ = 0;
-};
-
-// The edit's two typing companions and the list window, attached or detached by the settings
-// with one call each. Destroy it before the edit: its companions hold the edit's model.
-class TKrqEditCompanions : public QObject {
-    Q_OBJECT
-
-  public:
-    explicit TKrqEditCompanions(TKrqEdit* edit);
-    ~TKrqEditCompanions() override;
-
-    TKrqAutoCorrect& AutoCorrect() { return autoCorrect_; }
-    TKrqCompletionProposal& Proposal() { return proposal_; }
-    TKrqCompletionList* List() const { return list_; }
-
-    // The settings `correct` and `proposal`: on attaches, off detaches (closing an open list).
-    void SetAutoCorrectOn(bool on);
-    bool AutoCorrectOn() const;
-    void SetProposalOn(bool on);
-    bool ProposalOn() const;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    QPointer<TKrqEdit> edit_;
-    TKrqAutoCorrect autoCorrect_;
-    TKrqCompletionProposal proposal_;
-    QPointer<TKrqCompletionList> list_;
 };
 
 }  // namespace krq

@@ -1,4 +1,6 @@
-// The private state of TKrqEditModel; the command layer reads these fields directly for speed.
+// The private state of TKrqEditModel, shared by the model's own source files. The command
+// families work through the model's public interface alone; the command entry points (key
+// map, command execution, clipboard) reach only `commands`, the state they keep here.
 #pragma once
 
 #include <array>

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/model/KrqEditLineText.h"
+#include "editor/model/TKrqLineText.h"
 
 namespace krq {
 

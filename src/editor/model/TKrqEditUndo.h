@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/model/KrqEditLineText.h"
+#include "editor/model/TKrqLineText.h"
 #include "editor/model/KrqEditTypes.h"
 
 namespace krq {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/model/KrqEditLineText.h"
+#include "editor/model/TKrqLineText.h"
 
 namespace krq {
 

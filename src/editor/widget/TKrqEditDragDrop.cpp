@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "editor/model/TKrqUndoBlock.h"
 #include "editor/widget/TKrqEditViewImpl.h"
 #include "platform/cp1250.h"
 
@@ -56,8 +57,8 @@ void TKrqEdit::Impl::StartDrag() {
 void TKrqEdit::Impl::DropText(TBufferCoord at, const std::string& text, TSelectionMode mode,
                               bool move) {
     const TSelectionMode current = model.SelectionMode();
-    model.BeginUndoBlock();
-    try {
+    {
+        TKrqUndoBlock block(model);
         if (move && model.SelAvail()) {
             // Where the drop point ends up once the selection is gone.
             TBufferCoord b = model.BlockBegin(), e = model.BlockEnd();
@@ -84,11 +85,7 @@ void TKrqEdit::Impl::DropText(TBufferCoord at, const std::string& text, TSelecti
         model.SetSelectedText(text);
         model.SetSelection(at, model.CaretXY());
         if (mode != current) model.SetSelectionMode(current);
-    } catch (...) {
-        model.EndUndoBlock();
-        throw;
     }
-    model.EndUndoBlock();
     EnsureCaretVisible();
 }
 
