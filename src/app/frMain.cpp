@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "convert/TKrqConvertCommands.h"
 #include "editor/companions/TKrqAutoCorrect.h"
 #include "editor/companions/TKrqCompletionProposal.h"
 #include "editor/widget/TKrqEdit.h"
@@ -78,6 +79,7 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     band->addWidget(mncToolBar);
     mncKrqEdit = new TKrqEdit(central);
     mncKrqEdit->setObjectName("mncKrqEdit");
+    convertCommands = std::make_unique<TKrqConvertCommands>(mncKrqEdit->Model());
     layout->addWidget(mncCoolBar);
     layout->addWidget(mncKrqEdit, 1);
     setCentralWidget(central);
@@ -278,6 +280,12 @@ void TfrmMain::createEditMenu() {
     mnsEditSelectAll = addItem(mnsEdit, "mnsEditSelectAll", "Zaznacz wszystko", "ctxEditSelectAll",
                                QKeySequence("Ctrl+A"), open);
 }
+
+void TfrmMain::ctxConvertExecute(QAction* sender) {
+    prcConvert(static_cast<unsigned>(sender->property("Tag").toInt()));
+}
+
+void TfrmMain::prcConvert(unsigned code) { convertCommands->Convert(code); }
 
 void TfrmMain::createConvertMenu() {
     mnsConvert = newMenu(this, nullptr, menuBar(), "mnsConvert", "Konwersja");
@@ -538,7 +546,7 @@ void TfrmMain::RunCommand(const std::function<void()>& command) {
 // --- Help --------------------------------------------------------------------------------------
 
 void TfrmMain::mnsHelpReadmeClick() {
-    QString path = FromFsName(programFile("readme.htm"));
+    QString path = FromFsName(ProgramFile("readme.htm"));
     if (QFileInfo::exists(path)) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
         return;

@@ -26,6 +26,7 @@ namespace krq {
 class TKrqEdit;
 class TKrqEditStringList;
 class TKrqAutoCorrect;
+class TKrqConvertCommands;
 class TKrqCompletionProposal;
 class TIniFile;
 class TfrmMarkers;
@@ -68,6 +69,9 @@ class TfrmMain : public QMainWindow {
     void ivcMRUManagerClick(const QString& recentName);
     // Runs `next` once a modified text has been saved or given up, as the user answers.
     void prcSaveChangesGuard(const std::function<void()>& next);
+    // The one prompt for a modified text: saves it when the user says so; false when the user
+    // cancels or gives no name. `freshName` opens the Save As dialog without an earlier name.
+    bool prcSaveChanges(bool freshName);
 
     // --- Title, status and toolbar ----------------------------------------------------------
     void mncKrqEditChange();
@@ -144,6 +148,8 @@ class TfrmMain : public QMainWindow {
     std::unique_ptr<TKrqCompletionProposal> ivcKrqProposal;
     std::unique_ptr<TKrqAutoCorrect> ivcKrqAutoCorrect;
     TKrqMRUList ivcMRUManager;
+    // The subsystems' commands, made with the editor; the handlers above forward to them.
+    std::unique_ptr<TKrqConvertCommands> convertCommands;
 
     TFileDialogState dlgFileOpen;
     TFileDialogState dlgFileOpen_Additional;

@@ -1,4 +1,4 @@
-# The main window and its parts; the conversion commands live with the conversions.
+# The main window and its parts; each subsystem's commands live in its own folder.
 target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMain.h
   ${CMAKE_CURRENT_LIST_DIR}/frMain.cpp
@@ -9,5 +9,4 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMainEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainMarkers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
-  ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp)

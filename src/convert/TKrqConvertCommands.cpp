@@ -1,18 +1,13 @@
 // The conversion commands of the main window: one conversion over the selection or the text.
-#include <QAction>
+#include "convert/TKrqConvertCommands.h"
 
-#include "app/frMain.h"
 #include "convert/unBase.h"
-#include "editor/widget/TKrqEdit.h"
+#include "editor/model/TKrqEditModel.h"
 
 namespace krq {
 
-void TfrmMain::ctxConvertExecute(QAction* sender) {
-    prcConvert(static_cast<unsigned>(sender->property("Tag").toInt()));
-}
-
-void TfrmMain::prcConvert(unsigned code) {
-    TKrqEditModel& model = mncKrqEdit->Model();
+void TKrqConvertCommands::Convert(unsigned code) {
+    TKrqEditModel& model = model_;
     // An empty document has nothing to convert and must not gain an undo step.
     if (model.Lines().Count() == 0 || (model.Lines().Count() == 1 && model.Lines()[0].empty()))
         return;

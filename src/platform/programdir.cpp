@@ -6,7 +6,7 @@
 
 namespace krq {
 
-std::string programDir() {
+std::string ProgramDir() {
     if (const char* home = std::getenv("KRQ_HOME"); home && *home) {
         std::string dir(home);
         while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
@@ -18,6 +18,6 @@ std::string programDir() {
     return exe.parent_path().string();
 }
 
-std::string programFile(const std::string& relative) { return programDir() + "/" + relative; }
+std::string ProgramFile(const std::string& relative) { return ProgramDir() + "/" + relative; }
 
 }  // namespace krq

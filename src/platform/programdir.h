@@ -6,9 +6,9 @@
 namespace krq {
 
 // The program directory without a trailing "/".
-std::string programDir();
+std::string ProgramDir();
 
 // The program directory joined with a relative path such as "krq.ini" or "data/proposal.dat".
-std::string programFile(const std::string& relative);
+std::string ProgramFile(const std::string& relative);
 
 }  // namespace krq

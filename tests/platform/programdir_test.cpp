@@ -10,14 +10,14 @@
 using namespace krq;
 
 TEST(ProgramDir, KrqHomeOverridesAndFilesAreJoinedWithSlash) {
-    EXPECT_EQ(programDir(), test::TestHome());
-    EXPECT_EQ(programFile("data/proposal.dat"), test::TestHome() + "/data/proposal.dat");
+    EXPECT_EQ(ProgramDir(), test::TestHome());
+    EXPECT_EQ(ProgramFile("data/proposal.dat"), test::TestHome() + "/data/proposal.dat");
 }
 
 TEST(ProgramDir, WithoutKrqHomeItIsTheExecutablesDirectory) {
     std::string saved = std::getenv("KRQ_HOME");
     unsetenv("KRQ_HOME");
     auto exe = std::filesystem::read_symlink("/proc/self/exe");
-    EXPECT_EQ(programDir(), exe.parent_path().string());
+    EXPECT_EQ(ProgramDir(), exe.parent_path().string());
     setenv("KRQ_HOME", saved.c_str(), 1);
 }

@@ -51,16 +51,16 @@ void WriteWordListFile(const std::string& path, const std::vector<std::string>& 
     if (!ReplaceFileAtomically(path, JoinWordListLines(entries))) raiseCannotCreate(path);
 }
 
-std::vector<std::string> LoadProposalList() { return ReadWordListFile(programFile(kProposalFile)); }
+std::vector<std::string> LoadProposalList() { return ReadWordListFile(ProgramFile(kProposalFile)); }
 
-std::vector<std::string> LoadCorrectList() { return ReadWordListFile(programFile(kCorrectFile)); }
+std::vector<std::string> LoadCorrectList() { return ReadWordListFile(ProgramFile(kCorrectFile)); }
 
 void SaveProposalList(const std::vector<std::string>& words) {
-    WriteWordListFile(programFile(kProposalFile), words);
+    WriteWordListFile(ProgramFile(kProposalFile), words);
 }
 
 void SaveCorrectList(const std::vector<std::string>& pairs) {
-    WriteWordListFile(programFile(kCorrectFile), pairs);
+    WriteWordListFile(ProgramFile(kCorrectFile), pairs);
 }
 
 std::vector<std::string> CorrectLinesToGrid(std::vector<std::string> lines) {
