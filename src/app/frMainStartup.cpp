@@ -16,7 +16,7 @@
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 #include "platform/programdir.h"
-#include "settings/unCatalogue.h"
+#include "lexers/unCatalogue.h"
 
 namespace krq {
 

@@ -9,7 +9,7 @@
 
 #include "editor/layout/TKrqLineCaches.h"
 #include "editor/model/TKrqEditModel.h"
-#include "settings/highlighters/KrqLexer.h"
+#include "lexers/KrqLexer.h"
 
 namespace krq {
 namespace {

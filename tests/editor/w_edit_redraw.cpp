@@ -4,8 +4,8 @@
 #include <random>
 
 #include "editor/w_edit_Fixture.h"
-#include "settings/highlighters/KrqLexer.h"
-#include "settings/highlighters/TKrqHighlighter.h"
+#include "lexers/KrqLexer.h"
+#include "lexers/TKrqHighlighter.h"
 
 namespace krq::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 #include "editor/w_edit_Fixture.h"
-#include "settings/highlighters/TKrqHighlighter.h"
+#include "lexers/TKrqHighlighter.h"
 
 namespace krq::test {
 namespace {

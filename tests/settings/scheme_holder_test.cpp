@@ -11,7 +11,7 @@
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 #include "settings/frMarkers.h"
-#include "settings/unCatalogue.h"
+#include "lexers/unCatalogue.h"
 #include "settings/unColorScheme.h"
 
 using namespace krq;

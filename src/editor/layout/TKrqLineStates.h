@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "editor/model/TKrqEditStringList.h"
-#include "settings/highlighters/KrqLexer.h"
+#include "lexers/KrqLexer.h"
 
 namespace krq {
 

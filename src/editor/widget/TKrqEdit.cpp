@@ -8,7 +8,7 @@
 
 #include "editor/widget/TKrqEditViewImpl.h"
 #include "platform/colors.h"
-#include "settings/highlighters/TKrqHighlighter.h"
+#include "lexers/TKrqHighlighter.h"
 
 namespace krq {
 

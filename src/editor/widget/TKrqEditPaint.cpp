@@ -10,7 +10,7 @@
 #include "editor/widget/TKrqEditViewImpl.h"
 #include "platform/colors.h"
 #include "platform/cp1250.h"
-#include "settings/highlighters/TKrqHighlighter.h"
+#include "lexers/TKrqHighlighter.h"
 
 namespace krq {
 

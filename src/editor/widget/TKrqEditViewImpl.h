@@ -13,7 +13,7 @@
 #include "editor/layout/TKrqLineLayout.h"
 #include "editor/widget/TKrqEdit.h"
 #include "editor/widget/TKrqEditQtClipboard.h"
-#include "settings/highlighters/KrqLexer.h"
+#include "lexers/KrqLexer.h"
 
 class QPainter;
 
