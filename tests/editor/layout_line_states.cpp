@@ -102,7 +102,11 @@ TEST(LineStates, AnyEditsAndScrollsEndAsAFreshLoad) {
         view.shown = 2 + rng() % 8;
         for (int step = 0; step < 60; ++step) {
             const int count = model.Lines().Count();
-            const int line = 1 + static_cast<int>(rng() % std::max(1, count));
+            if (count == 0) {
+                model.InsertLines(1, {RandomPiece(rng)});  // undo took the first text away
+                continue;
+            }
+            const int line = 1 + static_cast<int>(rng() % count);
             const int len = static_cast<int>(model.Lines()[line - 1].size());
             const int ch = 1 + static_cast<int>(rng() % (len + 1));
             switch (rng() % 7) {
