@@ -18,10 +18,12 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionList.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEdit.h"
+#include "convert/TKrqConvertCommands.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/widget/TKrqEdit.h"
+#include "editor/companions/TKrqCompletionList.h"
+#include "editor/companions/TKrqEditCompanions.h"
 #include "platform/errors.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
@@ -79,6 +81,7 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     companions_ = std::make_unique<TKrqEditCompanions>(mncKrqEdit);
     ivcKrqProposal = &companions_->Proposal();
     ivcKrqAutoCorrect = &companions_->AutoCorrect();
+    convertCommands = std::make_unique<TKrqConvertCommands>(mncKrqEdit->Model());
     layout->addWidget(mncCoolBar);
     layout->addWidget(mncKrqEdit, 1);
     setCentralWidget(central);
@@ -283,6 +286,12 @@ void TfrmMain::createEditMenu() {
     mnsEditSelectAll = addItem(mnsEdit, "mnsEditSelectAll", "Zaznacz wszystko", "ctxEditSelectAll",
                                QKeySequence("Ctrl+A"), open);
 }
+
+void TfrmMain::ctxConvertExecute(QAction* sender) {
+    prcConvert(static_cast<unsigned>(sender->property("Tag").toInt()));
+}
+
+void TfrmMain::prcConvert(unsigned code) { convertCommands->Convert(code); }
 
 void TfrmMain::createConvertMenu() {
     mnsConvert = newMenu(this, nullptr, menuBar(), "mnsConvert", "Konwersja");

@@ -6,7 +6,7 @@
 #include "app/frMain.h"
 #include "app/unAddresses.h"
 #include "app/unMailTo.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
 
