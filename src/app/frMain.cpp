@@ -22,9 +22,12 @@
 
 #include "editor/TKrqAutoCorrect.h"
 #include "editor/TKrqCompletionProposal.h"
+#include "convert/frMultiCnv.h"
 #include "editor/TKrqEdit.h"
 #include "platform/errors.h"
+#include "platform/inifile.h"
 #include "platform/programdir.h"
+#include "update/frUpdate.h"
 
 namespace krq {
 
@@ -149,9 +152,11 @@ void TfrmMain::createActions() {
     newAction("ctxEditFind", nullptr);
     newAction("ctxEditReplace", nullptr);
     // Form: the other windows are opened by later work; until then these do nothing.
-    for (const char* name : {"ctxFormAbout", "ctxFormOptions", "ctxFormEncions", "ctxFormClpShow",
-                             "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
+    for (const char* name :
+         {"ctxFormAbout", "ctxFormOptions", "ctxFormEncions", "ctxFormClpShow", "ctxFormExTxShow"})
         newAction(name, nullptr);
+    newAction("ctxFormMultiCnv", &TfrmMain::ctxFormMultiCnvExecute);
+    newAction("ctxFormUpdate", &TfrmMain::ctxFormUpdateExecute);
     // Add
     for (const char* name : {"ctxAddText", "ctxAddHTMLColor", "ctxAddDate", "ctxAddHour"})
         newAction(name, nullptr);
@@ -404,7 +409,8 @@ void TfrmMain::createHelpMenu() {
     mnsHelpSubscribe->setObjectName("mnsHelpSubscribe");
     mnsHelp->addAction(mnsHelpSubscribe);
     mnsHelpUpdate = addItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
-    mnsHelpUpdate->setVisible(false);
+    // Hidden unless a distributor runs an update server and says so in the settings.
+    mnsHelpUpdate->setVisible(SettingsFile().ReadBool("Update", "menu", false));
     mnsHelp->addSeparator();
     mnHelpInfo = addItem(mnsHelp, "mnHelpInfo", "Kwerdel RQ - informacje", "ctxFormAbout");
 }
@@ -547,5 +553,11 @@ void TfrmMain::mnsHelpReadmeClick() {
                       "Plik \"readme\" nie istnieje. Zainstaluj program jeszcze raz.",
                       TMsgButtons::OK, TMsgIcon::None);
 }
+
+// --- Other windows -----------------------------------------------------------------------------
+
+void TfrmMain::ctxFormMultiCnvExecute() { TfrmMultiCnv::Execute(this, CurrentFileName()); }
+
+void TfrmMain::ctxFormUpdateExecute() { TfrmUpdate::Execute(this, applicationTitle_); }
 
 }  // namespace krq

@@ -125,6 +125,10 @@ class TfrmMain : public QMainWindow {
     // --- Help --------------------------------------------------------------------------------
     void mnsHelpReadmeClick();
 
+    // --- Other windows: each opening is a new window, shown modally ---------------------------
+    void ctxFormMultiCnvExecute();
+    void ctxFormUpdateExecute();
+
     // --- Start and end -------------------------------------------------------------------------
     void FormCreate();
     // Returns true when the program is to end (after writing the geometry).
