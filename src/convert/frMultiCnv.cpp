@@ -195,12 +195,14 @@ void TfrmMultiCnv::btnStartClick() {
     worker_.join();
 
     mcProgress->setValue(100);
-    Dialogs().Message(this, "Kwerdel RQ",
-                      QString::fromUtf8("Konwersja zakończona pomyślnie\r\rSkonwertowano plików : ") +
-                          QString::number(result->Written),
-                      TMsgButtons::OK, TMsgIcon::None);
+    Dialogs().Message(
+        this, "Kwerdel RQ",
+        QString::fromUtf8("Konwersja zakończona pomyślnie\r\rSkonwertowano plików : ") +
+            QString::number(result->Written),
+        TMsgButtons::OK, TMsgIcon::None);
     if (!result->Failures.empty()) {
-        QString text = QString::fromUtf8("Nie skonwertowano plików : %1\r").arg(result->Failures.size());
+        QString text =
+            QString::fromUtf8("Nie skonwertowano plików : %1\r").arg(result->Failures.size());
         for (const TBatchFailure& failure : result->Failures)
             text += "\r" + QString::fromUtf8(failure.Message) + ".";
         Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);

@@ -58,9 +58,8 @@ void THTTPGet::DownloadToFile() {
                 link->Handled.notify_all();
             });
             std::unique_lock lock(link->Mutex);
-            link->Handled.wait(lock, [&] {
-                return link->HandledReports >= ticket || link->Owner == nullptr;
-            });
+            link->Handled.wait(
+                lock, [&] { return link->HandledReports >= ticket || link->Owner == nullptr; });
         };
     }
     hooks.Finished = [link, ui](bool success, int totalSize) {

@@ -26,8 +26,8 @@ class THTTPGet {
     std::string FileName;
     std::string AcceptTypes = "*/*";
     std::string Agent = "KRQ HTTPGet";  // empty: no User-Agent header
-    bool BinaryData = false;  // on: a response without Content-Length is not read at all
-    bool UseCache = false;    // there is no cache: every response comes from the server
+    bool BinaryData = false;            // on: a response without Content-Length is not read at all
+    bool UseCache = false;              // there is no cache: every response comes from the server
     std::string UserName;
     std::string Password;
     std::string PostQuery;  // non-empty: a POST with this form-encoded body

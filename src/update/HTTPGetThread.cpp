@@ -27,8 +27,8 @@ void initCurlOnce() {
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' ||
-                          s.back() == '\n'))
+    while (!s.empty() &&
+           (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
         s.remove_suffix(1);
     return s;
 }
@@ -63,7 +63,8 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
         t->BadLength = false;
         t->Length = 0;
         auto space = line.find(' ');
-        if (space != line.npos) t->Status = std::strtol(std::string(line.substr(space + 1, 3)).c_str(), nullptr, 10);
+        if (space != line.npos)
+            t->Status = std::strtol(std::string(line.substr(space + 1, 3)).c_str(), nullptr, 10);
         return bytes;
     }
     if (startsWithNoCase(line, "Content-Length:")) {
@@ -80,8 +81,8 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     }
     if (trimmed(line).empty() && t->Status >= 200) {
         // The headers are complete: the body is read only when it can still succeed.
-        const bool refused = t->Status > 299 || t->BadLength ||
-                             (!t->HasLength && t->Settings->BinaryData);
+        const bool refused =
+            t->Status > 299 || t->BadLength || (!t->HasLength && t->Settings->BinaryData);
         if (refused) {
             t->Refused = true;
             return 0;
@@ -132,7 +133,9 @@ THTTPGetThread::~THTTPGetThread() {
     if (multi_) curl_multi_cleanup(static_cast<CURLM*>(multi_));
 }
 
-void THTTPGetThread::Start() { thread_ = std::thread([this] { run(); }); }
+void THTTPGetThread::Start() {
+    thread_ = std::thread([this] { run(); });
+}
 
 void THTTPGetThread::Stop() {
     stop_.store(true);
@@ -174,14 +177,17 @@ bool THTTPGetThread::transfer(int fd, int& totalSize) {
     curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
-    if (!settings_.Agent.empty()) curl_easy_setopt(easy, CURLOPT_USERAGENT, settings_.Agent.c_str());
-    if (!settings_.Referer.empty()) curl_easy_setopt(easy, CURLOPT_REFERER, settings_.Referer.c_str());
+    if (!settings_.Agent.empty())
+        curl_easy_setopt(easy, CURLOPT_USERAGENT, settings_.Agent.c_str());
+    if (!settings_.Referer.empty())
+        curl_easy_setopt(easy, CURLOPT_REFERER, settings_.Referer.c_str());
     if (!settings_.UserName.empty()) {
         curl_easy_setopt(easy, CURLOPT_USERNAME, settings_.UserName.c_str());
         curl_easy_setopt(easy, CURLOPT_PASSWORD, settings_.Password.c_str());
     }
     if (!settings_.PostQuery.empty()) {
-        curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE, static_cast<long>(settings_.PostQuery.size()));
+        curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE,
+                         static_cast<long>(settings_.PostQuery.size()));
         curl_easy_setopt(easy, CURLOPT_COPYPOSTFIELDS, settings_.PostQuery.c_str());
     }
     // The body is read to the end of the connection and its length compared with the header

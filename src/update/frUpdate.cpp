@@ -1,6 +1,7 @@
 // The update window: asks the update server for the newest version and downloads the installer.
 #include "update/frUpdate.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <sys/stat.h>
 
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
@@ -66,8 +66,9 @@ TfrmUpdate::TfrmUpdate(QString applicationTitle, QWidget* parent)
     const QColor grey(128, 128, 128);
     lblDownloadingData = step("lblDownloadingData", "Pobieranie informacji o wersji...", 8, grey);
     lblNewVersion = step("lblNewVersion", "Najnowsza wersja: ", 24, grey);
-    lblNoUpDatesAvailable = step("lblNoUpDatesAvailable",
-                                 QString::fromUtf8("Posiadasz najnowszą wersję programu."), 40, grey);
+    lblNoUpDatesAvailable =
+        step("lblNoUpDatesAvailable", QString::fromUtf8("Posiadasz najnowszą wersję programu."), 40,
+             grey);
     lblDownloadingKRQ = step("lblDownloadingKRQ", "Pobieranie pliku instalacyjnego...", 56, grey);
     lblUpDateFinished =
         step("lblUpDateFinished", QString::fromUtf8("Pobieranie zakończone!"), 72, grey);
@@ -188,8 +189,7 @@ void TfrmUpdate::ivcDownloadDataDoneFile(const std::string&, int) {
     const std::string versionFile = programDir_ + "latestversion.ini";
     struct stat info;
     if (::stat(versionFile.c_str(), &info) != 0)
-        Dialogs().Message(this, applicationTitle_, "nie istnieje", TMsgButtons::OK,
-                          TMsgIcon::None);
+        Dialogs().Message(this, applicationTitle_, "nie istnieje", TMsgButtons::OK, TMsgIcon::None);
     mncUpDateProgress->setValue(0);
     prcButtonsStatus(false);
     prcShowStep(lblNewVersion);

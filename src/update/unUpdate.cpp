@@ -20,8 +20,7 @@ std::string VersionFileUrl(const TIniFile& settings) {
 }
 
 std::string InstallerUrl(const TIniFile& settings) {
-    return withFile(settings.ReadString("Update", "installer", kDefaultInstallerServer),
-                    "krq.exe");
+    return withFile(settings.ReadString("Update", "installer", kDefaultInstallerServer), "krq.exe");
 }
 
 std::string ReadLatestVersion(const TIniFile& versionFile) {

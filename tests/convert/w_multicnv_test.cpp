@@ -235,10 +235,10 @@ TEST_F(MultiCnvTest, FilesThatFailDuringTheRunAreSkippedAndListed) {
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[0].Text, kDone + "1");
     EXPECT_EQ(dialogs.Messages[1].Caption, "Kwerdel RQ");
-    EXPECT_EQ(dialogs.Messages[1].Text,
-              Utf("Nie skonwertowano plików : 3\r\r") + "Cannot open file " + QPath("gone.txt") +
-                  ".\rCannot create file " + QPath("locked.txt") + ".\rCannot open file " +
-                  QPath("folder.txt") + ".");
+    EXPECT_EQ(dialogs.Messages[1].Text, Utf("Nie skonwertowano plików : 3\r\r") +
+                                            "Cannot open file " + QPath("gone.txt") +
+                                            ".\rCannot create file " + QPath("locked.txt") +
+                                            ".\rCannot open file " + QPath("folder.txt") + ".");
     for (const auto& entry : std::filesystem::directory_iterator(home))
         EXPECT_EQ(entry.path().filename().string().find(".krq-"), std::string::npos);
 }

@@ -1,5 +1,7 @@
 // The download component against a loopback server: the request as sent, the success rule, the
 // temporary file, progress on the interface thread, cancel and destruction.
+#include "update/HTTPGet.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,7 +13,6 @@
 #include <thread>
 
 #include "common/TestHome.h"
-#include "update/HTTPGet.h"
 #include "update/LoopbackServer.h"
 
 namespace krq::test {
@@ -33,7 +34,8 @@ class TTestInterfaceThread final : public TInterfaceThread {
             std::function<void()> task;
             {
                 std::unique_lock lock(mutex_);
-                if (!posted_.wait_for(lock, std::chrono::seconds(20), [&] { return !tasks_.empty(); })) {
+                if (!posted_.wait_for(lock, std::chrono::seconds(20),
+                                      [&] { return !tasks_.empty(); })) {
                     ADD_FAILURE() << "nothing arrived on the interface thread";
                     return;
                 }
@@ -74,7 +76,8 @@ class HTTPGetTest : public ::testing::Test {
   protected:
     void SetUp() override {
         // The system proxy settings must not send loopback requests elsewhere.
-        for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) unsetenv(name);
+        for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+            unsetenv(name);
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = MakeTempDir(std::string("http.") + info->name());
         get.OnProgress = [this](int total, int readed) {
@@ -140,11 +143,14 @@ TEST_F(HTTPGetTest, GetIsAnHttp10RequestWithAcceptAndAgentAndTheBodyArrivesInBlo
     get.DownloadToFile();
 
     ASSERT_EQ(server.RequestCount(), 1u);
-    EXPECT_EQ(server.Requests()[0], "GET /krq/latestversion-testnew.ini HTTP/1.0\r\n"
-                                    "Host: " + server.Host() + "\r\n"
-                                    "User-Agent: KRQ HTTPGet\r\n"
-                                    "Accept: */*\r\n"
-                                    "\r\n");
+    EXPECT_EQ(server.Requests()[0],
+              "GET /krq/latestversion-testnew.ini HTTP/1.0\r\n"
+              "Host: " +
+                  server.Host() +
+                  "\r\n"
+                  "User-Agent: KRQ HTTPGet\r\n"
+                  "Accept: */*\r\n"
+                  "\r\n");
     EXPECT_EQ(done, 1);
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(doneName, Path("out.bin"));
@@ -175,15 +181,18 @@ TEST_F(HTTPGetTest, PostCarriesTheFormBodyRefererAndCredentials) {
     get.Agent = "";
     Download("/form");
     ASSERT_EQ(server.RequestCount(), 1u);
-    EXPECT_EQ(server.Requests()[0], "POST /form HTTP/1.0\r\n"
-                                    "Host: " + server.Host() + "\r\n"
-                                    "Authorization: Basic dTpw\r\n"
-                                    "Referer: http://ref.example/\r\n"
-                                    "Accept: text/plain\r\n"
-                                    "Content-Type: application/x-www-form-urlencoded\r\n"
-                                    "Content-Length: 7\r\n"
-                                    "\r\n"
-                                    "a=1&b=2");
+    EXPECT_EQ(server.Requests()[0],
+              "POST /form HTTP/1.0\r\n"
+              "Host: " +
+                  server.Host() +
+                  "\r\n"
+                  "Authorization: Basic dTpw\r\n"
+                  "Referer: http://ref.example/\r\n"
+                  "Accept: text/plain\r\n"
+                  "Content-Type: application/x-www-form-urlencoded\r\n"
+                  "Content-Length: 7\r\n"
+                  "\r\n"
+                  "a=1&b=2");
     EXPECT_EQ(done, 1);
     EXPECT_EQ(ReadFile(Path("out.bin")), "ok");
 }

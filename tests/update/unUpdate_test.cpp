@@ -1,9 +1,10 @@
 // Where the update window looks and how it judges the version it finds.
+#include "update/unUpdate.h"
+
 #include <gtest/gtest.h>
 
 #include "common/TestHome.h"
 #include "platform/inifile.h"
-#include "update/unUpdate.h"
 
 namespace krq::test {
 namespace {

@@ -65,8 +65,9 @@ class UpdateWindowTest : public MainWindowTest {
     }
 
     void ThenClose() {
-        user.When("Zamknij is enabled", [this] { return window->btnClose->isEnabled(); },
-                  [this] { window->btnClose->click(); });
+        user.When(
+            "Zamknij is enabled", [this] { return window->btnClose->isEnabled(); },
+            [this] { window->btnClose->click(); });
     }
 
     bool VersionFileExists() const { return std::filesystem::exists(Path("latestversion.ini")); }
@@ -90,28 +91,36 @@ TEST_F(UpdateWindowTest, MenuItemIsHiddenUnlessTheSettingsShowIt) {
 TEST_F(UpdateWindowTest, TheSameVersionIsUpToDateAndTheVersionFileIsGone) {
     ServeVersion("4.0 alpha");
     Create();
-    user.When("checking", [this] { return true; }, [this] {
-        EXPECT_EQ(window->windowTitle(), "Aktualizacja on-line");
-        EXPECT_EQ(Buttons(), "off on off ");
-    });
-    user.When("the check ends", [this] { return window->btnClose->isEnabled(); }, [this] {
-        EXPECT_TRUE(Bold(window->lblNoUpDatesAvailable));
-        EXPECT_EQ(window->lblNoUpDatesAvailable->text(), Utf("Posiadasz najnowszą wersję programu."));
-        EXPECT_TRUE(window->lblNewVersion->isVisible());
-        EXPECT_FALSE(window->lblNewVersion->font().bold());
-        EXPECT_EQ(window->lblNewVersion->text(), "Najnowsza wersja: 4.0 alpha");
-        EXPECT_EQ(Buttons(), "off off on ");
-        EXPECT_FALSE(VersionFileExists());
-    });
+    user.When(
+        "checking", [this] { return true; },
+        [this] {
+            EXPECT_EQ(window->windowTitle(), "Aktualizacja on-line");
+            EXPECT_EQ(Buttons(), "off on off ");
+        });
+    user.When(
+        "the check ends", [this] { return window->btnClose->isEnabled(); },
+        [this] {
+            EXPECT_TRUE(Bold(window->lblNoUpDatesAvailable));
+            EXPECT_EQ(window->lblNoUpDatesAvailable->text(),
+                      Utf("Posiadasz najnowszą wersję programu."));
+            EXPECT_TRUE(window->lblNewVersion->isVisible());
+            EXPECT_FALSE(window->lblNewVersion->font().bold());
+            EXPECT_EQ(window->lblNewVersion->text(), "Najnowsza wersja: 4.0 alpha");
+            EXPECT_EQ(Buttons(), "off off on ");
+            EXPECT_FALSE(VersionFileExists());
+        });
     ThenClose();
     OpenThroughTheMenu();
 
     ASSERT_EQ(server.RequestCount(), 1u);
-    EXPECT_EQ(server.Requests()[0], "GET /krq/latestversion-testnew.ini HTTP/1.0\r\n"
-                                    "Host: " + server.Host() + "\r\n"
-                                    "User-Agent: KRQ HTTPGet\r\n"
-                                    "Accept: */*\r\n"
-                                    "\r\n");
+    EXPECT_EQ(server.Requests()[0],
+              "GET /krq/latestversion-testnew.ini HTTP/1.0\r\n"
+              "Host: " +
+                  server.Host() +
+                  "\r\n"
+                  "User-Agent: KRQ HTTPGet\r\n"
+                  "Accept: */*\r\n"
+                  "\r\n");
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
@@ -120,13 +129,15 @@ TEST_F(UpdateWindowTest, AnyOtherVersionIsOfferedAsItReads) {
     for (const char* version : {"4.0 Alpha", "3.9"}) {
         SCOPED_TRACE(version);
         ServeVersion(version);
-        user.When("the check ends", [this] { return window->btnClose->isEnabled(); }, [&] {
-            EXPECT_TRUE(Bold(window->lblNewVersion));
-            EXPECT_EQ(window->lblNewVersion->text(), QString("Najnowsza wersja: ") + version);
-            EXPECT_FALSE(window->lblNoUpDatesAvailable->isVisible());
-            EXPECT_EQ(Buttons(), "on off on ");
-            EXPECT_FALSE(VersionFileExists());
-        });
+        user.When(
+            "the check ends", [this] { return window->btnClose->isEnabled(); },
+            [&] {
+                EXPECT_TRUE(Bold(window->lblNewVersion));
+                EXPECT_EQ(window->lblNewVersion->text(), QString("Najnowsza wersja: ") + version);
+                EXPECT_FALSE(window->lblNoUpDatesAvailable->isVisible());
+                EXPECT_EQ(Buttons(), "on off on ");
+                EXPECT_FALSE(VersionFileExists());
+            });
         ThenClose();
         OpenThroughTheMenu();
     }
@@ -164,17 +175,21 @@ TEST_F(UpdateWindowTest, ASilentServerIsCancelledAtOnceWithoutAnErrorBox) {
     server.Serve(kVersionPath, {"", TReply::TEnd::Hang});
     Create();
     std::chrono::steady_clock::time_point pressed;
-    user.When("the request has arrived", [this] { return server.RequestCount() == 1; }, [&] {
-        pressed = std::chrono::steady_clock::now();
-        window->btnCancel->click();
-    });
-    user.When("the download has ended", [this] { return !window->ivcDownloadData.Busy(); }, [&] {
-        EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(1));
-        EXPECT_TRUE(Bold(window->lblCancel));
-        EXPECT_FALSE(window->lblConnectionError->isVisible());
-        EXPECT_EQ(Buttons(), "off off on ");
-        EXPECT_EQ(window->mncUpDateProgress->value(), 0);
-    });
+    user.When(
+        "the request has arrived", [this] { return server.RequestCount() == 1; },
+        [&] {
+            pressed = std::chrono::steady_clock::now();
+            window->btnCancel->click();
+        });
+    user.When(
+        "the download has ended", [this] { return !window->ivcDownloadData.Busy(); },
+        [&] {
+            EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(1));
+            EXPECT_TRUE(Bold(window->lblCancel));
+            EXPECT_FALSE(window->lblConnectionError->isVisible());
+            EXPECT_EQ(Buttons(), "off off on ");
+            EXPECT_EQ(window->mncUpDateProgress->value(), 0);
+        });
     ThenClose();
     OpenThroughTheMenu();
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -190,20 +205,23 @@ TEST_F(UpdateWindowTest, TheInstallerIsDownloadedWithProgressOverAnExistingFile)
     Create();
     std::vector<int> values;
     int maximum = 0;
-    user.When("the update is offered", [this] { return window->btnUpDate->isEnabled(); }, [&] {
-        QObject::connect(window->mncUpDateProgress, &QProgressBar::valueChanged, [&](int v) {
-            values.push_back(v);
-            maximum = std::max(maximum, window->mncUpDateProgress->maximum());
+    user.When(
+        "the update is offered", [this] { return window->btnUpDate->isEnabled(); },
+        [&] {
+            QObject::connect(window->mncUpDateProgress, &QProgressBar::valueChanged, [&](int v) {
+                values.push_back(v);
+                maximum = std::max(maximum, window->mncUpDateProgress->maximum());
+            });
+            window->btnUpDate->click();
         });
-        window->btnUpDate->click();
-    });
-    user.When("the download has finished", [this] { return window->lblUpDateFinished->isVisible(); },
-              [&] {
-                  EXPECT_TRUE(Bold(window->lblUpDateFinished));
-                  EXPECT_TRUE(window->lblDownloadingKRQ->isVisible());
-                  EXPECT_EQ(Buttons(), "off off on ");
-                  EXPECT_EQ(window->mncUpDateProgress->value(), 0);
-              });
+    user.When(
+        "the download has finished", [this] { return window->lblUpDateFinished->isVisible(); },
+        [&] {
+            EXPECT_TRUE(Bold(window->lblUpDateFinished));
+            EXPECT_TRUE(window->lblDownloadingKRQ->isVisible());
+            EXPECT_EQ(Buttons(), "off off on ");
+            EXPECT_EQ(window->mncUpDateProgress->value(), 0);
+        });
     ThenClose();
     OpenThroughTheMenu();
 
@@ -217,11 +235,14 @@ TEST_F(UpdateWindowTest, TheInstallerIsDownloadedWithProgressOverAnExistingFile)
     EXPECT_EQ(values.back(), 0);
     EXPECT_EQ(values[values.size() - 2], 20000);
     ASSERT_EQ(server.RequestCount(), 2u);
-    EXPECT_EQ(server.Requests()[1], "GET /krq.exe HTTP/1.0\r\n"
-                                    "Host: " + server.Host() + "\r\n"
-                                    "User-Agent: KRQ HTTPGet\r\n"
-                                    "Accept: */*\r\n"
-                                    "\r\n");
+    EXPECT_EQ(server.Requests()[1],
+              "GET /krq.exe HTTP/1.0\r\n"
+              "Host: " +
+                  server.Host() +
+                  "\r\n"
+                  "User-Agent: KRQ HTTPGet\r\n"
+                  "Accept: */*\r\n"
+                  "\r\n");
 }
 
 TEST_F(UpdateWindowTest, CancelDuringTheInstallerDownloadKeepsTheExistingFile) {
@@ -232,19 +253,24 @@ TEST_F(UpdateWindowTest, CancelDuringTheInstallerDownloadKeepsTheExistingFile) {
     WriteFile(Path("setup.exe"), "OLD");
     dialogs.SaveAnswers.push_back(QPath("setup.exe"));
     Create();
-    user.When("the update is offered", [this] { return window->btnUpDate->isEnabled(); },
-              [this] { window->btnUpDate->click(); });
-    user.When("part of the installer has arrived",
-              [this] { return window->mncUpDateProgress->value() == 3000; }, [this] {
-                  EXPECT_TRUE(Bold(window->lblDownloadingKRQ));
-                  EXPECT_EQ(Buttons(), "on on off ");
-                  window->btnCancel->click();
-              });
-    user.When("the download has ended", [this] { return !window->ivcDownloadKRQ.Busy(); }, [this] {
-        EXPECT_TRUE(Bold(window->lblCancel));
-        EXPECT_EQ(Buttons(), "on off on ");
-        EXPECT_EQ(window->mncUpDateProgress->value(), 0);
-    });
+    user.When(
+        "the update is offered", [this] { return window->btnUpDate->isEnabled(); },
+        [this] { window->btnUpDate->click(); });
+    user.When(
+        "part of the installer has arrived",
+        [this] { return window->mncUpDateProgress->value() == 3000; },
+        [this] {
+            EXPECT_TRUE(Bold(window->lblDownloadingKRQ));
+            EXPECT_EQ(Buttons(), "on on off ");
+            window->btnCancel->click();
+        });
+    user.When(
+        "the download has ended", [this] { return !window->ivcDownloadKRQ.Busy(); },
+        [this] {
+            EXPECT_TRUE(Bold(window->lblCancel));
+            EXPECT_EQ(Buttons(), "on off on ");
+            EXPECT_EQ(window->mncUpDateProgress->value(), 0);
+        });
     ThenClose();
     OpenThroughTheMenu();
 
@@ -259,15 +285,18 @@ TEST_F(UpdateWindowTest, ACancelledSaveDialogWaitsForAnuluj) {
     ServeVersion("4.1");
     dialogs.SaveAnswers.push_back("");
     Create();
-    user.When("the update is offered", [this] { return window->btnUpDate->isEnabled(); },
-              [this] { window->btnUpDate->click(); });
-    user.When("the save dialog was cancelled", [this] { return true; }, [this] {
-        EXPECT_EQ(Buttons(), "on on off ");
-        EXPECT_FALSE(window->ivcDownloadKRQ.Busy());
-        window->btnCancel->click();
-        EXPECT_TRUE(Bold(window->lblCancel));
-        EXPECT_EQ(Buttons(), "on off on ");
-    });
+    user.When(
+        "the update is offered", [this] { return window->btnUpDate->isEnabled(); },
+        [this] { window->btnUpDate->click(); });
+    user.When(
+        "the save dialog was cancelled", [this] { return true; },
+        [this] {
+            EXPECT_EQ(Buttons(), "on on off ");
+            EXPECT_FALSE(window->ivcDownloadKRQ.Busy());
+            window->btnCancel->click();
+            EXPECT_TRUE(Bold(window->lblCancel));
+            EXPECT_EQ(Buttons(), "on off on ");
+        });
     ThenClose();
     OpenThroughTheMenu();
     EXPECT_EQ(server.RequestCount(), 1u);
