@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/cp1250.h"
-#include "settings/highlighters/KrqLexer.h"
+#include "lexers/KrqLexer.h"
 
 namespace krq::bench {
 

@@ -11,7 +11,9 @@
 #include <string>
 
 #include "app/TKrqMRUList.h"
+#include "editor/TKrqEditPrint.h"
 #include "platform/dialogs.h"
+#include "settings/unOptionKeys.h"
 
 class QAction;
 class QActionGroup;
@@ -27,6 +29,7 @@ class TKrqEdit;
 class TKrqEditStringList;
 class TKrqAutoCorrect;
 class TKrqCompletionProposal;
+class TKrqEditCompanions;
 class TIniFile;
 class TfrmMarkers;
 
@@ -94,6 +97,22 @@ class TfrmMain : public QMainWindow {
     // The editor's font as chosen (name, size in points, style bits), with a monospace
     // fallback when the family is missing.
     void prcSetEditFont(const QString& name, int size, int style);
+    // The parts of the window the View menu and the options window switch.
+    void prcShowStatusBar(bool on);
+    void prcShowToolBar(bool on);
+    void prcShowGutter(bool on);
+    // Word wrap of the editor, with the toolbar button pressed to match.
+    void prcSetWordWrap(bool on);
+
+    // --- Editing options (start-up and the options window) ---------------------------------
+    void prcSetTrimSpaces(bool on);
+    void prcSetAutoIndent(bool on);
+    // Blocked: the editor has no right-click menu; otherwise it shows mncPopUpMenu.
+    void prcBlockPopUp(bool blocked);
+    void prcAttachProposal(bool on);
+    void prcAttachAutoCorrect(bool on);
+    // [Colors] 1-5: background, text, selection text, selection background, gutter.
+    void prcSetEditColors(const TEditorColors& colors);
 
     // --- Edit menu ---------------------------------------------------------------------------
     void mnsEditClick();
@@ -122,10 +141,18 @@ class TfrmMain : public QMainWindow {
     // one of the window's own.
     TfrmMarkers& Markers();
 
-    // --- Help --------------------------------------------------------------------------------
+    // --- Help, mail, print and the other windows ------------------------------------------
     void mnsHelpReadmeClick();
+    void mnsHelpSiteClick();
+    void mnsHelpSubscribeClick();
+    void ctxFileSendMailExecute();
+    void ctxFilePrintExecute();
+    void ctxFormAboutExecute();
 
-    // --- Other windows: each opening is a new window, shown modally ---------------------------
+    // --- Other windows ---------------------------------------------------------------------------
+    // "Opcje → Ustawienia": a new options window, shown modally.
+    void ctxFormOptionsExecute();
+    // "Multi - konwersje" and "Aktualizacja on-line": each opening is a new window, modal.
     void ctxFormMultiCnvExecute();
     void ctxFormUpdateExecute();
 
@@ -145,8 +172,11 @@ class TfrmMain : public QMainWindow {
     QStatusBar* mncStatusBar = nullptr;
     QLabel* mncStatusPanel[6] = {};
     QMenu* mncPopUpMenu = nullptr;
-    std::unique_ptr<TKrqCompletionProposal> ivcKrqProposal;
-    std::unique_ptr<TKrqAutoCorrect> ivcKrqAutoCorrect;
+    // The typing companions and the completion list window; the two pointers reach into it.
+    std::unique_ptr<TKrqEditCompanions> companions_;
+    TKrqCompletionProposal* ivcKrqProposal = nullptr;
+    TKrqAutoCorrect* ivcKrqAutoCorrect = nullptr;
+    TKrqEditPrint ivcKrqEditPrint;
     TKrqMRUList ivcMRUManager;
 
     TFileDialogState dlgFileOpen;
@@ -195,6 +225,9 @@ class TfrmMain : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void loadGlyphSets();
+    // Creates a new instance of a window for one opening and shows it modally.
+    template <class TWindow>
+    void prcShowModal();
 
     QAction* newAction(const char* name, THandler handler);
     QAction* ctx(const char* name) const;
@@ -235,11 +268,5 @@ class TfrmMain : public QMainWindow {
     bool terminationRequested_ = false;
     int glyphSet_ = -1;
 };
-
-// The settings file of the program directory; a new accessor for each operation.
-TIniFile SettingsFile();
-// A file name as the file system wants it, and back.
-std::string FsName(const QString& name);
-QString FromFsName(const std::string& name);
 
 }  // namespace krq

@@ -8,6 +8,7 @@
 #include "editor/TKrqEdit.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
+#include "platform/settingsfile.h"
 #include "platform/programdir.h"
 #include "settings/frMarkers.h"
 #include "settings/unColorScheme.h"

@@ -19,7 +19,7 @@
 #include "convert/unBase.h"
 #include "convert/unBatch.h"
 #include "convert/unMultiCnv.h"
-#include "settings/unCatalogue.h"
+#include "lexers/unCatalogue.h"
 
 namespace krq {
 
@@ -178,10 +178,11 @@ void TfrmMultiCnv::btnStartClick() {
     bool done = false;
     auto result = std::make_shared<TBatchResult>();
     worker_ = std::thread([this, paths = std::move(paths), code, n, result, &loop, &done] {
-        *result = ConvertFileList(paths, code, [this, n](size_t i) {
+        *result = ConvertFileList(paths, code, [this, n, hook = WorkerBeforeFile](size_t i) {
             const int percent = static_cast<int>(100 * static_cast<unsigned long long>(i) / n);
             QMetaObject::invokeMethod(
                 this, [this, percent] { mcProgress->setValue(percent); }, Qt::QueuedConnection);
+            if (hook) hook(i);
         });
         QMetaObject::invokeMethod(
             this,

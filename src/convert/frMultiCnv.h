@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <thread>
 
 #include "platform/dialogs.h"
@@ -48,6 +49,8 @@ class TfrmMultiCnv : public QDialog {
     QComboBox* mcCnvSetup;
     QProgressBar* mcProgress;
     TFileDialogState dlgOpenFile;
+    // Runs on the worker before each file is touched; lets a test hold the run mid-way.
+    std::function<void(size_t index)> WorkerBeforeFile;
 
   protected:
     void showEvent(QShowEvent* event) override;

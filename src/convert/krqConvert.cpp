@@ -13,6 +13,8 @@
 #include "convert/unBase.h"
 #include "convert/unBatch.h"
 #include "platform/errors.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
 
 namespace {
 
@@ -71,35 +73,6 @@ int usageError(const std::string& message) {
     return kExitUsage;
 }
 
-bool readAll(int fd, std::string& bytes) {
-    size_t length = 0;
-    bytes.resize(1 << 20);
-    for (;;) {
-        if (length == bytes.size()) bytes.resize(bytes.size() * 2);
-        ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (got == 0) break;
-        length += static_cast<size_t>(got);
-    }
-    bytes.resize(length);
-    return true;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 // Standard input redirected from a file is mapped rather than read: no copy, and none of the
 // page faults of a fresh buffer as large as the file.
 class MappedInput {
@@ -134,14 +107,14 @@ int convertStream(const krq::TConversion& conversion) {
         output = conversion.Function(input.bytes());
     } else {
         std::string bytes;
-        if (!readAll(STDIN_FILENO, bytes)) {
+        if (!krq::ReadAllFromDescriptor(STDIN_FILENO, bytes)) {
             std::fprintf(stderr, "krq-convert: cannot read standard input: %s\n",
                          std::strerror(errno));
             return kExitFileFailed;
         }
         output = conversion.Function(bytes);
     }
-    if (!writeAll(STDOUT_FILENO, output)) {
+    if (!krq::WriteFully(STDOUT_FILENO, output.data(), output.size())) {
         std::fprintf(stderr, "krq-convert: cannot write standard output: %s\n",
                      std::strerror(errno));
         return kExitFileFailed;

@@ -1,16 +1,11 @@
 // Converting whole files in place: the line rule of the batch conversion and a safe write.
 #include "convert/unBatch.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "convert/unBase.h"
-#include "platform/atomicfile.h"
-#include "platform/errors.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
 
 namespace krq {
 
@@ -41,40 +36,12 @@ std::string normalizeLines(std::string text) {
     return JoinLinesCrLf(text, true);
 }
 
-// Read here rather than by ReadWholeFile: the buffer is sized from the file once, with room for
-// the final line break that the line rule may add, so a large file is never copied to grow it.
-std::string readFileBytes(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) raiseCannotOpen(path);
-    struct stat info;
-    std::string bytes;
-    bool ok = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    if (ok) {
-        size_t size = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0;
-        bytes.resize(size + 4 > 65536 ? size + 4 : 65536);
-    }
-    size_t length = 0;
-    while (ok) {
-        if (length == bytes.size()) bytes.resize(bytes.size() * 2);
-        ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        length += static_cast<size_t>(got);
-    }
-    ::close(fd);
-    if (!ok) raiseCannotOpen(path);
-    bytes.resize(length);
-    return bytes;
-}
+// Room is left for the final line break that the line rule may add, so a large file is never
+// copied to grow it.
+std::string readFileBytes(const std::string& path) { return ReadFileOrRaise(path, 4); }
 
 void writeFileSafely(const std::string& path, std::string_view bytes) {
-    // Renaming over a file needs no write permission on it; a read-only file must stay as it is.
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) raiseCannotCreate(path);
-    if (!ReplaceFileAtomically(path, bytes)) raiseCannotCreate(path);
+    WriteFileSafely(path, bytes);
 }
 
 void convertFile(const std::string& path, int code) {
@@ -83,10 +50,6 @@ void convertFile(const std::string& path, int code) {
     writeFileSafely(path, text);
 }
 
-bool isFileReadOnly(const std::string& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0) return true;
-    return (info.st_mode & S_IWUSR) == 0;
-}
+bool isFileReadOnly(const std::string& path) { return IsFileReadOnly(path); }
 
 }  // namespace krq

@@ -11,7 +11,8 @@ namespace krq {
 // A text whose lines already end in CR LF is handed back without a copy.
 std::string normalizeLines(std::string text);
 
-// The whole file; throws EKrqError "Cannot open file %s".
+// The whole file; throws EKrqError "Cannot open file %s", also for anything that is not a
+// regular file (a FIFO, a socket, a device), which is never opened.
 std::string readFileBytes(const std::string& path);
 
 // Replaces the file's contents: a temporary file beside it is written, given the file's

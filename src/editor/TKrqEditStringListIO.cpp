@@ -10,8 +10,8 @@
 
 #include "editor/TKrqEditStringList.h"
 #include "editor/TKrqEditStringListImpl.h"
-#include "platform/atomicfile.h"
-#include "platform/errors.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -98,47 +98,12 @@ void TKrqEditStringList::LoadFromBytes(std::string bytes) {
     d->lineBreak = lineBreak;
 }
 
-namespace {
-
-// Reads the whole file into an uninitialised buffer (filling 100 MB with zeros first would
-// cost as much as cutting it into lines). The file may grow while it is read.
-bool ReadWholeFile(int fd, TKrqLoadedBytes& out) {
-    struct stat st;
-    if (fstat(fd, &st) != 0) return false;
-    size_t capacity = st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 65536;
-    std::unique_ptr<char[]> buffer(new char[capacity]);
-    size_t size = 0;
-    for (;;) {
-        if (size == capacity) {
-            size_t grown = capacity * 2;
-            std::unique_ptr<char[]> bigger(new char[grown]);
-            std::memcpy(bigger.get(), buffer.get(), size);
-            buffer = std::move(bigger);
-            capacity = grown;
-        }
-        ssize_t k = read(fd, buffer.get() + size, capacity - size);
-        if (k < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (k == 0) break;
-        size += static_cast<size_t>(k);
-    }
-    out.raw = std::move(buffer);
-    out.data = out.raw.get();
-    out.size = size;
-    return true;
-}
-
-}  // namespace
-
 void TKrqEditStringList::LoadLinesFromFile(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) raiseCannotOpen(path);
+    TFileBuffer file = ReadFileBufferOrRaise(path);
     auto loaded = std::make_shared<TKrqLoadedBytes>();
-    bool ok = ReadWholeFile(fd, *loaded);
-    close(fd);
-    if (!ok) raiseCannotOpen(path);
+    loaded->raw = std::move(file.Data);
+    loaded->data = loaded->raw.get();
+    loaded->size = file.Size;
     TLineBreak lineBreak;
     auto blocks = KrqCutLines(loaded->data, loaded->size, lineBreak);
     d->Adopt(std::move(blocks), std::move(loaded));
@@ -174,26 +139,14 @@ bool TKrqEditStringList::Impl::WriteLines(int fd) const {
 }
 
 void TKrqEditStringList::SaveLinesToFile(const std::string& path) const {
-    std::string target = ResolveLinks(path);
-    struct stat st;
-    bool exists = stat(target.c_str(), &st) == 0;
-    // A read-only file must stay unwritten, though renaming over it would succeed.
-    if (exists && access(target.c_str(), W_OK) != 0) raiseCannotCreate(path);
-
-    if (!exists || S_ISREG(st.st_mode)) {
-        // No fsync: saving stays near the speed of one write, and the rename still means a
-        // crash of the program leaves either the old file or the new one.
-        auto result =
-            ReplaceFileAtomically(target, [&](int fd) { return d->WriteLines(fd); }, false);
-        if (result == TReplaceResult::Done) return;
-        if (result == TReplaceResult::Failed) raiseCannotCreate(path);
-    }
-    // The directory takes no new file (or the target is no regular file): write in place.
-    int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) raiseCannotCreate(path);
-    bool ok = d->WriteLines(fd);
-    ok = (close(fd) == 0) && ok;
-    if (!ok) raiseCannotCreate(path);
+    // The size is known before the first byte is written, so its space can be reserved.
+    const uint64_t breakSize = d->lineBreak == TLineBreak::CRLF ? 2 : 1;
+    uint64_t size = 0;
+    for (const auto& block : d->blocks)
+        for (const TKrqLineText& line : block) size += line.size() + breakSize;
+    TWriteOptions options;
+    options.InPlaceFallback = true;
+    WriteFileSafely(path, size, [&](int fd) { return d->WriteLines(fd); }, options);
 }
 
 }  // namespace krq

@@ -8,7 +8,7 @@
 
 #include "editor/TKrqEditViewImpl.h"
 #include "platform/cp1250.h"
-#include "settings/highlighters/TKrqHighlighter.h"
+#include "lexers/TKrqHighlighter.h"
 
 namespace krq {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/atomicfile.h"
 #include "platform/cp1250.h"
-#include "platform/errors.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
 #include "platform/programdir.h"
 
 namespace krq {
@@ -42,13 +42,11 @@ std::string JoinWordListLines(const std::vector<std::string>& entries) {
 }
 
 std::vector<std::string> ReadWordListFile(const std::string& path) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) raiseCannotOpen(path);
-    return SplitWordListLines(bytes);
+    return SplitWordListLines(ReadFileOrRaise(path));
 }
 
 void WriteWordListFile(const std::string& path, const std::vector<std::string>& entries) {
-    if (!ReplaceFileAtomically(path, JoinWordListLines(entries))) raiseCannotCreate(path);
+    WriteFileSafely(path, JoinWordListLines(entries));
 }
 
 std::vector<std::string> LoadProposalList() { return ReadWordListFile(programFile(kProposalFile)); }

@@ -1,20 +1,26 @@
-// Windows profile-file rules over a file read and rewritten whole by every operation.
+// Windows profile-file rules over a file parsed once per accessor and rewritten whole by writes.
 #include "platform/inifile.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <deque>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "platform/atomicfile.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
+#include "platform/filereader.h"
+#include "platform/filewriter.h"
 
 namespace krq {
 
 namespace {
 
 constexpr size_t kMaxValue = 2047;
+
+std::atomic<uint64_t> g_parses{0};
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -24,38 +30,11 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (cp1250::toLower(static_cast<uint8_t>(a[i])) !=
-            cp1250::toLower(static_cast<uint8_t>(b[i])))
-            return false;
-    return true;
-}
-
-// One physical line of the file, kept with its own terminator so that a rewrite changes
-// nothing but the line that was written.
-struct Line {
-    std::string_view text;  // without terminator
-    std::string_view eol;
-};
-
-std::vector<Line> splitLines(std::string_view bytes) {
-    std::vector<Line> lines;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            lines.push_back({bytes.substr(pos), {}});
-            break;
-        }
-        size_t eolLen = (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-                            ? 2
-                            : 1;
-        lines.push_back({bytes.substr(pos, end - pos), bytes.substr(end, eolLen)});
-        pos = end + eolLen;
-    }
-    return lines;
+// Names are looked up by their lower-case form in the code page's case pairs.
+std::string folded(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) c = static_cast<char>(cp1250::toLower(static_cast<uint8_t>(c)));
+    return out;
 }
 
 // The section name of a header line, or nothing.
@@ -74,36 +53,6 @@ bool keyOf(std::string_view line, std::string_view& key, std::string_view& value
     key = trim(line.substr(0, eq));
     value = line.substr(eq + 1);
     return true;
-}
-
-// Where a section starts and ends in the line list (header index, one past its last line).
-struct SectionSpan {
-    size_t header = SIZE_MAX;
-    size_t end = SIZE_MAX;
-    bool found() const { return header != SIZE_MAX; }
-};
-
-SectionSpan findSection(const std::vector<Line>& lines, std::string_view section) {
-    SectionSpan span;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::string_view name;
-        if (!sectionOf(lines[i].text, name)) continue;
-        if (span.found()) {
-            span.end = i;
-            return span;
-        }
-        if (sameName(name, section)) span.header = i;
-    }
-    if (span.found()) span.end = lines.size();
-    return span;
-}
-
-size_t findKey(const std::vector<Line>& lines, const SectionSpan& span, std::string_view key) {
-    for (size_t i = span.header + 1; i < span.end; ++i) {
-        std::string_view k, v;
-        if (keyOf(lines[i].text, k, v) && sameName(k, key)) return i;
-    }
-    return SIZE_MAX;
 }
 
 bool parseInteger(std::string_view s, int& out) {
@@ -161,21 +110,272 @@ std::string oneLine(const std::string& value) {
     return out;
 }
 
+// One physical line of the file, kept with its own terminator so that a rewrite changes
+// nothing but the line that was written. Both views point into the bytes read or into a
+// line written since.
+struct TIniLine {
+    std::string_view text;
+    std::string_view eol;
+};
+
+struct TIniSection {
+    TIniLine header;
+    std::string_view name;
+    std::vector<TIniLine> body;
+    // Lower-case key → its first line in `body`, built on the first look-up.
+    bool indexed = false;
+    std::unordered_map<std::string, size_t> keys;
+};
+
 }  // namespace
 
+// The file as lines: what comes before the first header, then every section in file order.
+struct TIniDocument {
+    std::string bytes;
+    std::deque<std::string> written;  // texts of lines changed or added since the read
+    std::vector<TIniLine> preamble;
+    std::vector<TIniSection> sections;
+    // Lower-case name → the first section of that name: later ones of the same name are
+    // never seen, as with the Windows functions.
+    std::unordered_map<std::string, size_t> firstSection;
+    bool missing = false;
+    TFileIdentity identity;
+
+    std::string_view own(std::string text) { return written.emplace_back(std::move(text)); }
+
+    void parse() {
+        std::string_view all(bytes);
+        size_t pos = 0;
+        while (pos < all.size()) {
+            size_t end = all.find_first_of("\r\n", pos);
+            TIniLine line;
+            if (end == std::string_view::npos) {
+                line = {all.substr(pos), {}};
+                pos = all.size();
+            } else {
+                size_t eolLen = (all[end] == '\r' && end + 1 < all.size() && all[end + 1] == '\n')
+                                    ? 2
+                                    : 1;
+                line = {all.substr(pos, end - pos), all.substr(end, eolLen)};
+                pos = end + eolLen;
+            }
+            addLine(line);
+        }
+        indexSections();
+    }
+
+    void addLine(const TIniLine& line) {
+        std::string_view name;
+        if (sectionOf(line.text, name)) {
+            sections.push_back({line, name, {}, false, {}});
+        } else if (sections.empty()) {
+            preamble.push_back(line);
+        } else {
+            sections.back().body.push_back(line);
+        }
+    }
+
+    void indexSections() {
+        firstSection.clear();
+        for (size_t i = 0; i < sections.size(); ++i)
+            firstSection.emplace(folded(sections[i].name), i);
+    }
+
+    TIniSection* findSection(std::string_view name) {
+        auto it = firstSection.find(folded(name));
+        return it == firstSection.end() ? nullptr : &sections[it->second];
+    }
+
+    static size_t findKey(TIniSection& section, std::string_view key) {
+        if (!section.indexed) {
+            section.keys.clear();
+            for (size_t i = 0; i < section.body.size(); ++i) {
+                std::string_view k, v;
+                if (keyOf(section.body[i].text, k, v)) section.keys.emplace(folded(k), i);
+            }
+            section.indexed = true;
+        }
+        auto it = section.keys.find(folded(key));
+        return it == section.keys.end() ? SIZE_MAX : it->second;
+    }
+
+    // The line break of the nearest line before the given place (section `s`, body line `at`;
+    // s == sections.size() means the end of the file), so that new lines keep the file's form.
+    std::string_view eolBefore(size_t s, size_t at) const {
+        auto scan = [](const std::vector<TIniLine>& lines, size_t upTo) -> std::string_view {
+            for (size_t i = upTo; i-- > 0;)
+                if (!lines[i].eol.empty()) return lines[i].eol;
+            return {};
+        };
+        if (s < sections.size()) {
+            if (auto eol = scan(sections[s].body, at); !eol.empty()) return eol;
+            if (!sections[s].header.eol.empty()) return sections[s].header.eol;
+        }
+        for (size_t i = s; i-- > 0;) {
+            if (auto eol = scan(sections[i].body, sections[i].body.size()); !eol.empty())
+                return eol;
+            if (!sections[i].header.eol.empty()) return sections[i].header.eol;
+        }
+        if (auto eol = scan(preamble, preamble.size()); !eol.empty()) return eol;
+        return "\r\n";
+    }
+
+    TIniLine* lastLine() {
+        if (!sections.empty()) {
+            auto& last = sections.back();
+            return last.body.empty() ? &last.header : &last.body.back();
+        }
+        return preamble.empty() ? nullptr : &preamble.back();
+    }
+
+    void setValue(const std::string& section, const std::string& key, const std::string& value) {
+        const std::string entry = key + "=" + oneLine(value);
+        TIniSection* found = findSection(section);
+        if (!found) {
+            std::string_view eol = eolBefore(sections.size(), 0);
+            if (TIniLine* last = lastLine(); last && last->eol.empty()) last->eol = eol;
+            std::string_view header = own("[" + section + "]");
+            std::string_view name;
+            sectionOf(header, name);
+            sections.push_back({{header, eol}, name, {{own(entry), eol}}, false, {}});
+            firstSection.emplace(folded(name), sections.size() - 1);
+            return;
+        }
+        if (size_t at = findKey(*found, key); at != SIZE_MAX) {
+            TIniLine& line = found->body[at];
+            std::string_view oldKey, oldValue;
+            keyOf(line.text, oldKey, oldValue);
+            line.text = own(std::string(oldKey) + "=" + oneLine(value));
+            return;
+        }
+        // A new key goes after the section's last non-blank line; only blank lines, which hold
+        // no key, move down, so the key index stays valid.
+        auto& body = found->body;
+        size_t insertAt = body.size();
+        while (insertAt > 0 && trim(body[insertAt - 1].text).empty()) --insertAt;
+        const size_t s = static_cast<size_t>(found - sections.data());
+        std::string_view eol = eolBefore(s, insertAt);
+        TIniLine& before = insertAt > 0 ? body[insertAt - 1] : found->header;
+        if (before.eol.empty()) before.eol = eol;
+        body.insert(body.begin() + static_cast<ptrdiff_t>(insertAt), TIniLine{own(entry), eol});
+        if (found->indexed) found->keys.emplace(folded(key), insertAt);
+    }
+
+    bool eraseSection(const std::string& section) {
+        auto it = firstSection.find(folded(section));
+        if (it == firstSection.end()) return false;
+        sections.erase(sections.begin() + static_cast<ptrdiff_t>(it->second));
+        indexSections();
+        return true;
+    }
+
+    bool deleteKey(const std::string& section, const std::string& key) {
+        TIniSection* found = findSection(section);
+        if (!found) return false;
+        size_t at = findKey(*found, key);
+        if (at == SIZE_MAX) return false;
+        found->body.erase(found->body.begin() + static_cast<ptrdiff_t>(at));
+        found->indexed = false;
+        return true;
+    }
+
+    std::string serialize() const {
+        size_t total = 0;
+        auto measure = [&](const std::vector<TIniLine>& lines) {
+            for (const auto& l : lines) total += l.text.size() + l.eol.size();
+        };
+        measure(preamble);
+        for (const auto& s : sections) {
+            total += s.header.text.size() + s.header.eol.size();
+            measure(s.body);
+        }
+        std::string out;
+        out.reserve(total);
+        auto append = [&](const TIniLine& l) {
+            out.append(l.text);
+            out.append(l.eol);
+        };
+        for (const auto& l : preamble) append(l);
+        for (const auto& s : sections) {
+            append(s.header);
+            for (const auto& l : s.body) append(l);
+        }
+        return out;
+    }
+};
+
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {}
+TIniFile::~TIniFile() = default;
+TIniFile::TIniFile(const TIniFile& other) : path_(other.path_) {}
+TIniFile& TIniFile::operator=(const TIniFile& other) {
+    if (this != &other) {
+        path_ = other.path_;
+        doc_.reset();
+    }
+    return *this;
+}
+TIniFile::TIniFile(TIniFile&&) noexcept = default;
+TIniFile& TIniFile::operator=(TIniFile&&) noexcept = default;
+
+uint64_t TIniFile::ParseCount() { return g_parses.load(); }
+
+TIniDocument* TIniFile::document(bool forWrite) const {
+    TFileIdentity now;
+    int error = 0;
+    const bool present = CurrentIdentity(path_, now, error);
+    if (doc_) {
+        const bool same = present ? !doc_->missing && doc_->identity == now
+                                  : error == ENOENT && doc_->missing;
+        if (same) return doc_.get();
+        doc_.reset();
+    }
+    auto doc = std::make_unique<TIniDocument>();
+    if (!present && error == ENOENT) {
+        doc->missing = true;
+    } else {
+        switch (ReadFileBytes(path_, doc->bytes, 0, &doc->identity)) {
+            case TReadResult::Read:
+                ++g_parses;
+                doc->parse();
+                break;
+            case TReadResult::Missing:
+                doc->missing = true;
+                break;
+            default:
+                // A file that exists but cannot be read is never rebuilt from nothing.
+                if (forWrite) raiseUnableToWrite(path_);
+                return nullptr;
+        }
+    }
+    doc_ = std::move(doc);
+    return doc_.get();
+}
+
+void TIniFile::store(TIniDocument& doc) {
+    try {
+        WriteFileSafely(path_, doc.serialize(), {TWriteMessage::UnableToWrite, false});
+    } catch (...) {
+        // The lines in memory no longer match the file.
+        doc_.reset();
+        throw;
+    }
+    int error = 0;
+    if (CurrentIdentity(path_, doc.identity, error))
+        doc.missing = false;
+    else
+        doc_.reset();
+}
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
-    std::string bytes;
-    if (!ReadWholeFile(path_, bytes)) return def;
-    auto lines = splitLines(bytes);
-    auto span = findSection(lines, section);
-    if (!span.found()) return def;
-    size_t at = findKey(lines, span, key);
+    TIniDocument* doc = document(false);
+    if (!doc) return def;
+    TIniSection* found = doc->findSection(section);
+    if (!found) return def;
+    size_t at = TIniDocument::findKey(*found, key);
     if (at == SIZE_MAX) return def;
     std::string_view k, value;
-    keyOf(lines[at].text, k, value);
+    keyOf(found->body[at].text, k, value);
     value = trim(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -193,70 +393,17 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-namespace {
-
-// The file's bytes with one key set, every other line kept as it was.
-std::string withValue(const std::string& bytes, const std::string& section, const std::string& key,
-                      const std::string& value) {
-    auto lines = splitLines(bytes);
-    // New lines take the line break of the line they follow, so a file keeps its own form.
-    auto eolBefore = [&](size_t index) -> std::string {
-        for (size_t i = index; i-- > 0;)
-            if (!lines[i].eol.empty()) return std::string(lines[i].eol);
-        return "\r\n";
-    };
-    const std::string entry = key + "=" + oneLine(value);
-
-    std::string out;
-    out.reserve(bytes.size() + entry.size() + section.size() + 8);
-    auto append = [&](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i) {
-            out.append(lines[i].text);
-            out.append(lines[i].eol);
-        }
-    };
-    auto span = findSection(lines, section);
-    if (!span.found()) {
-        const std::string eol = eolBefore(lines.size());
-        append(0, lines.size());
-        if (!lines.empty() && lines.back().eol.empty()) out += eol;
-        out += "[" + section + "]" + eol + entry + eol;
-    } else if (size_t at = findKey(lines, span, key); at != SIZE_MAX) {
-        append(0, at);
-        std::string_view oldKey, oldValue;
-        keyOf(lines[at].text, oldKey, oldValue);
-        out.append(oldKey);
-        out += "=" + oneLine(value);
-        out.append(lines[at].eol.empty() ? std::string_view() : lines[at].eol);
-        append(at + 1, lines.size());
-    } else {
-        // A new key goes after the section's last non-blank line.
-        size_t insertAt = span.end;
-        while (insertAt > span.header + 1 && trim(lines[insertAt - 1].text).empty()) --insertAt;
-        const std::string eol = eolBefore(insertAt);
-        append(0, insertAt);
-        if (insertAt > 0 && lines[insertAt - 1].eol.empty()) out += eol;
-        out += entry + eol;
-        append(insertAt, lines.size());
-    }
-    return out;
-}
-
-}  // namespace
-
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-    std::string bytes;
-    ReadWholeFile(path_, bytes);
-    if (!ReplaceFileAtomically(path_, withValue(bytes, section, key, value)))
-        raiseUnableToWrite(path_);
+    TIniDocument& doc = *document(true);
+    doc.setValue(section, key, value);
+    store(doc);
 }
 
 void TIniFile::WriteValues(const std::vector<TIniValue>& values) {
-    std::string bytes;
-    ReadWholeFile(path_, bytes);
-    for (const auto& v : values) bytes = withValue(bytes, v.Section, v.Key, v.Value);
-    if (!ReplaceFileAtomically(path_, bytes)) raiseUnableToWrite(path_);
+    TIniDocument& doc = *document(true);
+    for (const auto& v : values) doc.setValue(v.Section, v.Key, v.Value);
+    store(doc);
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -267,57 +414,23 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
     WriteString(section, key, value ? "1" : "0");
 }
 
-namespace {
-
-// The file's bytes without the first section of that name (header and lines).
-std::string withoutSection(const std::string& bytes, const std::string& section) {
-    auto lines = splitLines(bytes);
-    auto span = findSection(lines, section);
-    if (!span.found()) return bytes;
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i >= span.header && i < span.end) continue;
-        out.append(lines[i].text);
-        out.append(lines[i].eol);
-    }
-    return out;
-}
-
-}  // namespace
-
 void TIniFile::EraseSection(const std::string& section) {
-    std::string bytes;
-    if (!ReadWholeFile(path_, bytes)) return;
-    std::string out = withoutSection(bytes, section);
-    if (out.size() == bytes.size()) return;
-    if (!ReplaceFileAtomically(path_, out)) raiseUnableToWrite(path_);
+    TIniDocument& doc = *document(true);
+    if (doc.missing || !doc.eraseSection(section)) return;
+    store(doc);
 }
 
 void TIniFile::ReplaceSection(const std::string& section, const std::vector<TIniValue>& values) {
-    std::string bytes;
-    ReadWholeFile(path_, bytes);
-    bytes = withoutSection(bytes, section);
-    for (const auto& v : values) bytes = withValue(bytes, section, v.Key, v.Value);
-    if (!ReplaceFileAtomically(path_, bytes)) raiseUnableToWrite(path_);
+    TIniDocument& doc = *document(true);
+    doc.eraseSection(section);
+    for (const auto& v : values) doc.setValue(section, v.Key, v.Value);
+    store(doc);
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
-    std::string bytes;
-    if (!ReadWholeFile(path_, bytes)) return;
-    auto lines = splitLines(bytes);
-    auto span = findSection(lines, section);
-    if (!span.found()) return;
-    size_t at = findKey(lines, span, key);
-    if (at == SIZE_MAX) return;
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i == at) continue;
-        out.append(lines[i].text);
-        out.append(lines[i].eol);
-    }
-    if (!ReplaceFileAtomically(path_, out)) raiseUnableToWrite(path_);
+    TIniDocument& doc = *document(true);
+    if (doc.missing || !doc.deleteKey(section, key)) return;
+    store(doc);
 }
 
 }  // namespace krq

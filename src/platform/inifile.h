@@ -1,6 +1,8 @@
-// The INI facility: Windows profile-file rules over a file that is opened for every operation.
+// The INI facility: Windows profile-file rules over a file parsed once per use.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,12 +14,23 @@ struct TIniValue {
     std::string Value;
 };
 
-// Each call opens the file, reads or rewrites it, and releases it; nothing is cached, so a
-// read always sees the latest write. Names are compared case-insensitively; texts are
-// Windows-1250 bytes. Writes replace the file atomically and keep every other line as it was.
+struct TIniDocument;
+
+// One accessor is one use of the file: its user opens it, reads and writes, and releases it.
+// The file is parsed once per accessor, and again only when it has changed on disk since (every
+// call looks), so a read always sees the latest write and nothing outlives the accessor. Names
+// are compared case-insensitively; texts are Windows-1250 bytes. Writes replace the file
+// atomically and keep every other line as it was; a write whose reading of the existing file
+// fails (for any reason but its absence) raises "Unable to write to <path>" and touches nothing.
 class TIniFile {
 public:
     explicit TIniFile(std::string path);
+    ~TIniFile();
+    // A copy names the same file and parses it anew.
+    TIniFile(const TIniFile& other);
+    TIniFile& operator=(const TIniFile& other);
+    TIniFile(TIniFile&&) noexcept;
+    TIniFile& operator=(TIniFile&&) noexcept;
 
     const std::string& FileName() const { return path_; }
 
@@ -42,8 +55,17 @@ public:
     void ReplaceSection(const std::string& section, const std::vector<TIniValue>& values);
     void DeleteKey(const std::string& section, const std::string& key);
 
+    // How many times any accessor has parsed a file (for tests and benchmarks).
+    static uint64_t ParseCount();
+
 private:
+    // The parsed file as it is on disk now; nullptr when it cannot be read (for a write, that
+    // raises instead).
+    TIniDocument* document(bool forWrite) const;
+    void store(TIniDocument& doc);
+
     std::string path_;
+    mutable std::unique_ptr<TIniDocument> doc_;
 };
 
 }  // namespace krq

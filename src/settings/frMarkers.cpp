@@ -1,7 +1,7 @@
 // The highlighter holder: one highlighter per catalogue lexer, in catalogue order.
 #include "settings/frMarkers.h"
 
-#include "settings/highlighters/KrqLexer.h"
+#include "lexers/KrqLexer.h"
 
 namespace krq {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/highlighters/TKrqHighlighter.h"
+#include "lexers/TKrqHighlighter.h"
 
 namespace krq {
 

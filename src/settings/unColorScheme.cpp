@@ -17,10 +17,7 @@ std::string keyName(const std::string& attributeUtf8, const char* suffix) {
     return cp1250::fromUtf8(attributeUtf8) + suffix;
 }
 
-}  // namespace
-
-void LoadColorScheme(TKrqHighlighter& highlighter, const std::string& path) {
-    TIniFile ini(path);
+void loadFrom(TKrqHighlighter& highlighter, const TIniFile& ini) {
     const std::string section = highlighter.Lexer().ComponentName();
     const auto& attributes = highlighter.Attributes();
     for (size_t i = 0; i < attributes.size(); ++i) {
@@ -32,8 +29,16 @@ void LoadColorScheme(TKrqHighlighter& highlighter, const std::string& path) {
     }
 }
 
+}  // namespace
+
+void LoadColorScheme(TKrqHighlighter& highlighter, const std::string& path) {
+    loadFrom(highlighter, TIniFile(path));
+}
+
+// One accessor for the whole scheme, so the file is parsed once.
 void LoadColorScheme(TfrmMarkers& markers, const std::string& path) {
-    for (int i = 0; i < markers.Count(); ++i) LoadColorScheme(markers.Highlighter(i), path);
+    const TIniFile ini(path);
+    for (int i = 0; i < markers.Count(); ++i) loadFrom(markers.Highlighter(i), ini);
 }
 
 void SaveColorScheme(TfrmMarkers& markers, const std::string& path) {

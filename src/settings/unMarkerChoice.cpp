@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "platform/cp1250.h"
-#include "settings/unCatalogue.h"
+#include "lexers/unCatalogue.h"
 
 namespace krq {
 

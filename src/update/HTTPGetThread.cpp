@@ -7,9 +7,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <exception>
 #include <mutex>
 
-#include "platform/atomicfile.h"
+#include "platform/filewriter.h"
 
 namespace krq {
 
@@ -152,9 +153,13 @@ void THTTPGetThread::run() {
     if (!stop_.load() && multi_) {
         // The body goes to a temporary file beside the chosen name, which replaces the file
         // only once the download is complete: a failure leaves whatever was there untouched.
-        ok = ReplaceFileAtomically(
-                 settings_.FileName, [&](int fd) { return transfer(fd, totalSize); }, true) ==
-             TReplaceResult::Done;
+        // The size is unknown beforehand; it matters only to a rewrite in place, never done here.
+        try {
+            WriteFileSafely(settings_.FileName, 0, [&](int fd) { return transfer(fd, totalSize); });
+            ok = true;
+        } catch (const std::exception&) {
+            ok = false;
+        }
     }
     if (hooks_.Finished) hooks_.Finished(ok && !stop_.load(), totalSize);
 }

@@ -79,6 +79,10 @@ TEST_F(MarkersChoiceTest, MenuChoicePutsTheHighlighterOnWithItsSchemeAndStoresIt
     Choose("mnsOptionsMarkersCpp");
     EXPECT_EQ(cpp->Attributes()[3].Foreground, kNoColorValue);
     EXPECT_EQ(cpp->Attributes()[3].Background, 65280);
+    // A choice is one use of each file: krq.ini stores it, marks.ini gives its scheme.
+    const uint64_t parses = TIniFile::ParseCount();
+    Choose("mnsOptionsMarkersCpp");
+    EXPECT_EQ(TIniFile::ParseCount() - parses, 2u);
 
     Choose("mnsOptionsMarkersBat");
     EXPECT_EQ(StoredMark(), "Język wsadowy MS-DOS");

@@ -62,7 +62,7 @@ TEST_F(StartupTest, FirstStartWithoutSettingsUsesEveryDefault) {
     QStringList filters = QtFilters(w.dlgFileOpen.Filter);
     ASSERT_EQ(filters.size(), 19);
     EXPECT_EQ(filters.front(), "Dokumenty tekstowe (*.txt) (*.txt)");
-    EXPECT_EQ(filters.back(), "Wszystkie pliki (*.*)");
+    EXPECT_EQ(filters.back(), "Wszystkie pliki (*)");  // every file, with a dot or without
     EXPECT_EQ(w.dlgFileSave.Filter, w.dlgFileOpen.Filter);
     EXPECT_EQ(w.dlgFileOpen_Additional.Filter, w.dlgFileOpen.Filter);
     EXPECT_EQ(w.dlgFileOpen.FilterIndex, 1);
@@ -191,6 +191,56 @@ TEST_F(StartupTest, RealProgramOpensItsCommandLineFileAndCloses) {
     EXPECT_EQ(Ini().ReadString("Files", "Item_0", ""), Path("doc one.txt"));
     EXPECT_EQ(Ini().ReadInteger("View", "top", 0), 130);
     EXPECT_FALSE(Ini().ReadBool("View", "fullsize", true));
+}
+
+// An installed program: the user may read its directory but not write there. The file named on
+// the command line stays open although the recent-files list cannot be stored.
+TEST_F(StartupTest, ACommandLineFileStaysOpenWhenTheProgramDirectoryIsReadOnly) {
+    WriteFile(Path("doc.txt"), "Ala ma kota\r\n");
+    EXPECT_TRUE(RunUnprivileged([&] {
+        ASSERT_NE(access(home.c_str(), W_OK), 0) << "the program directory is writable";
+        TfrmMain& w = Create({QPath("doc.txt")});
+        ASSERT_EQ(dialogs.Messages.size(), 1u);
+        EXPECT_EQ(dialogs.Messages[0].Text,
+                  "Unable to write to " + QString::fromStdString(IniPath()) + ".");
+        EXPECT_EQ(dialogs.Messages[0].Icon, TMsgIcon::Stop);
+        EXPECT_EQ(w.CurrentFileName(), QPath("doc.txt"));
+        EXPECT_EQ(w.windowTitle(), "doc.txt - Kwerdel RQ");
+        EXPECT_EQ(Model().Text(), "Ala ma kota");
+        EXPECT_FALSE(w.Modified());
+        EXPECT_EQ(w.ivcMRUManager.Items(), QStringList{QPath("doc.txt")});
+    }));
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+    EXPECT_EQ(ReadFile(Path("doc.txt")), "Ala ma kota\r\n");
+}
+
+// The same with the real program, started by an ordinary user.
+TEST_F(StartupTest, RealProgramKeepsItsCommandLineFileWithAReadOnlyProgramDirectory) {
+    const QString program = QStringLiteral(KRQ_BIN_DIR "/krq");
+    ASSERT_TRUE(QFileInfo::exists(program)) << "krq is not built: " << program.toStdString();
+    WriteFile(Path("doc.txt"), "Ala ma kota\r\n");
+    ::chmod(TestHome().c_str(), 0755);
+    QProcess krq;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KRQ_HOME", QString::fromStdString(home));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("KRQ_CLOSE_AFTER_START", "1");
+    env.insert("HOME", QString::fromStdString(home));
+    krq.setProcessEnvironment(env);
+    krq.setChildProcessModifier([] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    });
+    krq.start(program, {QPath("doc.txt")});
+    ASSERT_TRUE(krq.waitForFinished(60000)) << krq.errorString().toStdString();
+    EXPECT_EQ(krq.exitStatus(), QProcess::NormalExit);
+    const QString err = QString::fromLocal8Bit(krq.readAllStandardError());
+    EXPECT_EQ(krq.exitCode(), 0) << err.toStdString();
+    const QString refused = "message: Unable to write to " + QString::fromStdString(IniPath()) + ".";
+    // Once when the recent-files list is stored, once for the geometry on closing.
+    EXPECT_EQ(err.count(refused), 2) << err.toStdString();
+    EXPECT_TRUE(err.contains("title: doc.txt - Kwerdel RQ\n")) << err.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
+    EXPECT_EQ(ReadFile(Path("doc.txt")), "Ala ma kota\r\n");
 }
 
 }  // namespace

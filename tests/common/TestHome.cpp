@@ -1,11 +1,17 @@
 #include "common/TestHome.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,6 +29,12 @@ const std::string& TestHome() {
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         g_home = pattern;
         setenv("KRQ_HOME", g_home.c_str(), 1);
+        // Copies of old contents kept while a file is rewritten in place stay inside the test's
+        // own directory, and "nobody" may make them too.
+        std::string cache = g_home + "/cache";
+        ::mkdir(cache.c_str(), 0777);
+        ::chmod(cache.c_str(), 0777);
+        setenv("XDG_CACHE_HOME", cache.c_str(), 1);
     }
     return g_home;
 }
@@ -61,12 +73,12 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool RunUnprivileged(const std::function<void()>& body) {
+bool RunInChild(const std::function<void()>& body, bool unprivileged) {
     std::fflush(nullptr);
     pid_t child = fork();
     if (child < 0) return false;
     if (child == 0) {
-        if (geteuid() == 0) {
+        if (unprivileged && geteuid() == 0) {
             ::chmod(TestHome().c_str(), 0755);
             if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
         }
@@ -77,6 +89,41 @@ bool RunUnprivileged(const std::function<void()>& body) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool RunUnprivileged(const std::function<void()>& body) { return RunInChild(body, true); }
+
+TFullDisk::TFullDisk(const std::string& name, TKind wanted, uint64_t capacity, int inodes)
+    : dir_(MakeTempDir(name)), kind_(TKind::FileSizeLimit), capacity_(capacity) {
+    ::chmod(dir_.c_str(), 0777);
+    if (wanted != TKind::Tmpfs) return;
+    std::string options = "size=" + std::to_string(capacity) + ",mode=0777";
+    if (inodes > 0) options += ",nr_inodes=" + std::to_string(inodes);
+    if (::mount("tmpfs", dir_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0) {
+        kind_ = TKind::Tmpfs;
+    } else {
+        // Not silent: the run says which disk it used.
+        std::fprintf(stderr, "note: no tmpfs can be mounted here (%s); the file-size limit "
+                             "stands in for the full disk\n",
+                     std::strerror(errno));
+    }
+}
+
+TFullDisk::~TFullDisk() {
+    if (kind_ == TKind::Tmpfs) ::umount2(dir_.c_str(), MNT_DETACH);
+}
+
+bool TFullDisk::Run(const std::function<void()>& body, bool unprivileged) const {
+    return RunInChild(
+        [&] {
+            if (kind_ == TKind::FileSizeLimit) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{capacity_, capacity_};
+                if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(4);
+            }
+            body();
+        },
+        unprivileged);
 }
 
 }  // namespace krq::test

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -102,6 +103,16 @@ TEST(Batch, ReadOnlyIsTheOwnerWriteBitAndFailuresNameTheFile) {
     EXPECT_EQ(ReadFile(file), "x");
 }
 
+TEST(Batch, SpecialFilesAreRefusedBeforeTheyAreOpened) {
+    std::string dir = MakeTempDir("batch-fifo");
+    std::string fifo = dir + "/list.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    EXPECT_EQ(lastMessage([&] { readFileBytes(fifo); }), "Cannot open file " + fifo);
+    EXPECT_EQ(lastMessage([&] { convertFile(fifo, 5); }), "Cannot open file " + fifo);
+    EXPECT_EQ(lastMessage([&] { convertFile("/dev/zero", 5); }), "Cannot open file /dev/zero");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
 // krq-convert of this build directory.
 std::string converterPath() { return KRQ_BIN_DIR "/krq-convert"; }
 
@@ -129,8 +140,16 @@ Outcome runConverter(const std::vector<std::string>& args, const std::string& in
     int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return {-1, "", "cannot start " + program};
+    // A converter that hangs (on a FIFO, say) fails the test instead of stopping the suite.
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited == 3000) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return {-2, ReadFile(out), "krq-convert hung"};
+        }
+        ::usleep(10000);
+    }
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
 }
 
@@ -167,6 +186,18 @@ TEST(Cli, FilesAreConvertedInPlaceSkippingReadOnlyAndReportingFailures) {
     run = runConverter({"16", ro});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(ReadFile(ro), "<b>stays</b>");
+}
+
+TEST(Cli, AFifoIsReportedWithoutWaitingAndTheOtherFilesAreConverted) {
+    std::string dir = MakeTempDir("cli-fifo");
+    std::string fifo = dir + "/pipe.txt", a = dir + "/a.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    WriteFile(a, "ala");
+    Outcome run = runConverter({"BigChar", fifo, a});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.err, "krq-convert: Cannot open file " + fifo + "\n");
+    EXPECT_EQ(ReadFile(a), "ALA\r\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST(Cli, UsageErrorsAndInformation) {

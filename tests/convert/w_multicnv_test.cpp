@@ -10,12 +10,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <atomic>
 #include <filesystem>
+#include <future>
 
 #include "app/MainWindowFixture.h"
 #include "convert/frMultiCnv.h"
 #include "convert/unBase.h"
-#include "settings/unCatalogue.h"
+#include "lexers/unCatalogue.h"
 
 namespace krq::test {
 namespace {
@@ -243,34 +245,41 @@ TEST_F(MultiCnvTest, FilesThatFailDuringTheRunAreSkippedAndListed) {
         EXPECT_EQ(entry.path().filename().string().find(".krq-"), std::string::npos);
 }
 
-// The window handles its events while a file is being converted: here the file is a pipe whose
-// contents arrive only once the test, run from the window's own event loop, writes them.
-TEST_F(MultiCnvTest, TheWindowStaysResponsiveInsideOneFile) {
-    ASSERT_EQ(mkfifo(Path("pipe.txt").c_str(), 0644), 0);
-    bool handledDuringTheFile = false;
+// The window handles its events while the worker is busy with a file: here the worker is held
+// at the second file until the test, run from the window's own event loop, lets it go.
+TEST_F(MultiCnvTest, TheWindowStaysResponsiveWhileAFileIsConverted) {
+    WriteFile(Path("a.txt"), "ab\ncd");
+    WriteFile(Path("b.txt"), "ef");
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> held{false};
+    bool handledDuringTheRun = false;
     WithBatchWindow([&](TfrmMultiCnv& w) {
-        Add(w, {QPath("pipe.txt")});
-        QTimer writer;
-        QObject::connect(&writer, &QTimer::timeout, [&] {
-            // Opening for writing succeeds only once the run is reading the pipe.
-            int fd = open(Path("pipe.txt").c_str(), O_WRONLY | O_NONBLOCK);
-            if (fd < 0) return;
-            writer.stop();
-            handledDuringTheFile = w.Running() && !w.btnStart->isEnabled() &&
-                                   !w.btnCancel->isEnabled() && !w.btnFilesAdd->isEnabled() &&
-                                   !w.btnFilesDelete->isEnabled() && w.mcProgress->value() == 0;
+        Add(w, {QPath("a.txt"), QPath("b.txt")});
+        w.WorkerBeforeFile = [&](size_t i) {
+            if (i != 1) return;
+            held = true;
+            released.wait();
+        };
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, [&] {
+            if (!held || w.mcProgress->value() != 50) return;
+            check.stop();
+            handledDuringTheRun = w.Running() && !w.btnStart->isEnabled() &&
+                                  !w.btnCancel->isEnabled() && !w.btnFilesAdd->isEnabled() &&
+                                  !w.btnFilesDelete->isEnabled();
             // Closing the window now is refused: the run goes on.
             w.close();
-            handledDuringTheFile = handledDuringTheFile && w.isVisible();
-            EXPECT_EQ(write(fd, "ab\ncd", 5), 5);
-            close(fd);
+            handledDuringTheRun = handledDuringTheRun && w.isVisible();
+            release.set_value();
         });
-        writer.start(5);
+        check.start(5);
         Start(w, 5);
     });
-    EXPECT_TRUE(handledDuringTheFile);
-    EXPECT_EQ(ReadFile(Path("pipe.txt")), "AB\r\nCD\r\n");
-    EXPECT_EQ(dialogs.Messages.back().Text, kDone + "1");
+    EXPECT_TRUE(handledDuringTheRun);
+    EXPECT_EQ(ReadFile(Path("a.txt")), "AB\r\nCD\r\n");
+    EXPECT_EQ(ReadFile(Path("b.txt")), "EF\r\n");
+    EXPECT_EQ(dialogs.Messages.back().Text, kDone + "2");
 }
 
 }  // namespace

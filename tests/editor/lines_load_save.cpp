@@ -286,5 +286,38 @@ TEST(LinesSave, ReadOnlyFileOrDirectory) {
     ASSERT_EQ(chmod(locked.c_str(), 0755), 0);
 }
 
+TEST(LinesLoad, SpecialFilesAreRefusedWithoutWaiting) {
+    std::string dir = MakeTempDir("special");
+    ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0666), 0);
+    ASSERT_EQ(symlink("fifo", (dir + "/link").c_str()), 0);
+    TKrqEditStringList list;
+    list.LoadFromBytes("kept\n");
+    for (std::string path : {dir + "/fifo", dir + "/link", std::string("/dev/zero")}) {
+        try {
+            list.LoadLinesFromFile(path);
+            ADD_FAILURE() << path << " was read";
+        } catch (const EKrqError& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+        }
+    }
+    EXPECT_EQ(LinesOf(list), std::vector<std::string>{"kept"});
+}
+
+TEST(LinesSave, RootDoesNotReplaceAReadOnlyFile) {
+    std::string dir = MakeTempDir("root-readonly");
+    WriteFile(dir + "/ro.txt", "old\n");
+    ASSERT_EQ(chmod((dir + "/ro.txt").c_str(), 0444), 0);
+    TKrqEditStringList list;
+    list.LoadFromBytes("fresh\n");
+    try {
+        list.SaveLinesToFile(dir + "/ro.txt");
+        FAIL() << "the read-only file was replaced";
+    } catch (const EKrqError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + dir + "/ro.txt");
+    }
+    EXPECT_EQ(ReadFile(dir + "/ro.txt"), "old\n");
+    EXPECT_EQ(EntriesIn(dir), 1);
+}
+
 }  // namespace
 }  // namespace krq

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "common/TestHome.h"
 #include "platform/errors.h"
@@ -233,4 +234,88 @@ TEST(IniWrite, ReplaceSectionRewritesItWhole) {
     ini.ReplaceSection("files", {{"", "Item_0", "c"}});
     EXPECT_EQ(ReadFile(iniPath()), "[View]\r\ntop=1\r\n[files]\r\nItem_0=c\r\n");
     EXPECT_EQ(ini.ReadString("Files", "Item_1", "none"), "none");
+}
+
+// A settings file as a user's program directory holds it after some use.
+const std::string kUsedSettings =
+    "[View]\r\nfullsize=0\r\ntop=12\r\nleft=40\r\nheight=700\r\nwidth=1000\r\n"
+    "[Edit]\r\nautomark=0\r\n[Colors]\r\n1=16777215\r\n"
+    "[Files]\r\nItem_0=/home/ala/a.txt\r\nItem_1=/home/ala/b.txt\r\n[code]\r\nmark=HTML\r\n";
+
+TEST(IniWrite, AFileThatCannotBeReadIsNeverRebuiltFromNothing) {
+    auto dir = test::MakeTempDir("unreadable");
+    ::chmod(dir.c_str(), 0777);  // the directory would take the new file
+    auto path = dir + "/krq.ini";
+    WriteFile(path, kUsedSettings);
+    ::chmod(path.c_str(), 0);
+    EXPECT_TRUE(test::RunUnprivileged([&] {
+        TIniFile ini(path);
+        // Reading gives the defaults, as for a missing file ...
+        EXPECT_EQ(ini.ReadInteger("View", "width", 609), 609);
+        // ... but no write may replace what could not be read.
+        const std::string refused = "Unable to write to " + path;
+        auto expectRefused = [&](const std::function<void()>& write) {
+            try {
+                write();
+                ADD_FAILURE() << "the write succeeded";
+            } catch (const EKrqError& e) {
+                EXPECT_EQ(std::string(e.what()), refused);
+            }
+        };
+        expectRefused([&] { ini.WriteInteger("View", "width", 609); });
+        expectRefused([&] { ini.WriteValues({{"hgr_Html", "Tag_F", "1"}}); });
+        expectRefused([&] { ini.ReplaceSection("Files", {{"", "Item_0", "/c.txt"}}); });
+        expectRefused([&] { ini.EraseSection("Files"); });
+        expectRefused([&] { ini.DeleteKey("code", "mark"); });
+    }));
+    ::chmod(path.c_str(), 0644);
+    EXPECT_EQ(ReadFile(path), kUsedSettings);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+TEST(IniWrite, ASpecialOrReadOnlyFileIsNotReplaced) {
+    auto dir = test::MakeTempDir("special-ini");
+    // A FIFO in the settings file's place is neither waited for nor replaced.
+    ASSERT_EQ(::mkfifo((dir + "/fifo.ini").c_str(), 0666), 0);
+    TIniFile fifo(dir + "/fifo.ini");
+    EXPECT_EQ(fifo.ReadString("View", "top", "130"), "130");
+    EXPECT_THROW(fifo.WriteInteger("View", "top", 1), EKrqError);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir + "/fifo.ini"));
+    // The owner-write bit decides, also for root.
+    WriteFile(dir + "/ro.ini", kUsedSettings);
+    ::chmod((dir + "/ro.ini").c_str(), 0444);
+    TIniFile readOnly(dir + "/ro.ini");
+    EXPECT_EQ(readOnly.ReadInteger("View", "width", 0), 1000);
+    EXPECT_THROW(readOnly.WriteInteger("View", "width", 609), EKrqError);
+    EXPECT_EQ(ReadFile(dir + "/ro.ini"), kUsedSettings);
+}
+
+TEST(IniRead, AnAccessorParsesTheFileOnceWhateverItReads) {
+    std::string big = kUsedSettings;
+    for (int i = 0; i < 2000; ++i) big += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+    WriteFile(iniPath(), big);
+    const uint64_t before = TIniFile::ParseCount();
+    {
+        TIniFile ini(iniPath());
+        for (int i = 0; i < 2000; ++i) EXPECT_EQ(ini.ReadInteger("S" + std::to_string(i), "K", -1), i);
+        EXPECT_EQ(ini.ReadString("code", "mark", ""), "HTML");
+        // Its own writes keep the lines it holds ...
+        ini.WriteInteger("View", "width", 800);
+        ini.WriteValues({{"s7", "k", "70"}, {"new", "x", "1"}});
+        EXPECT_EQ(ini.ReadInteger("view", "WIDTH", 0), 800);
+        EXPECT_EQ(ini.ReadInteger("s7", "k", 0), 70);
+        EXPECT_EQ(TIniFile::ParseCount() - before, 1u);
+        // ... and a change made by anyone else is seen at the next call.
+        TIniFile(iniPath()).WriteInteger("View", "width", 900);
+        EXPECT_EQ(ini.ReadInteger("View", "width", 0), 900);
+        EXPECT_EQ(TIniFile::ParseCount() - before, 3u);
+    }
+    // Nothing outlives an accessor: the next use reads the file anew.
+    EXPECT_EQ(TIniFile(iniPath()).ReadInteger("s7", "k", 0), 70);
+    EXPECT_EQ(TIniFile::ParseCount() - before, 4u);
+    // The rewrites kept every other line as it was.
+    std::string expected = big;
+    expected.replace(expected.find("width=1000"), 10, "width=900");
+    expected.replace(expected.find("[s7]\r\nk=7\r\n"), 11, "[s7]\r\nk=70\r\n");
+    EXPECT_EQ(ReadFile(iniPath()), expected + "[new]\r\nx=1\r\n");
 }

@@ -4,9 +4,9 @@
 #include "common/TestHome.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
-#include "settings/highlighters/KrqLexerBase.h"
-#include "settings/highlighters/TKrqHighlighter.h"
-#include "settings/unCatalogue.h"
+#include "lexers/KrqLexerBase.h"
+#include "lexers/TKrqHighlighter.h"
+#include "lexers/unCatalogue.h"
 #include "settings/unColorScheme.h"
 #include "settings/unMarkerChoice.h"
 

@@ -11,7 +11,7 @@
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 #include "settings/frMarkers.h"
-#include "settings/unCatalogue.h"
+#include "lexers/unCatalogue.h"
 #include "settings/unColorScheme.h"
 
 using namespace krq;
@@ -131,7 +131,12 @@ TEST(ColorSchemeFile, SavedSchemeLoadsBackWithEveryKeyInOrder) {
     EXPECT_EQ(bytes.find("\xC5"), std::string::npos);  // no UTF-8 left in the file
 
     TfrmMarkers loaded(TfrmMarkers::TScope::Private);
+    // The file is parsed once for the whole scheme, and once for one highlighter's part.
+    const uint64_t parses = TIniFile::ParseCount();
     LoadColorScheme(loaded, path);
+    EXPECT_EQ(TIniFile::ParseCount() - parses, 1u);
+    LoadColorScheme(loaded.Highlighter(3), path);
+    EXPECT_EQ(TIniFile::ParseCount() - parses, 2u);
     for (int i = 0; i < saved.Count(); ++i) {
         const auto& expected = saved.Highlighter(i).Attributes();
         const auto& actual = loaded.Highlighter(i).Attributes();

@@ -1,0 +1,10 @@
+// The settings file of the program directory.
+#include "platform/settingsfile.h"
+
+#include "platform/programdir.h"
+
+namespace krq {
+
+TIniFile SettingsFile() { return TIniFile(programFile("krq.ini")); }
+
+}  // namespace krq
