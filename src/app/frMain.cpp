@@ -24,9 +24,12 @@
 #include "editor/widget/TKrqEdit.h"
 #include "editor/companions/TKrqCompletionList.h"
 #include "editor/companions/TKrqEditCompanions.h"
+#include "convert/frMultiCnv.h"
 #include "platform/errors.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
+#include "platform/settingsfile.h"
+#include "update/frUpdate.h"
 
 namespace krq {
 
@@ -156,8 +159,9 @@ void TfrmMain::createActions() {
     // Form: each opening creates its window anew.
     newAction("ctxFormAbout", &TfrmMain::ctxFormAboutExecute);
     newAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
-    for (const char* name : {"ctxFormEncions", "ctxFormClpShow",
-                             "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
+    newAction("ctxFormMultiCnv", &TfrmMain::ctxFormMultiCnvExecute);
+    newAction("ctxFormUpdate", &TfrmMain::ctxFormUpdateExecute);
+    for (const char* name : {"ctxFormEncions", "ctxFormClpShow", "ctxFormExTxShow"})
         newAction(name, nullptr)->setEnabled(false);  // their windows do not exist yet
     // Add
     for (const char* name : {"ctxAddText", "ctxAddHTMLColor", "ctxAddDate", "ctxAddHour"})
@@ -416,7 +420,8 @@ void TfrmMain::createHelpMenu() {
     mnsHelpSubscribe = addHandlerItem(mnsHelp, "mnsHelpSubscribe", "Subskrypcja",
                                       &TfrmMain::mnsHelpSubscribeClick);
     mnsHelpUpdate = addItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
-    mnsHelpUpdate->setVisible(false);
+    // Hidden unless a distributor runs an update server and says so in the settings.
+    mnsHelpUpdate->setVisible(SettingsFile().ReadBool("Update", "menu", false));
     mnsHelp->addSeparator();
     mnHelpInfo = addItem(mnsHelp, "mnHelpInfo", "Kwerdel RQ - informacje", "ctxFormAbout");
 }
@@ -544,5 +549,11 @@ void TfrmMain::RunCommand(const std::function<void()>& command) {
         ShowError(e.what());
     }
 }
+
+// --- Other windows -----------------------------------------------------------------------------
+
+void TfrmMain::ctxFormMultiCnvExecute() { TfrmMultiCnv::Execute(this, CurrentFileName()); }
+
+void TfrmMain::ctxFormUpdateExecute() { TfrmUpdate::Execute(this, applicationTitle_); }
 
 }  // namespace krq

@@ -156,6 +156,9 @@ class TfrmMain : public QMainWindow {
     // --- Other windows ---------------------------------------------------------------------------
     // "Opcje → Ustawienia": a new options window, shown modally.
     void ctxFormOptionsExecute();
+    // "Multi - konwersje" and "Aktualizacja on-line": each opening is a new window, modal.
+    void ctxFormMultiCnvExecute();
+    void ctxFormUpdateExecute();
 
     // --- Start and end -------------------------------------------------------------------------
     void FormCreate();

@@ -5,6 +5,7 @@
 #include "app/frAbout.h"
 #include "app/frMain.h"
 #include "app/unAddresses.h"
+#include "platform/fsname.h"
 #include "app/unMailTo.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/fsname.h"
