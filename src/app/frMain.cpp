@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "editing/TEditingCommands.h"
 #include "editor/TKrqAutoCorrect.h"
 #include "editor/TKrqCompletionProposal.h"
 #include "editor/TKrqEdit.h"
@@ -82,6 +83,15 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     layout->addWidget(mncKrqEdit, 1);
     setCentralWidget(central);
 
+    TEditingHost editing;
+    editing.Editor = mncKrqEdit;
+    editing.Owner = this;
+    editing.AddTextDialog = &dlgFileOpen_Additional;
+    editing.ApplicationTitle = [this] { return applicationTitle_; };
+    editing.Run = [this](const std::function<void()>& command) { RunCommand(command); };
+    editing.SetPasteShortcut = [this](bool on) { setPasteShortcut(on); };
+    editCommands = std::make_unique<TEditingCommands>(std::move(editing));
+
     dlgFileOpen.Title = QString::fromUtf8("Otwórz");
     dlgFileOpen_Additional.Title = QString::fromUtf8("Otwórz");
     dlgFileSave.Title = QString::fromUtf8("Zapisz jako");
@@ -143,18 +153,22 @@ void TfrmMain::createActions() {
     newAction("ctxEditCut", &TfrmMain::ctxEditCutExecute);
     newAction("ctxEditCopy", &TfrmMain::ctxEditCopyExecute);
     newAction("ctxEditPaste", &TfrmMain::ctxEditPasteExecute);
-    newAction("ctxEditPasteExtraText", nullptr);
+    newAction("ctxEditPasteExtraText", &TfrmMain::ctxEditPasteExtraTextExecute);
     newAction("ctxEditDelete", &TfrmMain::ctxEditDeleteExecute);
     newAction("ctxEditSelectAll", &TfrmMain::ctxEditSelectAllExecute);
-    newAction("ctxEditFind", nullptr);
-    newAction("ctxEditReplace", nullptr);
+    newAction("ctxEditFind", &TfrmMain::ctxEditFindExecute);
+    newAction("ctxEditReplace", &TfrmMain::ctxEditReplaceExecute);
     // Form: the other windows are opened by later work; until then these do nothing.
-    for (const char* name : {"ctxFormAbout", "ctxFormOptions", "ctxFormEncions", "ctxFormClpShow",
-                             "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
+    for (const char* name : {"ctxFormAbout", "ctxFormOptions", "ctxFormMultiCnv", "ctxFormUpdate"})
         newAction(name, nullptr);
+    newAction("ctxFormEncions", &TfrmMain::ctxFormEncionsExecute);
+    newAction("ctxFormClpShow", &TfrmMain::ctxFormClpShowExecute);
+    newAction("ctxFormExTxShow", &TfrmMain::ctxFormExTxShowExecute);
     // Add
-    for (const char* name : {"ctxAddText", "ctxAddHTMLColor", "ctxAddDate", "ctxAddHour"})
-        newAction(name, nullptr);
+    newAction("ctxAddText", &TfrmMain::ctxAddTextExecute);
+    newAction("ctxAddHTMLColor", &TfrmMain::ctxAddHTMLColorExecute);
+    newAction("ctxAddDate", &TfrmMain::ctxAddDateExecute);
+    newAction("ctxAddHour", &TfrmMain::ctxAddHourExecute);
     // The conversion and highlighter items pass themselves to their shared handlers.
     newAction("ctxConvert", nullptr);
     newAction("ctxMark", nullptr);

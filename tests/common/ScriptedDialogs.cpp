@@ -52,8 +52,9 @@ std::optional<QFont> TScriptedDialogs::ChooseFont(QWidget*, const QFont&, int, i
     return answer;
 }
 
-std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor&) {
+std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor& initial) {
     ++ColorRequests;
+    ColorInitials.push_back(initial);
     if (ColorAnswers.empty()) return std::nullopt;
     auto answer = ColorAnswers.front();
     ColorAnswers.pop_front();

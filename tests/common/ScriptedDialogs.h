@@ -34,6 +34,7 @@ public:
     std::vector<TFileDialogState> SaveRequests;
     int FontRequests = 0;
     int ColorRequests = 0;
+    std::vector<QColor> ColorInitials;  // the colour each colour dialog opened with
 
     TMsgResult Message(QWidget* owner, const QString& caption, const QString& text,
                        TMsgButtons buttons, TMsgIcon icon) override;
