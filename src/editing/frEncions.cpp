@@ -49,6 +49,7 @@ TfrmEncions::TfrmEncions(TKrqEditModel& target, QWidget* parent)
     mncListView->setSelectionMode(QAbstractItemView::SingleSelection);
     mncListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mncListView->header()->setSectionsMovable(false);
+    mncListView->header()->setStretchLastSection(false);
     mncListView->installEventFilter(this);
 
     btnInsert = new QPushButton("Wstaw", this);
