@@ -25,6 +25,7 @@
 #include "editor/companions/TKrqCompletionList.h"
 #include "editor/companions/TKrqEditCompanions.h"
 #include "convert/frMultiCnv.h"
+#include "editing/TEditingCommands.h"
 #include "platform/errors.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
@@ -89,6 +90,15 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     layout->addWidget(mncKrqEdit, 1);
     setCentralWidget(central);
 
+    TEditingHost editing;
+    editing.Editor = mncKrqEdit;
+    editing.Owner = this;
+    editing.AddTextDialog = &dlgFileOpen_Additional;
+    editing.ApplicationTitle = [this] { return applicationTitle_; };
+    editing.Run = [this](const std::function<void()>& command) { RunCommand(command); };
+    editing.SetPasteShortcut = [this](bool on) { setPasteShortcut(on); };
+    editCommands = std::make_unique<TEditingCommands>(std::move(editing));
+
     dlgFileOpen.Title = QString::fromUtf8("Otwórz");
     dlgFileOpen_Additional.Title = QString::fromUtf8("Otwórz");
     dlgFileSave.Title = QString::fromUtf8("Zapisz jako");
@@ -151,21 +161,24 @@ void TfrmMain::createActions() {
     newAction("ctxEditCut", &TfrmMain::ctxEditCutExecute);
     newAction("ctxEditCopy", &TfrmMain::ctxEditCopyExecute);
     newAction("ctxEditPaste", &TfrmMain::ctxEditPasteExecute);
-    newAction("ctxEditPasteExtraText", nullptr)->setEnabled(false);  // not built yet
+    newAction("ctxEditPasteExtraText", &TfrmMain::ctxEditPasteExtraTextExecute);
     newAction("ctxEditDelete", &TfrmMain::ctxEditDeleteExecute);
     newAction("ctxEditSelectAll", &TfrmMain::ctxEditSelectAllExecute);
-    newAction("ctxEditFind", nullptr)->setEnabled(false);     // not built yet
-    newAction("ctxEditReplace", nullptr)->setEnabled(false);  // not built yet
+    newAction("ctxEditFind", &TfrmMain::ctxEditFindExecute);
+    newAction("ctxEditReplace", &TfrmMain::ctxEditReplaceExecute);
     // Form: each opening creates its window anew.
     newAction("ctxFormAbout", &TfrmMain::ctxFormAboutExecute);
     newAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
     newAction("ctxFormMultiCnv", &TfrmMain::ctxFormMultiCnvExecute);
     newAction("ctxFormUpdate", &TfrmMain::ctxFormUpdateExecute);
-    for (const char* name : {"ctxFormEncions", "ctxFormClpShow", "ctxFormExTxShow"})
-        newAction(name, nullptr)->setEnabled(false);  // their windows do not exist yet
+    newAction("ctxFormEncions", &TfrmMain::ctxFormEncionsExecute);
+    newAction("ctxFormClpShow", &TfrmMain::ctxFormClpShowExecute);
+    newAction("ctxFormExTxShow", &TfrmMain::ctxFormExTxShowExecute);
     // Add
-    for (const char* name : {"ctxAddText", "ctxAddHTMLColor", "ctxAddDate", "ctxAddHour"})
-        newAction(name, nullptr)->setEnabled(false);  // not built yet
+    newAction("ctxAddText", &TfrmMain::ctxAddTextExecute);
+    newAction("ctxAddHTMLColor", &TfrmMain::ctxAddHTMLColorExecute);
+    newAction("ctxAddDate", &TfrmMain::ctxAddDateExecute);
+    newAction("ctxAddHour", &TfrmMain::ctxAddHourExecute);
     // The conversion and highlighter items pass themselves to their shared handlers.
     newAction("ctxConvert", nullptr);
     newAction("ctxMark", nullptr);

@@ -33,6 +33,7 @@ class TKrqCompletionProposal;
 class TKrqEditCompanions;
 class TIniFile;
 class TfrmMarkers;
+class TEditingCommands;
 
 // The components are public, as the other windows change them directly (options window,
 // entity picker, batch conversion).
@@ -127,6 +128,26 @@ class TfrmMain : public QMainWindow {
     void ctxEditPasteExecute();
     void ctxEditDeleteExecute();
     void ctxEditSelectAllExecute();
+    void ctxEditPasteExtraTextExecute();
+    void ctxEditFindExecute();
+    void ctxEditReplaceExecute();
+    void dlgFindShow();
+    void dlgFindClose();
+    void dlgFindFind();
+    void dlgReplaceShow();
+    void dlgReplaceClose();
+    void dlgReplaceFind();
+    // "Zamień" (false) and "Zamień wszystko" (true) of the replace dialog.
+    void dlgReplaceReplace(bool replaceAll);
+
+    // --- Insert commands and the editing helpers' windows -------------------------------------
+    void ctxAddTextExecute();
+    void ctxAddHTMLColorExecute();
+    void ctxAddDateExecute();
+    void ctxAddHourExecute();
+    void ctxFormEncionsExecute();
+    void ctxFormExTxShowExecute();
+    void ctxFormClpShowExecute();
 
     // --- Conversions ---------------------------------------------------------------------------
     void ctxConvertExecute(QAction* sender);
@@ -184,6 +205,8 @@ class TfrmMain : public QMainWindow {
     TKrqMRUList ivcMRUManager;
     // The subsystems' commands, made with the editor; the handlers above forward to them.
     std::unique_ptr<TKrqConvertCommands> convertCommands;
+    // The edit, search and insert commands, with the find and replace dialogs.
+    std::unique_ptr<TEditingCommands> editCommands;
 
     TFileDialogState dlgFileOpen;
     TFileDialogState dlgFileOpen_Additional;
@@ -252,6 +275,8 @@ class TfrmMain : public QMainWindow {
     void writeGeometry();
     void handleCommandLine();
     void setReadyStatus();
+    // Takes Ctrl+V off "Wklej" while a find or replace dialog is shown, and puts it back.
+    void setPasteShortcut(bool on);
     void updateStatusPanels();
 
     // The size panel's count, kept between notifications while the text is unchanged: a

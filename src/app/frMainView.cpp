@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
 #include <QStatusBar>
@@ -16,6 +15,7 @@
 #include "app/frMain.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
+#include "platform/fonts.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 
@@ -146,10 +146,7 @@ void TfrmMain::prcSetEditFont(const QString& name, int size, int style) {
     font.setStrikeOut(style & 8);
     dlgFont = font;
     // The stored name is kept; a family this system lacks is drawn in its monospace font.
-    QFont shown = font;
-    if (!QFontDatabase::hasFamily(name))
-        shown.setFamilies({name, QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
-    mncKrqEdit->SetTextFont(shown);
+    mncKrqEdit->SetTextFont(WithMonospaceFallback(font));
 }
 
 void TfrmMain::prcShowStatusBar(bool on) { mncStatusBar->setVisible(on); }

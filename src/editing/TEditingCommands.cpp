@@ -1,0 +1,185 @@
+#include "editing/TEditingCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDate>
+#include <QFile>
+#include <QLocale>
+#include <QMimeData>
+#include <QTime>
+
+#include "editing/TKrqFindDialog.h"
+#include "editing/frClpShow.h"
+#include "editing/frEncions.h"
+#include "editing/frExTxShow.h"
+#include "editing/unFindReplace.h"
+#include "editing/unInsertText.h"
+#include "editor/TKrqEdit.h"
+#include "platform/filereader.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+
+namespace krq {
+
+namespace {
+
+std::string Bytes(const QString& text) { return cp1250::fromUtf8(text.toStdString()); }
+
+}  // namespace
+
+TEditingCommands::TEditingCommands(TEditingHost host) : host_(std::move(host)) {
+    dlgFind = new TKrqFindDialog(TKrqFindDialog::TKind::Find, host_.Owner);
+    dlgReplace = new TKrqFindDialog(TKrqFindDialog::TKind::Replace, host_.Owner);
+    auto run = [this](void (TEditingCommands::*handler)()) {
+        return [this, handler] { host_.Run([this, handler] { (this->*handler)(); }); };
+    };
+    connect(dlgFind, &TKrqFindDialog::Shown, this, run(&TEditingCommands::dlgFindShow));
+    connect(dlgFind, &TKrqFindDialog::Closed, this, run(&TEditingCommands::dlgFindClose));
+    connect(dlgFind, &TKrqFindDialog::FindNext, this, run(&TEditingCommands::dlgFindFind));
+    connect(dlgReplace, &TKrqFindDialog::Shown, this, run(&TEditingCommands::dlgReplaceShow));
+    connect(dlgReplace, &TKrqFindDialog::Closed, this, run(&TEditingCommands::dlgReplaceClose));
+    connect(dlgReplace, &TKrqFindDialog::FindNext, this, run(&TEditingCommands::dlgReplaceFind));
+    connect(dlgReplace, &TKrqFindDialog::Replace, this,
+            [this] { host_.Run([this] { dlgReplaceReplace(false); }); });
+    connect(dlgReplace, &TKrqFindDialog::ReplaceAll, this,
+            [this] { host_.Run([this] { dlgReplaceReplace(true); }); });
+}
+
+// The dialogs are children of the owner, which deletes them.
+TEditingCommands::~TEditingCommands() = default;
+
+TKrqEditModel& TEditingCommands::model() const { return host_.Editor->Model(); }
+
+// --- Edit menu -----------------------------------------------------------------------------
+
+TEditMenuState TEditingCommands::EditMenuState() const {
+    const TKrqEditModel& m = model();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    TEditMenuState state;
+    state.Undo = m.CanUndo();
+    state.Redo = m.CanRedo();
+    state.Paste = data && data->hasText();
+    state.CutCopyDelete = m.SelAvail();
+    return state;
+}
+
+void TEditingCommands::ctxEditUndoExecute() { model().Undo(); }
+void TEditingCommands::ctxEditRedoExecute() { model().Redo(); }
+void TEditingCommands::ctxEditCutExecute() { model().CutSelection(); }
+void TEditingCommands::ctxEditCopyExecute() { model().CopySelection(); }
+void TEditingCommands::ctxEditPasteExecute() { model().PasteClipboard(); }
+void TEditingCommands::ctxEditDeleteExecute() { model().DeleteSelection(); }
+void TEditingCommands::ctxEditSelectAllExecute() { model().SelectAll(); }
+
+void TEditingCommands::ctxEditPasteExtraTextExecute() {
+    // Read at every press, so an edit made to the file outside the program counts at once.
+    insert(LinesEachWithCrLf(ReadExtraTextFile()));
+}
+
+void TEditingCommands::insert(const std::string& bytes) {
+    model().SetSelectedText(bytes);
+    host_.Editor->EnsureCaretVisible();
+}
+
+// --- Find and replace ------------------------------------------------------------------------
+
+void TEditingCommands::showDialog(TKrqFindDialog* dialog) {
+    // The editor's place in the client area, taken as a screen point whatever the main window's
+    // position.
+    const QPoint at = host_.Editor->geometry().topLeft() + QPoint(100, 200);
+    dialog->move(at);
+    if (dialog->isVisible()) {
+        dialog->raise();
+        dialog->activateWindow();
+        return;
+    }
+    dialog->show();
+    dialog->activateWindow();
+}
+
+void TEditingCommands::ctxEditFindExecute() { showDialog(dlgFind); }
+void TEditingCommands::ctxEditReplaceExecute() { showDialog(dlgReplace); }
+
+// While either dialog is shown Ctrl+V belongs to its fields; it comes back to "Wklej" when
+// both are gone.
+void TEditingCommands::dialogShown() {
+    if (dialogsShown_++ == 0 && host_.SetPasteShortcut) host_.SetPasteShortcut(false);
+}
+
+void TEditingCommands::dialogClosed() {
+    if (dialogsShown_ > 0 && --dialogsShown_ == 0 && host_.SetPasteShortcut)
+        host_.SetPasteShortcut(true);
+}
+
+void TEditingCommands::dlgFindShow() { dialogShown(); }
+void TEditingCommands::dlgFindClose() { dialogClosed(); }
+void TEditingCommands::dlgReplaceShow() { dialogShown(); }
+void TEditingCommands::dlgReplaceClose() { dialogClosed(); }
+
+void TEditingCommands::notFound() {
+    Dialogs().Message(host_.Owner, host_.ApplicationTitle(),
+                      QString::fromUtf8("Szukany element nie został znaleziony!"),
+                      TMsgButtons::OK, TMsgIcon::None);
+}
+
+void TEditingCommands::dlgFindFind() {
+    if (!FindNext(model(), dlgFind->Choices())) notFound();
+    host_.Editor->EnsureCaretVisible();
+}
+
+void TEditingCommands::dlgReplaceFind() {
+    if (!FindNext(model(), dlgReplace->Choices())) notFound();
+    host_.Editor->EnsureCaretVisible();
+}
+
+void TEditingCommands::dlgReplaceReplace(bool replaceAll) {
+    const TFindChoices choices = dlgReplace->Choices();
+    const bool found =
+        replaceAll ? ReplaceAll(model(), choices) > 0 : ReplaceNext(model(), choices);
+    if (!found) notFound();
+    host_.Editor->EnsureCaretVisible();
+}
+
+// --- Insert commands -------------------------------------------------------------------------
+
+void TEditingCommands::ctxAddTextExecute() {
+    const QStringList chosen = Dialogs().OpenFiles(host_.Owner, *host_.AddTextDialog, false);
+    if (chosen.isEmpty()) return;
+    const std::string path = QFile::encodeName(chosen.front()).toStdString();
+    insert(LinesEachWithCrLf(ReadFileOrRaise(path)));
+}
+
+void TEditingCommands::ctxAddHTMLColorExecute() {
+    const std::optional<QColor> color = Dialogs().ChooseColor(host_.Owner, dlgColorLast);
+    if (!color) return;
+    dlgColorLast = *color;
+    insert(HtmlColorCode(static_cast<uint8_t>(color->red()), static_cast<uint8_t>(color->green()),
+                         static_cast<uint8_t>(color->blue())));
+}
+
+void TEditingCommands::ctxAddDateExecute() {
+    insert(Bytes(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)));
+}
+
+void TEditingCommands::ctxAddHourExecute() {
+    insert(Bytes(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat)));
+}
+
+// --- Windows ---------------------------------------------------------------------------------
+
+void TEditingCommands::ctxFormEncionsExecute() {
+    TfrmEncions window(model(), host_.Owner);
+    Dialogs().ShowModal(window);
+}
+
+void TEditingCommands::ctxFormExTxShowExecute() {
+    TfrmExTxShow window(host_.Owner, host_.Run);
+    Dialogs().ShowModal(window);
+}
+
+void TEditingCommands::ctxFormClpShowExecute() {
+    TfrmClpShow window(host_.Owner, host_.Run);
+    Dialogs().ShowModal(window);
+}
+
+}  // namespace krq
