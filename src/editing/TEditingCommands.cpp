@@ -14,7 +14,7 @@
 #include "editing/frExTxShow.h"
 #include "editing/unFindReplace.h"
 #include "editing/unInsertText.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/filereader.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"

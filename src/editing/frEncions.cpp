@@ -8,7 +8,7 @@
 #include <QTreeWidget>
 
 #include "convert/unBase.h"
-#include "editor/TKrqEditModel.h"
+#include "editor/model/TKrqEditModel.h"
 #include "platform/cp1250.h"
 
 namespace krq {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/TKrqEditModel.h"
+#include "editor/model/TKrqEditModel.h"
 
 namespace krq {
 

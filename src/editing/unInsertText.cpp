@@ -43,7 +43,7 @@ std::string CrLfBreaks(std::string_view bytes) {
     return out;
 }
 
-std::string ExtraTextPath() { return programFile("data/extratext.dat"); }
+std::string ExtraTextPath() { return ProgramFile("data/extratext.dat"); }
 
 std::string ReadExtraTextFile() { return ReadFileOrRaise(ExtraTextPath()); }
 

@@ -180,7 +180,7 @@ TEST_F(HelpTest, TheBannerShipsInsideTheProgram) {
 // Windows that are not built yet keep their items visible but disabled, never silently dead.
 TEST_F(HelpTest, EveryWindowLauncherIsEnabled) {
     Create();
-    for (const char* name : {"mnsOptionsProperty", "mnsConvertMultiCnv", "mnsHelpUpdate",
+    for (const char* name : {"mnsOptionsProperty", "mnsConvertMultiCnv",
                              "mnHelpInfo", "mnsFilePrint", "mnsSendMail", "mnsHelpSite"})
         EXPECT_TRUE(Item(name)->isEnabled()) << name;
 }
