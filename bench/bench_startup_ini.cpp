@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/frMain.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 #include "settings/frMarkers.h"
 
 namespace {

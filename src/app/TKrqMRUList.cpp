@@ -3,7 +3,7 @@
 
 #include <QFile>
 
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 namespace krq {
 

@@ -29,7 +29,7 @@
 #include "platform/errors.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
-#include "platform/settingsfile.h"
+#include "platform/files/settingsfile.h"
 #include "update/frUpdate.h"
 
 namespace krq {

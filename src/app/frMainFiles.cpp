@@ -9,8 +9,8 @@
 #include "app/frMain.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/fsname.h"
-#include "platform/inifile.h"
-#include "platform/settingsfile.h"
+#include "platform/files/inifile.h"
+#include "platform/files/settingsfile.h"
 
 namespace krq {
 

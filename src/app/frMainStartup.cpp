@@ -19,8 +19,8 @@
 #include "editor/widget/TKrqEdit.h"
 #include "platform/colors.h"
 #include "platform/cp1250.h"
-#include "platform/inifile.h"
-#include "platform/settingsfile.h"
+#include "platform/files/inifile.h"
+#include "platform/files/settingsfile.h"
 #include "platform/programdir.h"
 #include "lexers/unCatalogue.h"
 

@@ -16,8 +16,8 @@
 #include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 #include "platform/fonts.h"
-#include "platform/inifile.h"
-#include "platform/settingsfile.h"
+#include "platform/files/inifile.h"
+#include "platform/files/settingsfile.h"
 
 namespace krq {
 

@@ -16,10 +16,10 @@
 #include "app/frMain.h"
 #include "app/unCommandLine.h"
 #include "platform/programdir.h"
-#include "platform/desktopshell.h"
+#include "platform/shell/desktopshell.h"
 #include "settings/frMarkers.h"
-#include "settings/unAssociations.h"
-#include "settings/unEru.h"
+#include "settings/associations/unAssociations.h"
+#include "settings/associations/unEru.h"
 
 namespace {
 

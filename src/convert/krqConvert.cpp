@@ -13,8 +13,8 @@
 #include "convert/unBase.h"
 #include "convert/unBatch.h"
 #include "platform/errors.h"
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 
 namespace {
 

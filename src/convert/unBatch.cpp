@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "convert/unBase.h"
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 
 namespace krq {
 

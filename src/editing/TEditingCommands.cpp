@@ -15,7 +15,7 @@
 #include "editing/unFindReplace.h"
 #include "editing/unInsertText.h"
 #include "editor/widget/TKrqEdit.h"
-#include "platform/filereader.h"
+#include "platform/files/filereader.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 

@@ -2,8 +2,8 @@
 #include "editing/unInsertText.h"
 
 #include "convert/unBase.h"
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 #include "platform/programdir.h"
 
 namespace krq {

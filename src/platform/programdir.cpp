@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 #include "platform/errors.h"
 
 #ifndef KRQ_INSTALL_DATADIR_FROM_BINDIR

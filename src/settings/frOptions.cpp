@@ -17,11 +17,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/filereader.h"
+#include "platform/files/filereader.h"
 #include "platform/colors.h"
 #include "platform/errors.h"
 #include "platform/dialogs.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 #include "platform/programdir.h"
 #include "settings/TKrqColorSwatch.h"
 #include "settings/frMarkers.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/TOptionsHost.h"
-#include "settings/unAssociations.h"
+#include "settings/associations/unAssociations.h"
 #include "settings/unWordListEdit.h"
 
 class QCheckBox;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/cp1250.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 #include "settings/frMarkers.h"
 
 namespace krq {

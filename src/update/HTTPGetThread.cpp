@@ -10,7 +10,7 @@
 #include <exception>
 #include <mutex>
 
-#include "platform/filewriter.h"
+#include "platform/files/filewriter.h"
 
 namespace krq {
 

@@ -16,7 +16,7 @@
 #include <QTimer>
 
 #include "platform/cp1250.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 #include "platform/programdir.h"
 #include "update/QtInterfaceThread.h"
 #include "update/unUpdate.h"

@@ -1,7 +1,7 @@
 // What the update window asks for and how it judges the answer, without any window.
 #include "update/unUpdate.h"
 
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 namespace krq {
 

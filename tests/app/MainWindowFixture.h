@@ -24,7 +24,7 @@
 #include "common/TestHome.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 namespace krq::test {
 

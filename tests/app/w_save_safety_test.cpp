@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/MainWindowFixture.h"
-#include "platform/filewriter.h"
+#include "platform/files/filewriter.h"
 
 namespace krq::test {
 namespace {

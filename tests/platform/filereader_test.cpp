@@ -1,5 +1,5 @@
 // Reading whole files: only regular files are opened, and each failure is told apart.
-#include "platform/filereader.h"
+#include "platform/files/filereader.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>

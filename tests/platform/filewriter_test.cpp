@@ -1,6 +1,6 @@
 // Saving whole files: atomic replacement, the guarded rewrite in place, full disks, files that
 // must not be written.
-#include "platform/filewriter.h"
+#include "platform/files/filewriter.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -8,7 +8,7 @@
 
 #include "common/TestHome.h"
 #include "platform/errors.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 using namespace krq;
 using test::ReadFile;

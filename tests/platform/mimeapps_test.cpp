@@ -1,7 +1,7 @@
 // mimeapps.list edits: only the program's lines change, every other byte stays.
 #include <gtest/gtest.h>
 
-#include "platform/mimeapps.h"
+#include "platform/shell/mimeapps.h"
 
 using namespace krq;
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "common/TestHome.h"
-#include "platform/desktopshell.h"
-#include "platform/mimeapps.h"
+#include "platform/shell/desktopshell.h"
+#include "platform/shell/mimeapps.h"
 
 namespace krq::test {
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "common/TestHome.h"
-#include "platform/inifile.h"
-#include "settings/unAssociations.h"
+#include "platform/files/inifile.h"
+#include "settings/associations/unAssociations.h"
 
 using namespace krq;
 

@@ -3,7 +3,7 @@
 
 #include "common/TestHome.h"
 #include "platform/cp1250.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 #include "lexers/KrqLexerBase.h"
 #include "lexers/TKrqHighlighter.h"
 #include "lexers/unCatalogue.h"

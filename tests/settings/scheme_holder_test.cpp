@@ -9,7 +9,7 @@
 
 #include "common/TestHome.h"
 #include "platform/cp1250.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 #include "settings/frMarkers.h"
 #include "lexers/unCatalogue.h"
 #include "settings/unColorScheme.h"

@@ -7,9 +7,9 @@
 
 #include "common/TestHome.h"
 #include "platform/errors.h"
-#include "platform/inifile.h"
-#include "platform/registry.h"
-#include "settings/unEru.h"
+#include "platform/files/inifile.h"
+#include "platform/shell/registry.h"
+#include "settings/associations/unEru.h"
 
 namespace krq::test {
 namespace {

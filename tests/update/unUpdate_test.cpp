@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "common/TestHome.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 namespace krq::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "platform/cp1250.h"
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 #include "platform/programdir.h"
 
 namespace krq {

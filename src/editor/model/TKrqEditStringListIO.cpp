@@ -10,8 +10,8 @@
 
 #include "editor/model/TKrqEditStringList.h"
 #include "editor/model/TKrqEditStringListImpl.h"
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 #include "platform/errors.h"
 
 #ifdef __SSE2__

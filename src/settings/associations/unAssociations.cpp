@@ -1,5 +1,5 @@
 // The association table and the krq.ini side of the associations.
-#include "settings/unAssociations.h"
+#include "settings/associations/unAssociations.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include "convert/unBase.h"
 #include "editor/companions/unWordLists.h"
 #include "platform/cp1250.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 namespace krq {
 

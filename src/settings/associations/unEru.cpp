@@ -1,13 +1,13 @@
 // File associations and the default-HTML-editor role in the registry stand-in.
-#include "settings/unEru.h"
+#include "settings/associations/unEru.h"
 
 #include <string_view>
 
 #include "convert/unBase.h"
 #include "platform/errors.h"
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 #include "platform/programdir.h"
-#include "platform/registry.h"
+#include "platform/shell/registry.h"
 
 namespace krq {
 

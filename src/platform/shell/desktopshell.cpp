@@ -1,7 +1,7 @@
 // File associations on a freedesktop desktop: the shared MIME database names the type, the
 // user's mimeapps.list makes the program its default, a user desktop entry names the program
 // when no installed one does.
-#include "platform/desktopshell.h"
+#include "platform/shell/desktopshell.h"
 
 #include <QFile>
 #include <QMimeDatabase>
@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
-#include "platform/mimeapps.h"
+#include "platform/shell/mimeapps.h"
 #include "platform/programdir.h"
 
 namespace fs = std::filesystem;

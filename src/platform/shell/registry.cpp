@@ -1,11 +1,11 @@
 // The registry stand-in's file: "[HIVE\key]" lines, each followed by its "name=value" lines;
 // "@" is the default value, and a backslash escapes line breaks and itself in values.
-#include "platform/registry.h"
+#include "platform/shell/registry.h"
 
 #include <filesystem>
 
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 #include "platform/errors.h"
 #include "platform/programdir.h"
 

@@ -1,5 +1,5 @@
 // The whole-file reader.
-#include "platform/filereader.h"
+#include "platform/files/filereader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
 // mimeapps.list edits on the file's own lines, each kept with its line ending.
-#include "platform/mimeapps.h"
+#include "platform/shell/mimeapps.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // Windows profile-file rules over a file parsed once per accessor and rewritten whole by writes.
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -11,8 +11,8 @@
 
 #include "platform/cp1250.h"
 #include "platform/errors.h"
-#include "platform/filereader.h"
-#include "platform/filewriter.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 
 namespace krq {
 

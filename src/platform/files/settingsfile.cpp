@@ -1,5 +1,5 @@
 // The settings file of the program directory.
-#include "platform/settingsfile.h"
+#include "platform/files/settingsfile.h"
 
 #include "platform/programdir.h"
 

@@ -1,7 +1,7 @@
 // The settings file of the program directory.
 #pragma once
 
-#include "platform/inifile.h"
+#include "platform/files/inifile.h"
 
 namespace krq {
 

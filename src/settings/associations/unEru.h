@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktopshell.h"
+#include "platform/shell/desktopshell.h"
 
 namespace krq {
 

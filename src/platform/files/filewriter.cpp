@@ -1,6 +1,6 @@
 // The whole-file writer: atomic replacement, and a guarded rewrite in place where the directory
 // takes no new file.
-#include "platform/filewriter.h"
+#include "platform/files/filewriter.h"
 
 #include <fcntl.h>
 #include <pwd.h>
