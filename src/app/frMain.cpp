@@ -498,9 +498,9 @@ void TfrmMain::createStatusBar() {
     mncStatusBar->setObjectName("mncStatusBar");
     mncStatusBar->setFixedHeight(19);
     mncStatusBar->setSizeGripEnabled(false);
-    static const int kWidths[6] = {150, 45, 100, 60, 60, 50};
-    static const bool kLowered[6] = {true, false, false, true, true, false};
-    for (int i = 0; i < 6; ++i) {
+    static const int kWidths[7] = {150, 45, 100, 60, 60, 50, 90};
+    static const bool kLowered[7] = {true, false, false, true, true, false, true};
+    for (int i = 0; i < 7; ++i) {
         auto* panel = new QLabel(mncStatusBar);
         panel->setObjectName(QStringLiteral("mncStatusPanel%1").arg(i));
         panel->setFrameStyle(kLowered[i] ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
@@ -516,6 +516,7 @@ void TfrmMain::createStatusBar() {
         mncStatusPanel[i] = panel;
     }
     mncStatusPanel[1]->setText("Rozmiar:");
+    mncStatusPanel[6]->setText(EncodingName(docEncoding_));
     setStatusBar(mncStatusBar);
 }
 

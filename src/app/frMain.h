@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/TKrqMRUList.h"
 #include "platform/dialogs.h"
+#include "platform/encoding.h"
 
 class QAction;
 class QActionGroup;
@@ -55,7 +57,8 @@ class TfrmMain : public QMainWindow {
 
     // --- Document commands -----------------------------------------------------------------
     void prcFileNew();
-    void prcFileOpen(const QString& name);
+    // `encoding` forces one (Kodowanie > Otwórz ponownie jako); else it is detected.
+    void prcFileOpen(const QString& name, std::optional<TDocEncoding> encoding = std::nullopt);
     void prcFileSaveAs();
     void ctxFileNewExecute();
     void ctxFileOpenExecute();
@@ -139,7 +142,8 @@ class TfrmMain : public QMainWindow {
     QWidget* mncCoolBar = nullptr;
     QToolBar* mncToolBar = nullptr;
     QStatusBar* mncStatusBar = nullptr;
-    QLabel* mncStatusPanel[6] = {};
+    // The six panels, then the document's encoding.
+    QLabel* mncStatusPanel[7] = {};
     QMenu* mncPopUpMenu = nullptr;
     std::unique_ptr<TKrqCompletionProposal> ivcKrqProposal;
     std::unique_ptr<TKrqAutoCorrect> ivcKrqAutoCorrect;
@@ -206,6 +210,8 @@ class TfrmMain : public QMainWindow {
     void loadRecentFiles();
     void rebuildRecentMenu();
     void saveTextTo(const QString& name);
+    void setDocEncoding(TDocEncoding encoding);
+    void reportDecoding(const QString& name, const TDecodeReport& report);
     void writeGeometry();
     void handleCommandLine();
     void setReadyStatus();
@@ -221,6 +227,9 @@ class TfrmMain : public QMainWindow {
     };
     TSizeCache sizeCache_;
     uint64_t changeGeneration_ = 0;
+    // The encoding the document is read in and written back in; the editor holds its
+    // Windows-1250 bytes.
+    TDocEncoding docEncoding_ = TDocEncoding::Windows1250;
 
     TfrmMarkers* markers_ = nullptr;
     // The Kolorowanie item prcSetMarker ticked last; a click that fails puts the tick back.

@@ -27,7 +27,30 @@ QString ModifiedPromptText(const QString& currentName) {
 }  // namespace
 
 void TfrmMain::saveTextTo(const QString& name) {
-    mncKrqEdit->Model().SaveLinesToFile(FsName(name));
+    mncKrqEdit->Model().SaveLinesToFile(FsName(name), docEncoding_);
+}
+
+void TfrmMain::setDocEncoding(TDocEncoding encoding) {
+    docEncoding_ = encoding;
+    mncStatusPanel[6]->setText(EncodingName(encoding));
+}
+
+// Tells why a file was opened unconverted: its bytes are kept, so saving writes them back.
+void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) {
+    if (report.Lossless()) return;
+    const QString file = QFileInfo(name).fileName();
+    const QString wanted = QString::fromUtf8(EncodingName(report.Requested));
+    QString text;
+    if (report.Invalid)
+        text = QString::fromUtf8("Plik %1 nie jest poprawnym tekstem w kodowaniu %2.").arg(file, wanted);
+    else
+        text = QString::fromUtf8("Plik %1 jest zapisany w kodowaniu %2, ale część jego znaków nie "
+                                 "istnieje w kodowaniu Windows-1250 (liczba takich znaków: %3).")
+                   .arg(file, wanted)
+                   .arg(report.Unmapped);
+    text += QString::fromUtf8("\r\rPlik otwarto bez zamiany, jako bajty Windows-1250; zapisanie "
+                              "go zachowa te same bajty.");
+    Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);
 }
 
 void TfrmMain::setReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
@@ -89,12 +112,13 @@ void TfrmMain::prcFileNew() {
     mncStatusPanel[2]->setText(QString::fromUtf8("0 bajtów."));
     mncStatusPanel[3]->setText("X:1");
     mncStatusPanel[4]->setText("Y:1");
+    setDocEncoding(TDocEncoding::Windows1250);
     prcButtonsStatus();
     model.SetModified(false);
     prcMarkForDocument(QString());
 }
 
-void TfrmMain::prcFileOpen(const QString& name) {
+void TfrmMain::prcFileOpen(const QString& name, std::optional<TDocEncoding> encoding) {
     QString chosen = name;
     if (chosen.isEmpty()) {
         // The dialog works on a copy: the document takes the chosen name only once the file
@@ -109,7 +133,8 @@ void TfrmMain::prcFileOpen(const QString& name) {
         chosen = files.front();
     }
     TKrqEditModel& model = mncKrqEdit->Model();
-    model.LoadLinesFromFile(FsName(chosen));
+    const TDecodeReport decoded = model.LoadLinesFromFile(FsName(chosen), encoding);
+    setDocEncoding(decoded.Encoding);
     ++changeGeneration_;
     dlgFileOpen.FileName = chosen;
     prcSetCaption(QFileInfo(chosen).fileName() + " - Kwerdel RQ");
@@ -122,6 +147,7 @@ void TfrmMain::prcFileOpen(const QString& name) {
     ivcMRUManager.SaveToIni(ini, kFilesSection);
     prcMarkForDocument(chosen);
     prcButtonsStatus();
+    reportDecoding(chosen, decoded);
 }
 
 // --- Saving
