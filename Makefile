@@ -1,8 +1,11 @@
 # The two commands of the README, plus the benchmarks.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# After `make build`: `make install PREFIX=/usr DESTDIR=/tmp/stage` stages a packaged install.
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build programs run test bench install clean
 
 deps:
 	@scripts/install-deps
@@ -10,10 +13,16 @@ deps:
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
+# The programs and their data only: what `make run` needs before the window appears.
+PROGRAMS = krq krq-convert krq_data
+
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+programs: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target $(PROGRAMS)
+
+run: programs
 	./$(BUILD)/krq
 
 test: build
@@ -22,6 +31,9 @@ test: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@scripts/run-benchmarks $(BUILD)
+
+install:
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 clean:
 	rm -rf $(BUILD)

@@ -1,7 +1,11 @@
 // Lexing speed of every lexer on ~20 MB generated files of its language, line by line with the
-// state carried, as the editor lexes.
+// state carried, as the editor lexes; and on hostile single lines of 1 MB, beside the memchr
+// floor of one pass over such a line.
+#include <cstring>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "LexerBench.h"
 
@@ -10,6 +14,9 @@ using bench::LexDocument;
 using bench::TDocument;
 
 namespace {
+
+// The length of the single-line benchmarks.
+constexpr size_t kLineSize = 1 << 20;
 
 // A block of typical lines of its language, repeated with "#N" replaced by a counter (modulo a
 // prime, so that names recur as in real files); lines end in CR LF as on Windows.
@@ -136,14 +143,46 @@ const char* const kXml = R"~(<?xml version="1.0" encoding="windows-1250"?>
 </n:notatka>
 )~";
 
-void BM_Html(benchmark::State& s) { LexDocument(s, HtmlLexer(), GenerateCrLf(kHtml)); }
-void BM_Css(benchmark::State& s) { LexDocument(s, CssLexer(), GenerateCrLf(kCss)); }
-void BM_Php(benchmark::State& s) { LexDocument(s, PhpLexer(), GenerateCrLf(kPhp)); }
-void BM_JavaScript(benchmark::State& s) { LexDocument(s, JavaScriptLexer(), GenerateCrLf(kJs)); }
-void BM_Java(benchmark::State& s) { LexDocument(s, JavaLexer(), GenerateCrLf(kJava)); }
-void BM_Pascal(benchmark::State& s) { LexDocument(s, PascalLexer(), GenerateCrLf(kPascal)); }
-void BM_Cpp(benchmark::State& s) { LexDocument(s, CppLexer(), GenerateCrLf(kCpp)); }
-void BM_Xml(benchmark::State& s) { LexDocument(s, XmlLexer(), GenerateCrLf(kXml)); }
+const TDocument& HtmlDoc() {
+    static const TDocument doc = GenerateCrLf(kHtml);
+    return doc;
+}
+void BM_Html(benchmark::State& s) { LexDocument(s, HtmlLexer(), HtmlDoc()); }
+const TDocument& CssDoc() {
+    static const TDocument doc = GenerateCrLf(kCss);
+    return doc;
+}
+void BM_Css(benchmark::State& s) { LexDocument(s, CssLexer(), CssDoc()); }
+const TDocument& PhpDoc() {
+    static const TDocument doc = GenerateCrLf(kPhp);
+    return doc;
+}
+void BM_Php(benchmark::State& s) { LexDocument(s, PhpLexer(), PhpDoc()); }
+const TDocument& JavaScriptDoc() {
+    static const TDocument doc = GenerateCrLf(kJs);
+    return doc;
+}
+void BM_JavaScript(benchmark::State& s) { LexDocument(s, JavaScriptLexer(), JavaScriptDoc()); }
+const TDocument& JavaDoc() {
+    static const TDocument doc = GenerateCrLf(kJava);
+    return doc;
+}
+void BM_Java(benchmark::State& s) { LexDocument(s, JavaLexer(), JavaDoc()); }
+const TDocument& PascalDoc() {
+    static const TDocument doc = GenerateCrLf(kPascal);
+    return doc;
+}
+void BM_Pascal(benchmark::State& s) { LexDocument(s, PascalLexer(), PascalDoc()); }
+const TDocument& CppDoc() {
+    static const TDocument doc = GenerateCrLf(kCpp);
+    return doc;
+}
+void BM_Cpp(benchmark::State& s) { LexDocument(s, CppLexer(), CppDoc()); }
+const TDocument& XmlDoc() {
+    static const TDocument doc = GenerateCrLf(kXml);
+    return doc;
+}
+void BM_Xml(benchmark::State& s) { LexDocument(s, XmlLexer(), XmlDoc()); }
 
 // Repeats the template lines until ~20 MB, each ending in LF, replacing "@N@" by a running
 // number so the lines are not all alike.
@@ -153,7 +192,7 @@ TDocument GenerateLines(std::initializer_list<const char*> block) {
     return bench::GenerateDocument(text, "@N@", 0, "\n");
 }
 
-void BM_VbScript(benchmark::State& state) {
+const TDocument& VbScriptDoc() {
     static const TDocument doc = GenerateLines({
         "' Przetwarzanie pliku numer @N@",
         "Dim fso, plik@N@, licznik",
@@ -165,10 +204,12 @@ void BM_VbScript(benchmark::State& state) {
         "    Rem nic do zrobienia",
         "End If",
     });
-    LexDocument(state, VbScriptLexer(), doc);
+    return doc;
 }
 
-void BM_Vb(benchmark::State& state) {
+void BM_VbScript(benchmark::State& state) { LexDocument(state, VbScriptLexer(), VbScriptDoc()); }
+
+const TDocument& VbDoc() {
     static const TDocument doc = GenerateLines({
         "Private Function Oblicz@N@(ByVal x As Long, Optional y As Double = 1#) As Double",
         "    Dim i As Integer, suma#, nazwa$",
@@ -179,10 +220,12 @@ void BM_Vb(benchmark::State& state) {
         "    Oblicz@N@ = suma",
         "End Function",
     });
-    LexDocument(state, VbLexer(), doc);
+    return doc;
 }
 
-void BM_Fortran(benchmark::State& state) {
+void BM_Vb(benchmark::State& state) { LexDocument(state, VbLexer(), VbDoc()); }
+
+const TDocument& FortranDoc() {
     static const TDocument doc = GenerateLines({
         "C     Podprogram @N@",
         "      SUBROUTINE LICZ@N@(X, N)",
@@ -195,10 +238,12 @@ void BM_Fortran(benchmark::State& state) {
         "      WRITE (*,*) 'Suma: ', S  ! wynik",
         "      END",
     });
-    LexDocument(state, FortranLexer(), doc);
+    return doc;
 }
 
-void BM_Perl(benchmark::State& state) {
+void BM_Fortran(benchmark::State& state) { LexDocument(state, FortranLexer(), FortranDoc()); }
+
+const TDocument& PerlDoc() {
     static const TDocument doc = GenerateLines({
         "# blok @N@",
         "sub licz_@N@ {",
@@ -213,10 +258,12 @@ void BM_Perl(benchmark::State& state) {
         "    return $self;",
         "}",
     });
-    LexDocument(state, PerlLexer(), doc);
+    return doc;
 }
 
-void BM_Sql(benchmark::State& state) {
+void BM_Perl(benchmark::State& state) { LexDocument(state, PerlLexer(), PerlDoc()); }
+
+const TDocument& SqlDoc() {
     static const TDocument doc = GenerateLines({
         "-- zapytanie @N@",
         "SELECT f.id, count(*), isnull(sum(f.kwota), 0.0) AS suma",
@@ -227,10 +274,12 @@ void BM_Sql(benchmark::State& state) {
         "IF @@ROWCOUNT = 0 PRINT 'Brak danych'",
         "SELECT name FROM sysobjects WHERE type = 'U' ORDER BY name",
     });
-    LexDocument(state, SqlLexer(), doc);
+    return doc;
 }
 
-void BM_Asm(benchmark::State& state) {
+void BM_Sql(benchmark::State& state) { LexDocument(state, SqlLexer(), SqlDoc()); }
+
+const TDocument& AsmDoc() {
     static const TDocument doc = GenerateLines({
         "; procedura @N@",
         "proc@N@ proc near",
@@ -244,10 +293,12 @@ void BM_Asm(benchmark::State& state) {
         "        ret",
         "proc@N@ endp",
     });
-    LexDocument(state, AsmLexer(), doc);
+    return doc;
 }
 
-void BM_Ini(benchmark::State& state) {
+void BM_Asm(benchmark::State& state) { LexDocument(state, AsmLexer(), AsmDoc()); }
+
+const TDocument& IniDoc() {
     static const TDocument doc = GenerateLines({
         "; sekcja @N@",
         "[Sekcja@N@]",
@@ -257,10 +308,12 @@ void BM_Ini(benchmark::State& state) {
         "ścieżka=\"C:\\Program Files\\Kwerdel\"",
         "",
     });
-    LexDocument(state, IniLexer(), doc);
+    return doc;
 }
 
-void BM_Bat(benchmark::State& state) {
+void BM_Ini(benchmark::State& state) { LexDocument(state, IniLexer(), IniDoc()); }
+
+const TDocument& BatDoc() {
     static const TDocument doc = GenerateLines({
         "rem krok @N@",
         "set LICZNIK=@N@",
@@ -270,10 +323,12 @@ void BM_Bat(benchmark::State& state) {
         "if %ERRORLEVEL% neq 0 goto :blad",
         ":etykieta@N@",
     });
-    LexDocument(state, BatLexer(), doc);
+    return doc;
 }
 
-void BM_Inno(benchmark::State& state) {
+void BM_Bat(benchmark::State& state) { LexDocument(state, BatLexer(), BatDoc()); }
+
+const TDocument& InnoDoc() {
     static const TDocument doc = GenerateLines({
         "[Setup]",
         "AppName=Program @N@",
@@ -290,7 +345,75 @@ void BM_Inno(benchmark::State& state) {
         "  MsgBox('Witaj' + #13#10, mbInformation, MB_OK);",
         "end;",
     });
-    LexDocument(state, InnoLexer(), doc);
+    return doc;
+}
+
+void BM_Inno(benchmark::State& state) { LexDocument(state, InnoLexer(), InnoDoc()); }
+
+std::string Repeat(std::string_view piece) {
+    std::string line;
+    while (line.size() < kLineSize) line += piece;
+    return line;
+}
+
+// Lexes one long line per iteration.
+void LexOneLine(benchmark::State& state, const TKrqLexer& lexer, const std::string& line) {
+    std::vector<TKrqToken> tokens;
+    for (auto _ : state) {
+        tokens.clear();
+        benchmark::DoNotOptimize(lexer.LexLine(line, 0, tokens));
+        benchmark::DoNotOptimize(tokens.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(line.size()));
+}
+
+// The floor of a pass over a line: memchr looking for a byte the line lacks.
+void BM_LineFloorMemchr(benchmark::State& state) {
+    static const std::string line = Repeat("abc ");
+    for (auto _ : state) benchmark::DoNotOptimize(std::memchr(line.data(), '\n', line.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(line.size()));
+}
+
+struct TLineCase {
+    const char* name;
+    const TKrqLexer& (*lexer)();
+    // Pieces that, repeated over the line, make a lexer look far ahead from many positions.
+    std::vector<std::string> hostile;
+};
+
+// Every lexer on hostile lines of 1 MB, "Line/Php/\"$\"" and so on; its normal text is the document
+// of the benchmarks above, lexed line by line.
+void RegisterLineBenchmarks() {
+    static const std::vector<TLineCase> cases = {
+        {"Html", HtmlLexer, {"<", "<a b=\"", "&#", "<!--"}},
+        {"Css", CssLexer, {"url(", "{", "\""}},
+        {"Php", PhpLexer, {"$", "$$", "\"$", "<<<"}},
+        {"JavaScript", JavaScriptLexer, {"/[", "[/", "/\\", "`${"}},
+        {"Java", JavaLexer, {"\"\"\"", "\\\"\"\""}},
+        {"Pascal", PascalLexer, {"{$", "(*", "'"}},
+        {"Cpp", CppLexer, {"R\"x(", ")", "__asm "}},
+        {"Xml", XmlLexer, {"<", "<![CDATA[", "&"}},
+        {"VbScript", VbScriptLexer, {"[", "[ "}},
+        {"Vb", VbLexer, {"[", "[a"}},
+        {"Fortran", FortranLexer, {".", "'"}},
+        {"Perl", PerlLexer, {"${", "@{", "{$", "$$", "/"}},
+        {"Sql", SqlLexer, {"[", "\""}},
+        {"Asm", AsmLexer, {"'", "["}},
+        {"Ini", IniLexer, {"[", "="}},
+        {"Bat", BatLexer, {"<%", "%", "!"}},
+        {"Inno", InnoLexer, {"{", "{ ", "a={", "Name: {"}},
+    };
+    for (const auto& c : cases) {
+        for (const auto& piece : c.hostile) {
+            auto* line = new std::string(Repeat(piece));
+            benchmark::RegisterBenchmark(
+                (std::string("Line/") + c.name + "/\"" + piece + "\"").c_str(),
+                [&c, line](benchmark::State& s) { LexOneLine(s, c.lexer(), *line); })
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
 }
 
 }  // namespace
@@ -312,5 +435,12 @@ BENCHMARK(BM_Asm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ini)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Bat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Inno)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineFloorMemchr)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RegisterLineBenchmarks();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -5,10 +5,9 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,11 +15,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "editor/TKrqAutoCorrect.h"
+#include "editor/TKrqCompletionList.h"
 #include "editor/TKrqCompletionProposal.h"
 #include "editor/TKrqEdit.h"
 #include "platform/errors.h"
@@ -50,6 +49,7 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     : QMainWindow(parent), params_(std::move(params)) {
     setObjectName("frmMain");
     setWindowTitle(applicationTitle_);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pl.kwerdel.KwerdelRQ.svg")));
     // The window's font is "MS Sans Serif" 8 pt; without it the desktop's UI font at 8 pt keeps
     // the fixed panel widths of the status bar readable.
     QFont windowFont = QFontDatabase::hasFamily("MS Sans Serif")
@@ -57,10 +57,6 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
                            : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     windowFont.setPointSize(8);
     setFont(windowFont);
-
-    ivcKrqProposal = std::make_unique<TKrqCompletionProposal>();
-    ivcKrqAutoCorrect = std::make_unique<TKrqAutoCorrect>();
-    ivcKrqAutoCorrect->ConfigureAsMainWindow();
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -79,6 +75,10 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     band->addWidget(mncToolBar);
     mncKrqEdit = new TKrqEdit(central);
     mncKrqEdit->setObjectName("mncKrqEdit");
+    mncKrqEdit->SetGuard([this](const std::function<void()>& handler) { RunCommand(handler); });
+    companions_ = std::make_unique<TKrqEditCompanions>(mncKrqEdit);
+    ivcKrqProposal = &companions_->Proposal();
+    ivcKrqAutoCorrect = &companions_->AutoCorrect();
     layout->addWidget(mncCoolBar);
     layout->addWidget(mncKrqEdit, 1);
     setCentralWidget(central);
@@ -110,8 +110,9 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
 
 // The companions detach from the editing model before the widget holding it goes.
 TfrmMain::~TfrmMain() {
-    ivcKrqProposal.reset();
-    ivcKrqAutoCorrect.reset();
+    ivcKrqProposal = nullptr;
+    ivcKrqAutoCorrect = nullptr;
+    companions_.reset();
 }
 
 bool TfrmMain::Modified() const { return mncKrqEdit->Model().Modified(); }
@@ -136,37 +137,39 @@ void TfrmMain::createActions() {
     newAction("ctxFileSave", &TfrmMain::ctxFileSaveExecute);
     newAction("ctxFileSaveAs", &TfrmMain::ctxFileSaveAsExecute);
     newAction("ctxFileSaveCopy", &TfrmMain::ctxFileSaveCopyExecute);
-    newAction("ctxFilePrint", nullptr);
-    newAction("ctxFileSendMail", nullptr);
+    newAction("ctxFilePrint", &TfrmMain::ctxFilePrintExecute);
+    newAction("ctxFileSendMail", &TfrmMain::ctxFileSendMailExecute);
     // Edit
     newAction("ctxEditUndo", &TfrmMain::ctxEditUndoExecute);
     newAction("ctxEditRedo", &TfrmMain::ctxEditRedoExecute);
     newAction("ctxEditCut", &TfrmMain::ctxEditCutExecute);
     newAction("ctxEditCopy", &TfrmMain::ctxEditCopyExecute);
     newAction("ctxEditPaste", &TfrmMain::ctxEditPasteExecute);
-    newAction("ctxEditPasteExtraText", nullptr);
+    newAction("ctxEditPasteExtraText", nullptr)->setEnabled(false);  // not built yet
     newAction("ctxEditDelete", &TfrmMain::ctxEditDeleteExecute);
     newAction("ctxEditSelectAll", &TfrmMain::ctxEditSelectAllExecute);
-    newAction("ctxEditFind", nullptr);
-    newAction("ctxEditReplace", nullptr);
-    // Form: the other windows are opened by later work; until then these do nothing.
-    for (const char* name : {"ctxFormAbout", "ctxFormOptions", "ctxFormEncions", "ctxFormClpShow",
+    newAction("ctxEditFind", nullptr)->setEnabled(false);     // not built yet
+    newAction("ctxEditReplace", nullptr)->setEnabled(false);  // not built yet
+    // Form: each opening creates its window anew.
+    newAction("ctxFormAbout", &TfrmMain::ctxFormAboutExecute);
+    newAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
+    for (const char* name : {"ctxFormEncions", "ctxFormClpShow",
                              "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
-        newAction(name, nullptr);
+        newAction(name, nullptr)->setEnabled(false);  // their windows do not exist yet
     // Add
     for (const char* name : {"ctxAddText", "ctxAddHTMLColor", "ctxAddDate", "ctxAddHour"})
-        newAction(name, nullptr);
+        newAction(name, nullptr)->setEnabled(false);  // not built yet
     // The conversion and highlighter items pass themselves to their shared handlers.
     newAction("ctxConvert", nullptr);
     newAction("ctxMark", nullptr);
 }
 
 void TfrmMain::bindShortcut(QAction* item, const QKeySequence& shortcut, THandler opening) {
-    // The item shows its shortcut and answers it while its menu is open; elsewhere the
-    // window's shortcut runs the menu's opening handler first and acts only when the item
-    // is then enabled, as if the menu had been opened.
-    item->setShortcut(shortcut);
-    item->setShortcutContext(Qt::WidgetShortcut);
+    // The window's shortcut runs the menu's opening handler first and acts only when the item
+    // is then enabled, as if the menu had been opened. The item only shows the keys: a second
+    // registration of the same keys on the item would make them ambiguous whenever the menu
+    // bar keeps the focus after a menu was left with Esc.
+    item->setText(item->text() + '\t' + shortcut.toString(QKeySequence::NativeText));
     auto* key = new QShortcut(shortcut, this);
     key->setObjectName(QStringLiteral("key_") + item->objectName());
     key->setContext(Qt::WindowShortcut);
@@ -185,6 +188,7 @@ QAction* TfrmMain::addItem(QMenu* menu, const char* name, const QString& caption
     menu->addAction(item);
     QAction* target = ctx(action);
     connect(item, &QAction::triggered, target, [target] { target->trigger(); });
+    item->setEnabled(target->isEnabled());  // an item of a command not built yet is disabled
     if (!shortcut.isEmpty()) bindShortcut(item, shortcut, opening);
     return item;
 }
@@ -398,12 +402,10 @@ void TfrmMain::createHelpMenu() {
     mnsHelp = newMenu(this, nullptr, menuBar(), "mnsHelp", "Pomoc");
     mnsHelpReadme =
         addHandlerItem(mnsHelp, "mnsHelpReadme", "Readme", &TfrmMain::mnsHelpReadmeClick);
-    mnsHelpSite = new QAction("Oficjalna strona KRQ", this);
-    mnsHelpSite->setObjectName("mnsHelpSite");
-    mnsHelp->addAction(mnsHelpSite);
-    mnsHelpSubscribe = new QAction("Subskrypcja", this);
-    mnsHelpSubscribe->setObjectName("mnsHelpSubscribe");
-    mnsHelp->addAction(mnsHelpSubscribe);
+    mnsHelpSite = addHandlerItem(mnsHelp, "mnsHelpSite", "Oficjalna strona KRQ",
+                                 &TfrmMain::mnsHelpSiteClick);
+    mnsHelpSubscribe = addHandlerItem(mnsHelp, "mnsHelpSubscribe", "Subskrypcja",
+                                      &TfrmMain::mnsHelpSubscribeClick);
     mnsHelpUpdate = addItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
     mnsHelpUpdate->setVisible(false);
     mnsHelp->addSeparator();
@@ -416,10 +418,10 @@ void TfrmMain::createContextMenu() {
     auto item = [this](const char* name, const char* caption, const char* action, const char* key) {
         auto* pms = new QAction(QString::fromUtf8(caption), this);
         pms->setObjectName(name);
-        if (key) {
-            pms->setShortcut(QKeySequence(key));
-            pms->setShortcutContext(Qt::WidgetShortcut);
-        }
+        // Shown only: the keys are the window's shortcuts of the Edit menu.
+        if (key)
+            pms->setText(pms->text() + '\t' +
+                         QKeySequence(key).toString(QKeySequence::NativeText));
         mncPopUpMenu->addAction(pms);
         QAction* target = ctx(action);
         connect(pms, &QAction::triggered, target, [target] { target->trigger(); });
@@ -453,6 +455,7 @@ QToolButton* TfrmMain::addButton(const char* name, int image, const QString& hin
     if (action) {
         QAction* target = ctx(action);
         connect(button, &QToolButton::clicked, target, [target] { target->trigger(); });
+        button->setEnabled(target->isEnabled());
     }
     return button;
 }
@@ -505,13 +508,10 @@ void TfrmMain::createStatusBar() {
         panel->setObjectName(QStringLiteral("mncStatusPanel%1").arg(i));
         panel->setFrameStyle(kLowered[i] ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
         panel->setAlignment(Qt::AlignVCenter | (i == 5 ? Qt::AlignRight : Qt::AlignLeft));
-        // The last panel takes the rest of the bar, as the last panel of a status bar does.
-        if (i == 5) {
-            panel->setMinimumWidth(kWidths[i]);
-            panel->setLayoutDirection(Qt::LeftToRight);
-        } else {
-            panel->setFixedWidth(kWidths[i]);
-        }
+        // The declared widths are minimums: a panel widens to show its whole text ("X:2097152",
+        // "104857616 bajtów."). The last panel takes the rest of the bar.
+        panel->setMinimumWidth(kWidths[i]);
+        if (i == 5) panel->setLayoutDirection(Qt::LeftToRight);
         mncStatusBar->addWidget(panel, i == 5 ? 1 : 0);
         mncStatusPanel[i] = panel;
     }
@@ -535,19 +535,6 @@ void TfrmMain::RunCommand(const std::function<void()>& command) {
     } catch (const std::exception& e) {
         ShowError(e.what());
     }
-}
-
-// --- Help --------------------------------------------------------------------------------------
-
-void TfrmMain::mnsHelpReadmeClick() {
-    QString path = FromFsName(programFile("readme.htm"));
-    if (QFileInfo::exists(path)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-        return;
-    }
-    Dialogs().Message(this, applicationTitle_,
-                      "Plik \"readme\" nie istnieje. Zainstaluj program jeszcze raz.",
-                      TMsgButtons::OK, TMsgIcon::None);
 }
 
 }  // namespace krq

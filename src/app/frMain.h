@@ -12,8 +12,10 @@
 #include <string>
 
 #include "app/TKrqMRUList.h"
+#include "editor/TKrqEditPrint.h"
 #include "platform/dialogs.h"
 #include "platform/encoding.h"
+#include "settings/unOptionKeys.h"
 
 class QAction;
 class QActionGroup;
@@ -29,6 +31,7 @@ class TKrqEdit;
 class TKrqEditStringList;
 class TKrqAutoCorrect;
 class TKrqCompletionProposal;
+class TKrqEditCompanions;
 class TIniFile;
 class TfrmMarkers;
 
@@ -97,6 +100,22 @@ class TfrmMain : public QMainWindow {
     // The editor's font as chosen (name, size in points, style bits), with a monospace
     // fallback when the family is missing.
     void prcSetEditFont(const QString& name, int size, int style);
+    // The parts of the window the View menu and the options window switch.
+    void prcShowStatusBar(bool on);
+    void prcShowToolBar(bool on);
+    void prcShowGutter(bool on);
+    // Word wrap of the editor, with the toolbar button pressed to match.
+    void prcSetWordWrap(bool on);
+
+    // --- Editing options (start-up and the options window) ---------------------------------
+    void prcSetTrimSpaces(bool on);
+    void prcSetAutoIndent(bool on);
+    // Blocked: the editor has no right-click menu; otherwise it shows mncPopUpMenu.
+    void prcBlockPopUp(bool blocked);
+    void prcAttachProposal(bool on);
+    void prcAttachAutoCorrect(bool on);
+    // [Colors] 1-5: background, text, selection text, selection background, gutter.
+    void prcSetEditColors(const TEditorColors& colors);
 
     // --- Edit menu ---------------------------------------------------------------------------
     void mnsEditClick();
@@ -125,8 +144,17 @@ class TfrmMain : public QMainWindow {
     // one of the window's own.
     TfrmMarkers& Markers();
 
-    // --- Help --------------------------------------------------------------------------------
+    // --- Help, mail, print and the other windows ------------------------------------------
     void mnsHelpReadmeClick();
+    void mnsHelpSiteClick();
+    void mnsHelpSubscribeClick();
+    void ctxFileSendMailExecute();
+    void ctxFilePrintExecute();
+    void ctxFormAboutExecute();
+
+    // --- Other windows ---------------------------------------------------------------------------
+    // "Opcje → Ustawienia": a new options window, shown modally.
+    void ctxFormOptionsExecute();
 
     // --- Start and end -------------------------------------------------------------------------
     void FormCreate();
@@ -145,8 +173,11 @@ class TfrmMain : public QMainWindow {
     // The six panels, then the document's encoding.
     QLabel* mncStatusPanel[7] = {};
     QMenu* mncPopUpMenu = nullptr;
-    std::unique_ptr<TKrqCompletionProposal> ivcKrqProposal;
-    std::unique_ptr<TKrqAutoCorrect> ivcKrqAutoCorrect;
+    // The typing companions and the completion list window; the two pointers reach into it.
+    std::unique_ptr<TKrqEditCompanions> companions_;
+    TKrqCompletionProposal* ivcKrqProposal = nullptr;
+    TKrqAutoCorrect* ivcKrqAutoCorrect = nullptr;
+    TKrqEditPrint ivcKrqEditPrint;
     TKrqMRUList ivcMRUManager;
 
     TFileDialogState dlgFileOpen;
@@ -195,6 +226,9 @@ class TfrmMain : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void loadGlyphSets();
+    // Creates a new instance of a window for one opening and shows it modally.
+    template <class TWindow>
+    void prcShowModal();
 
     QAction* newAction(const char* name, THandler handler);
     QAction* ctx(const char* name) const;

@@ -1,6 +1,7 @@
 // Document files: the save-changes guard, New, Open, Save, Save as, Save copy, dropped files
 // and the recent-files list.
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -119,7 +120,9 @@ void TfrmMain::prcFileNew() {
 }
 
 void TfrmMain::prcFileOpen(const QString& name, std::optional<TDocEncoding> encoding) {
-    QString chosen = name;
+    // A name from the command line or a drop may be relative to where the program started;
+    // the document and the recent-files list keep full names, valid from anywhere.
+    QString chosen = name.isEmpty() ? name : QDir::cleanPath(QFileInfo(name).absoluteFilePath());
     if (chosen.isEmpty()) {
         // The dialog works on a copy: the document takes the chosen name only once the file
         // has been read, so a failed read never leaves the old text under the new name.

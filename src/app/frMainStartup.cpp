@@ -3,12 +3,17 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "app/frMain.h"
+#include "app/unCommandLine.h"
 #include "editor/TKrqAutoCorrect.h"
 #include "editor/TKrqCompletionProposal.h"
 #include "editor/TKrqEdit.h"
@@ -21,6 +26,36 @@
 
 namespace krq {
 
+namespace {
+
+// A geometry stored under another monitor set-up may lie outside every screen or be wider
+// than any (32767 px): the window is then brought onto the screen it touches, or the primary
+// one, and made to fit it. A geometry that fits is left exactly as stored.
+void placeOnVisibleScreen(QWidget& window) {
+    const QRect frame(window.pos(), window.size());
+    QScreen* target = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(frame)) {
+            target = screen;
+            break;
+        }
+    const bool offEveryScreen = target == nullptr;
+    if (!target) target = QGuiApplication::primaryScreen();
+    if (!target) return;
+    const QRect area = target->availableGeometry();
+    if (!offEveryScreen && frame.width() <= area.width() && frame.height() <= area.height())
+        return;
+    const QSize size(std::clamp(frame.width(), 1, area.width()),
+                     std::clamp(frame.height(), 1, area.height()));
+    QPoint at = frame.topLeft();
+    at.setX(std::clamp(at.x(), area.left(), area.right() + 1 - size.width()));
+    at.setY(std::clamp(at.y(), area.top(), area.bottom() + 1 - size.height()));
+    window.resize(size);
+    window.move(at);
+}
+
+}  // namespace
+
 void TfrmMain::FormCreate() {
     TIniFile ini = SettingsFile();
     if (ini.ReadBool("View", "fullsize", false)) {
@@ -32,6 +67,7 @@ void TfrmMain::FormCreate() {
         int width = ini.ReadInteger("View", "width", 609);
         move(left, top);
         resize(width, height);
+        placeOnVisibleScreen(*this);
     }
     // Hints stay up for 10 s: every hint-carrying control of this window sets its own
     // duration as it is created.
@@ -40,36 +76,22 @@ void TfrmMain::FormCreate() {
     ivcKrqAutoCorrect->LoadItemsFromFile();
     loadRecentFiles();
     AutoMark = ini.ReadBool("Edit", "automark", true);
-    mncStatusBar->setVisible(ini.ReadBool("View", "statusbar", true));
-    bool toolbar = ini.ReadBool("View", "toolbar", true);
-    mncToolBar->setVisible(toolbar);
-    mncCoolBar->setVisible(toolbar);
-    mncKrqEdit->SetGutterVisible(ini.ReadBool("View", "gutter", true));
-    const bool wordWrap = ini.ReadBool("View", "wordwrap", false);
-    mncKrqEdit->SetWordWrap(wordWrap);
-    btnWordWrap->setChecked(wordWrap);
+    prcShowStatusBar(ini.ReadBool("View", "statusbar", true));
+    prcShowToolBar(ini.ReadBool("View", "toolbar", true));
+    prcShowGutter(ini.ReadBool("View", "gutter", true));
+    prcSetWordWrap(ini.ReadBool("View", "wordwrap", false));
     prcSetEditFont(
         QString::fromStdString(cp1250::toUtf8(ini.ReadString("View", "font-type", "FixedSys"))),
         ini.ReadInteger("View", "font-size", 9), ini.ReadInteger("View", "font-style", 0));
-    mncKrqEdit->SetColor(ColorFromValue(ini.ReadInteger("Colors", "1", 0xFFFFFF)));
-    mncKrqEdit->SetFontColor(ColorFromValue(ini.ReadInteger("Colors", "2", 0)));
-    mncKrqEdit->SetSelectedColor(
-        ColorFromValue(ini.ReadInteger("Colors", "3", 0xFFFFFF)),
-        ColorFromValue(ini.ReadInteger("Colors", "4", static_cast<int>(0x80000001u))));
-    mncKrqEdit->SetGutterColor(ColorFromValue(ini.ReadInteger("Colors", "5", 0xEC8F68)));
-    TKrqEditModel& model = mncKrqEdit->Model();
-    TKrqEditorOptions options = model.Options();
-    auto setOption = [&options](TKrqEditorOption option, bool on) {
-        options = on ? (options | option) : (options & ~static_cast<TKrqEditorOptions>(option));
-    };
-    setOption(eoTrimTrailingSpaces, ini.ReadBool("Edit", "delspaces", true));
-    model.SetOptions(options);
-    mncKrqEdit->SetPopupMenu(ini.ReadBool("Edit", "nopopup", false) ? nullptr : mncPopUpMenu);
-    options = model.Options();
-    setOption(eoAutoIndent, ini.ReadBool("Edit", "indent", true));
-    model.SetOptions(options);
-    ivcKrqProposal->SetEditor(ini.ReadBool("Edit", "proposal", true) ? &model : nullptr);
-    ivcKrqAutoCorrect->SetEditor(ini.ReadBool("Edit", "correct", true) ? &model : nullptr);
+    TEditorColors colors;
+    for (size_t i = 0; i < colors.size(); ++i)
+        colors[i] = ini.ReadInteger("Colors", std::to_string(i + 1), kEditorColorDefaults[i]);
+    prcSetEditColors(colors);
+    prcSetTrimSpaces(ini.ReadBool("Edit", "delspaces", true));
+    prcBlockPopUp(ini.ReadBool("Edit", "nopopup", false));
+    prcSetAutoIndent(ini.ReadBool("Edit", "indent", true));
+    prcAttachProposal(ini.ReadBool("Edit", "proposal", true));
+    prcAttachAutoCorrect(ini.ReadBool("Edit", "correct", true));
     prcSetXPStyle(ini.ReadBool("View", "xpstyle", true));
     prcSetGlyphSet(ini.ReadInteger("View", "toolbar_style", 0));
     QString filter = QString::fromUtf8(FileDialogFilter());
@@ -79,15 +101,60 @@ void TfrmMain::FormCreate() {
     handleCommandLine();
 }
 
+namespace {
+
+void SetEditorOption(TKrqEditModel& model, TKrqEditorOption option, bool on) {
+    TKrqEditorOptions options = model.Options();
+    model.SetOptions(on ? (options | option) : (options & ~static_cast<TKrqEditorOptions>(option)));
+}
+
+}  // namespace
+
+void TfrmMain::prcSetTrimSpaces(bool on) {
+    SetEditorOption(mncKrqEdit->Model(), eoTrimTrailingSpaces, on);
+}
+
+void TfrmMain::prcSetAutoIndent(bool on) { SetEditorOption(mncKrqEdit->Model(), eoAutoIndent, on); }
+
+void TfrmMain::prcBlockPopUp(bool blocked) {
+    mncKrqEdit->SetPopupMenu(blocked ? nullptr : mncPopUpMenu);
+}
+
+void TfrmMain::prcAttachProposal(bool on) {
+    ivcKrqProposal->SetEditor(on ? &mncKrqEdit->Model() : nullptr);
+}
+
+void TfrmMain::prcAttachAutoCorrect(bool on) {
+    ivcKrqAutoCorrect->SetEditor(on ? &mncKrqEdit->Model() : nullptr);
+}
+
+void TfrmMain::prcSetEditColors(const TEditorColors& colors) {
+    mncKrqEdit->SetColor(ColorFromValue(colors[0]));
+    mncKrqEdit->SetFontColor(ColorFromValue(colors[1]));
+    mncKrqEdit->SetSelectedColor(ColorFromValue(colors[2]), ColorFromValue(colors[3]));
+    mncKrqEdit->SetGutterColor(ColorFromValue(colors[4]));
+}
+
 void TfrmMain::handleCommandLine() {
-    if (params_.isEmpty() || params_.front().isEmpty()) {
+    QStringList params = params_;
+    const int gotoLine = TakeGotoLine(params);
+    if (params.isEmpty() || params.front().isEmpty()) {
         prcFileNew();
         return;
     }
     // A path with blanks passed without quotes arrives in pieces; they are put together again.
-    QString name = params_.front();
-    for (qsizetype i = 1; i < params_.size() && !params_[i].isEmpty(); ++i)
-        name += ' ' + params_[i];
+    QString name = params.front();
+    qsizetype joined = 1;
+    for (; joined < params.size() && !params[joined].isEmpty(); ++joined)
+        name += ' ' + params[joined];
+    // Several files, as a file manager passes a multiple selection: one document is edited at
+    // a time, so the first opens and the user is told why the others did not.
+    bool several = false;
+    if (joined > 1 && !QFileInfo(name).isFile()) {
+        several = std::all_of(params.begin(), params.begin() + joined,
+                              [](const QString& p) { return QFileInfo(p).isFile(); });
+        if (several) name = params.front();
+    }
     try {
         prcFileOpen(name);
     } catch (...) {
@@ -96,6 +163,16 @@ void TfrmMain::handleCommandLine() {
         // that cannot be stored) must not throw away the text that was read.
         if (Untitled()) prcFileNew();
         throw;
+    }
+    if (several)
+        mncStatusPanel[0]->setText(QString::fromUtf8("Otwarto pierwszy z %1 plików: edytowany "
+                                                     "jest jeden dokument naraz")
+                                       .arg(joined));
+    if (gotoLine > 0) {
+        TKrqEditModel& model = mncKrqEdit->Model();
+        const int last = std::max(1, model.Lines().Count());
+        model.SetCaretXY(TBufferCoord{1, std::min(gotoLine, last)});
+        mncKrqEdit->EnsureCaretVisible();
     }
 }
 

@@ -44,6 +44,8 @@ void TfrmMain::updateStatusPanels() {
 void TfrmMain::mncKrqEditChange() {
     ++changeGeneration_;
     mncStatusPanel[0]->setText("Gotowy (modyfikowany)");
+    // A change that leaves the caret in place (Delete) raises no status notification.
+    updateStatusPanels();
     const TKrqEditModel& model = mncKrqEdit->Model();
     btnEditUndo->setEnabled(model.CanUndo());
     btnEditRedo->setEnabled(model.CanRedo());

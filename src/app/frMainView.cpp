@@ -152,6 +152,20 @@ void TfrmMain::prcSetEditFont(const QString& name, int size, int style) {
     mncKrqEdit->SetTextFont(shown);
 }
 
+void TfrmMain::prcShowStatusBar(bool on) { mncStatusBar->setVisible(on); }
+
+void TfrmMain::prcShowToolBar(bool on) {
+    mncToolBar->setVisible(on);
+    mncCoolBar->setVisible(on);
+}
+
+void TfrmMain::prcShowGutter(bool on) { mncKrqEdit->SetGutterVisible(on); }
+
+void TfrmMain::prcSetWordWrap(bool on) {
+    mncKrqEdit->SetWordWrap(on);
+    btnWordWrap->setChecked(on);
+}
+
 // --- The View menu
 // ---------------------------------------------------------------------------------
 
@@ -174,25 +188,19 @@ void TfrmMain::toggleView(QAction* item, const char* key, const std::function<vo
 }
 
 void TfrmMain::mnsViewStatusBarClick() {
-    toggleView(mnsViewStatusBar, "statusbar", [this](bool on) { mncStatusBar->setVisible(on); });
+    toggleView(mnsViewStatusBar, "statusbar", [this](bool on) { prcShowStatusBar(on); });
 }
 
 void TfrmMain::mnsViewToolBarClick() {
-    toggleView(mnsViewToolBar, "toolbar", [this](bool on) {
-        mncToolBar->setVisible(on);
-        mncCoolBar->setVisible(on);
-    });
+    toggleView(mnsViewToolBar, "toolbar", [this](bool on) { prcShowToolBar(on); });
 }
 
 void TfrmMain::mnsViewGutterClick() {
-    toggleView(mnsViewGutter, "gutter", [this](bool on) { mncKrqEdit->SetGutterVisible(on); });
+    toggleView(mnsViewGutter, "gutter", [this](bool on) { prcShowGutter(on); });
 }
 
 void TfrmMain::mnsViewWordWrapClick() {
-    toggleView(mnsViewWordWrap, "wordwrap", [this](bool on) {
-        mncKrqEdit->SetWordWrap(on);
-        btnWordWrap->setChecked(on);
-    });
+    toggleView(mnsViewWordWrap, "wordwrap", [this](bool on) { prcSetWordWrap(on); });
 }
 
 void TfrmMain::mnsViewBlockClick() {

@@ -1,6 +1,10 @@
-// Program entry of Kwerdel RQ: the highlighter holder, the main window, the message loop.
+// Program entry of Kwerdel RQ: the command line, the highlighter holder, the main window, the
+// message loop.
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -10,17 +14,54 @@
 #include <cstdlib>
 
 #include "app/frMain.h"
+#include "app/unCommandLine.h"
+#include "platform/programdir.h"
 #include "settings/frMarkers.h"
 
+namespace {
+
+QtMessageHandler g_previousHandler = nullptr;
+
+// Without a display Qt ends with a fatal message and abort(); the message is what the user
+// needs, the core dump is not.
+void exitOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "krq: %s\n", message.toLocal8Bit().constData());
+        std::fflush(stderr);
+        _exit(1);
+    }
+    if (g_previousHandler) g_previousHandler(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // --help and --version answer before Qt looks for a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const krq::TKrqCommandLine commandLine = krq::ParseKrqCommandLine(arguments);
+    if (commandLine.Exit) {
+        std::FILE* out = commandLine.ExitCode == 0 ? stdout : stderr;
+        std::fputs(commandLine.Output.toLocal8Bit().constData(), out);
+        return commandLine.ExitCode;
+    }
+
+    g_previousHandler = qInstallMessageHandler(exitOnFatal);
     QApplication app(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
     QApplication::setApplicationName("Kwerdel RQ");
+    // The desktop groups the windows under the installed entry and takes its icon from there.
+    QGuiApplication::setDesktopFileName("pl.kwerdel.KwerdelRQ");
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pl.kwerdel.KwerdelRQ.svg")));
 
     // Qt's own dialogs (file, font, colour) speak Polish like the rest of the program.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+
+    // An installed copy keeps its files in the user's directory, made on the first start.
+    krq::EnsureProgramDir();
 
     // The highlighter holder comes first: the main window chooses a highlighter for its first
     // document while it is created.
@@ -45,9 +86,7 @@ int main(int argc, char** argv) {
         answerBoxes.start(20);
     }
 
-    QStringList params = QApplication::arguments();
-    params.removeFirst();
-    krq::TfrmMain frmMain(params);
+    krq::TfrmMain frmMain(commandLine.Params);
     frmMain.show();
 
     if (selfClosing)

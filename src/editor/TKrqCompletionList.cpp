@@ -134,7 +134,10 @@ void TKrqCompletionList::CompleteWith(QPoint pos) {
     if (row < 0) return;
     // A single click completes as a double click does: the list holds no keyboard focus in
     // which a selected but uncompleted row would be of use.
-    proposal_.RowDoubleClick(row);
+    if (edit_)
+        edit_->Guarded([&] { proposal_.RowDoubleClick(row); });
+    else
+        proposal_.RowDoubleClick(row);
     if (edit_ && !edit_->hasFocus()) edit_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,8 +1,12 @@
 // The editing widget's construction, properties and the model's notifications.
 #include "editor/TKrqEdit.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QMenu>
+#include <cmath>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -14,10 +18,39 @@ namespace krq {
 
 namespace {
 
-// The stored family is kept, but a family the system lacks is drawn in the monospace font.
+// Whether every glyph the editor draws has one advance: what the columns rely on, whatever
+// the font reports about itself (some monospaced families are not flagged fixed-pitch).
+bool MonospacedByMeasurement(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const double advance = metrics.horizontalAdvance(QChar('W'));
+    if (advance <= 0) return false;
+    for (QChar c : QStringLiteral("il.M0 _")) {
+        if (std::abs(metrics.horizontalAdvance(c) - advance) > 0.01) return false;
+    }
+    return true;
+}
+
+// The system's monospace font when it measures monospaced, else the first family that does.
+QFont MonospaceFallback() {
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (MonospacedByMeasurement(f)) return f;
+    QStringList families{QStringLiteral("DejaVu Sans Mono")};
+    for (const QString& family : QFontDatabase::families())
+        if (QFontDatabase::isFixedPitch(family)) families << family;
+    families << QFontDatabase::families();
+    for (const QString& family : families) {
+        QFont candidate(family, f.pointSize() > 0 ? f.pointSize() : 9);
+        if (QFontDatabase::hasFamily(family) && MonospacedByMeasurement(candidate))
+            return candidate;
+    }
+    return f;
+}
+
+// The stored family is kept, but a family the system lacks is drawn in a monospace font.
 QFont ResolveTextFont(const QFont& asked) {
     if (QFontDatabase::hasFamily(asked.family())) return asked;
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    static const QFont fallback = MonospaceFallback();
+    QFont f = fallback;
     if (asked.pixelSize() > 0) {
         f.setPixelSize(asked.pixelSize());
     } else if (asked.pointSizeF() > 0) {
@@ -78,7 +111,8 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     d->autoScroll.setInterval(50);
-    connect(&d->autoScroll, &QTimer::timeout, this, [this] { d->AutoScrollStep(); });
+    connect(&d->autoScroll, &QTimer::timeout, this,
+            [this] { Guarded([this] { d->AutoScrollStep(); }); });
     QScrollBar* vbar = verticalScrollBar();
     connect(vbar, &QScrollBar::sliderMoved, this, [this](int value) {
         if (!d->model.HasOption(eoShowScrollHint)) return;
@@ -106,6 +140,8 @@ void TKrqEdit::SetTextFont(const QFont& font) {
     d->font = font;
     d->drawFont = ResolveTextFont(font);
     d->drawFont.setKerning(false);
+    if (d->zoom != 0 && d->drawFont.pointSizeF() > 0)
+        d->drawFont.setPointSizeF(std::max(1.0, d->drawFont.pointSizeF() + d->zoom));
     d->UpdateMetrics();
     d->InvalidateText();
     d->UpdateScrollBars();
@@ -113,6 +149,14 @@ void TKrqEdit::SetTextFont(const QFont& font) {
 }
 QFont TKrqEdit::TextFont() const { return d->font; }
 QFont TKrqEdit::DrawnFont() const { return d->drawFont; }
+
+void TKrqEdit::SetZoom(int steps) {
+    // Never below 1 pt, whatever the chosen size.
+    const qreal base = d->font.pointSizeF() > 0 ? d->font.pointSizeF() : 9;
+    d->zoom = std::clamp(steps, static_cast<int>(1 - base), 72);
+    SetTextFont(d->font);
+}
+int TKrqEdit::Zoom() const { return d->zoom; }
 
 void TKrqEdit::SetFontColor(const QColor& c) {
     d->fontColor = c;
@@ -156,7 +200,7 @@ int TKrqEdit::GutterWidth() const {
     for (int n = highest; n >= 10; n /= 10) ++digits;
     digits = std::max(digits, 2);
     const int leftOffset = 3, rightOffset = 3;
-    return leftOffset + rightOffset + digits * d->digitWidth + 2;
+    return leftOffset + rightOffset + digits * d->digitWidth + 2 + d->BookmarkBand();
 }
 
 void TKrqEdit::SetWordWrap(bool on) {

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "editor/KrqEditTypes.h"
@@ -32,6 +33,10 @@ class TKrqEdit : public QAbstractScrollArea {
     void SetTextFont(const QFont& font);  // the editor's `Font` (name, size, style)
     QFont TextFont() const;
     QFont DrawnFont() const;  // the font actually drawn (the fallback for a missing family)
+    // Zoom for the session: the drawn font is `steps` points larger (smaller when negative)
+    // than TextFont(), which stays as chosen; 0 shows it as chosen.
+    void SetZoom(int steps);
+    int Zoom() const;
     void SetFontColor(const QColor& color);  // `Font.Color`
     QColor FontColor() const;
     void SetColor(const QColor& background);  // `Color`
@@ -69,6 +74,13 @@ class TKrqEdit : public QAbstractScrollArea {
     // Scrolls so that the caret is visible.
     void EnsureCaretVisible();
 
+    // Every event of the widget and of its companions' windows runs through the guard, so a
+    // failure (a clipboard that cannot be filled ...) reaches the window's one error report
+    // instead of escaping Qt's event loop. Without a guard a failure is written to stderr.
+    using TGuard = std::function<void(const std::function<void()>&)>;
+    void SetGuard(TGuard guard);
+    void Guarded(const std::function<void()>& action);
+
   signals:
     void Changed();                                          // OnChange
     void StatusChanged(krq::TStatusChanges changes);         // OnStatusChange
@@ -76,6 +88,7 @@ class TKrqEdit : public QAbstractScrollArea {
 
   protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -83,6 +96,7 @@ class TKrqEdit : public QAbstractScrollArea {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -94,6 +108,8 @@ class TKrqEdit : public QAbstractScrollArea {
     bool focusNextPrevChild(bool next) override;  // Tab is an editing key (`WantTabs`)
 
   private:
+    bool handleEvent(QEvent* event);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

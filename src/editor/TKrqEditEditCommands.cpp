@@ -169,6 +169,7 @@ void LineBreak(TKrqEditModel& m) {
         int y = p.Line;
         while (y > 1 && LineText(m, y).empty()) --y;
         std::string indent(LeadingBlanks(LineText(m, y)));
+        m.HoldIndent(p.Line + 1, static_cast<int>(indent.size()));
         m.InsertLines(p.Line + 1, {indent});
         m.SetCaretXY({static_cast<int>(indent.size()) + 1, p.Line + 1});
     } else {

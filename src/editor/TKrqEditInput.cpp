@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <cstdio>
+#include <exception>
 
 #include "editor/TKrqEditViewImpl.h"
 #include "platform/cp1250.h"
@@ -130,7 +132,34 @@ bool IsAltGrText(const QKeyEvent* e) {
 
 }  // namespace
 
+void TKrqEdit::SetGuard(TGuard guard) { d->guard = std::move(guard); }
+
+void TKrqEdit::Guarded(const std::function<void()>& action) {
+    if (d->guard) {
+        d->guard(action);
+        return;
+    }
+    try {
+        action();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+    }
+}
+
 bool TKrqEdit::event(QEvent* e) {
+    bool result = true;
+    Guarded([&] { result = handleEvent(e); });
+    return result;
+}
+
+// Mouse, drag and drop and painting arrive through the viewport.
+bool TKrqEdit::viewportEvent(QEvent* e) {
+    bool result = true;
+    Guarded([&] { result = QAbstractScrollArea::viewportEvent(e); });
+    return result;
+}
+
+bool TKrqEdit::handleEvent(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* ke = static_cast<QKeyEvent*>(e);
         TShiftState shift = ShiftOf(ke->modifiers());
@@ -149,6 +178,16 @@ bool TKrqEdit::event(QEvent* e) {
 }
 
 void TKrqEdit::keyPressEvent(QKeyEvent* e) {
+    // Ctrl with plus, minus or 0 zooms the text for the session, as desktop editors do.
+    if ((e->modifiers() & Qt::ControlModifier) && !(e->modifiers() & Qt::AltModifier)) {
+        const int key = e->key();
+        if (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus ||
+            key == Qt::Key_0) {
+            SetZoom(key == Qt::Key_0 ? 0 : Zoom() + (key == Qt::Key_Minus ? -1 : 1));
+            e->accept();
+            return;
+        }
+    }
     TShiftState shift = ShiftOf(e->modifiers());
     bool altGrText = IsAltGrText(e);
     int vk = VirtualKey(e->key(), e->modifiers());
@@ -201,6 +240,19 @@ bool TKrqEdit::Impl::InSelection(TBufferCoord pos) const {
 
 void TKrqEdit::mousePressEvent(QMouseEvent* e) {
     setFocus(Qt::MouseFocusReason);
+    if (e->button() == Qt::MiddleButton) {
+        // The primary selection goes in where the middle button points, one undo step.
+        const std::string text = PrimarySelection();
+        if (!text.empty()) {
+            d->model.SetCaretXY(d->CoordAt(e->position().toPoint(), false));
+            d->model.BeginUndoBlock();
+            d->model.SetSelectedText(text);
+            d->model.EndUndoBlock();
+            d->EnsureCaretVisible();
+        }
+        e->accept();
+        return;
+    }
     if (e->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(e);
         return;
@@ -276,9 +328,19 @@ void TKrqEdit::mouseReleaseEvent(QMouseEvent* e) {
         d->dragPending = false;
         d->model.SetCaretXY(d->CoordAt(e->position().toPoint(), false));
     }
+    // A selection made with the mouse becomes the primary selection when the gesture ends.
+    if (d->selecting && d->model.SelAvail()) SetPrimarySelection(d->model.SelectedText());
     d->selecting = false;
     d->autoScroll.stop();
     e->accept();
+}
+
+void TKrqEdit::keyReleaseEvent(QKeyEvent* e) {
+    // A selection made with Shift and the keys becomes the primary selection when Shift is let
+    // go, so holding Shift+Down over a long text does not copy it at every step.
+    if (e->key() == Qt::Key_Shift && !e->isAutoRepeat() && d->model.SelAvail())
+        SetPrimarySelection(d->model.SelectedText());
+    QAbstractScrollArea::keyReleaseEvent(e);
 }
 
 void TKrqEdit::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -299,6 +361,7 @@ void TKrqEdit::mouseDoubleClickEvent(QMouseEvent* e) {
     while (isWord(from - 1)) --from;
     while (isWord(to)) ++to;
     d->model.SetSelection({from + 1, pos.Line}, {to + 1, pos.Line});
+    SetPrimarySelection(d->model.SelectedText());
     d->selecting = false;
     d->dragPending = false;
 }
@@ -306,7 +369,9 @@ void TKrqEdit::mouseDoubleClickEvent(QMouseEvent* e) {
 void TKrqEdit::wheelEvent(QWheelEvent* e) {
     int notches = e->angleDelta().y() / 120;
     if (notches == 0 && e->angleDelta().y() != 0) notches = e->angleDelta().y() > 0 ? 1 : -1;
-    if (notches != 0) {
+    if (notches != 0 && (e->modifiers() & Qt::ControlModifier)) {
+        SetZoom(Zoom() + notches);
+    } else if (notches != 0) {
         d->ScrollRows(-notches * 3);
     } else if (!d->wordWrap && e->angleDelta().x() != 0) {
         horizontalScrollBar()->setValue(horizontalScrollBar()->value() -

@@ -120,6 +120,9 @@ public:
     void DeleteText(TBufferCoord begin, TBufferCoord end);
     // Replaces the whole of line `line` (1-based).
     void SetLineText(int line, std::string_view text);
+    // The next insertion of line `line` keeps its first `length` bytes even when they are
+    // trailing blanks; they are trimmed by the next change of another line.
+    void HoldIndent(int line, int length);
     // Inserts / deletes whole lines (1-based index of the first).
     void InsertLines(int line, const std::vector<std::string>& lines);
     void DeleteLines(int line, int count);

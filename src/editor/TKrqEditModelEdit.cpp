@@ -63,10 +63,27 @@ TKrqLineText Build(std::string_view a, size_t spaces, std::string_view b, std::s
 
 }  // namespace
 
+void TKrqEditModel::Impl::ReleaseHeld() {
+    const int line0 = heldLine0;
+    heldLine0 = -1;
+    if (line0 < 0 || line0 >= lines.Count()) return;
+    TKrqLineText held = lines.Line(line0);
+    ChangeLine(line0, TKrqLineText::Copy(held.view()), 0);
+}
+
 void TKrqEditModel::Impl::ChangeLine(int line0, TKrqLineText text, size_t samePrefix,
                                      size_t sameSuffix) {
+    size_t keep = 0;
+    if (heldLine0 == line0) {
+        // An edit of the held line itself ends the hold but keeps the indentation.
+        keep = heldKeep;
+        heldLine0 = -1;
+    } else if (heldLine0 >= 0) {
+        ReleaseHeld();
+    }
     if (Trimming()) {
         std::string_view trimmed = TrimRight(text.view());
+        if (trimmed.size() < keep) trimmed = text.view().substr(0, std::min(keep, text.size()));
         if (trimmed.size() != text.size()) {
             text = TKrqLineText::Copy(trimmed);
             sameSuffix = 0;
@@ -103,9 +120,19 @@ void TKrqEditModel::Impl::ChangeLine(int line0, TKrqLineText text, size_t samePr
 void TKrqEditModel::Impl::ReplaceLines(int line0, int count, std::vector<TKrqLineText> texts,
                                        bool joinBookmarks) {
     if (count == 0 && texts.empty()) return;
+    // Only the insertion that writes the held line keeps the hold; any other change of the
+    // line list trims the held line first, while its index is still right.
+    const bool writesHeld = count == 0 && heldLine0 >= line0 &&
+                            heldLine0 < line0 + static_cast<int>(texts.size());
+    if (heldLine0 >= 0 && !writesHeld) ReleaseHeld();
     if (Trimming()) {
-        for (TKrqLineText& t : texts) {
+        for (size_t i = 0; i < texts.size(); ++i) {
+            TKrqLineText& t = texts[i];
             std::string_view trimmed = TrimRight(t.view());
+            if (writesHeld && static_cast<int>(i) == heldLine0 - line0) {
+                const size_t kept = std::max(trimmed.size(), std::min(heldKeep, t.size()));
+                trimmed = t.view().substr(0, kept);
+            }
             if (trimmed.size() != t.size()) t = TKrqLineText::Copy(trimmed);
         }
     }
@@ -208,6 +235,11 @@ void TKrqEditModel::DeleteText(TBufferCoord begin, TBufferCoord end) {
     Impl::BlockGuard block(*d);
     d->DeleteRange(begin, end);
     d->ClampCaret();
+}
+
+void TKrqEditModel::HoldIndent(int line, int length) {
+    d->heldLine0 = line - 1;
+    d->heldKeep = static_cast<size_t>(std::max(0, length));
 }
 
 void TKrqEditModel::SetLineText(int line, std::string_view text) {

@@ -77,6 +77,12 @@ struct TKrqEditModel::Impl {
 
     // Recorded changes; every text change of the model goes through these.
     bool Trimming() const { return (options & eoTrimTrailingSpaces) != 0; }
+    // The indentation an auto-indented Enter wrote on a new line is trailing until the user
+    // types behind it; trimming it at once would lose a tab indentation (typing past the end
+    // pads with spaces). It stays until the next change elsewhere, which trims it then.
+    int heldLine0 = -1;
+    size_t heldKeep = 0;
+    void ReleaseHeld();
     // Replaces line `line0` (0-based) by `text`; the first `samePrefix` and the last
     // `sameSuffix` bytes of old and new text are known to be equal.
     void ChangeLine(int line0, TKrqLineText text, size_t samePrefix, size_t sameSuffix = 0);

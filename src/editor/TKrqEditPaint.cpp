@@ -201,12 +201,19 @@ void TKrqEdit::Impl::PaintRow(QPainter& p, int y, int line, size_t from, size_t 
     if (currentStyle != 0) p.setFont(drawFont);
 }
 
+int TKrqEdit::Impl::BookmarkBand() const {
+    for (int n = 0; n < 10; ++n)
+        if (model.Bookmark(n)) return digitWidth + 6;
+    return 0;
+}
+
 void TKrqEdit::Impl::PaintGutter(QPainter& p, const QRect& area) {
     const int w = q->GutterWidth();
     const int h = q->viewport()->height();
     p.fillRect(QRect(0, 0, w, h), gutterColor);
     p.setFont(gutterFont);
-    const int field = w - 3 - 3 - 2;  // digits × digit width
+    const int band = BookmarkBand();
+    const int field = w - 3 - 3 - 2 - band;  // digits × digit width
     std::array<int, 10> marks{};
     for (int n = 0; n < 10; ++n) marks[n] = model.Bookmark(n).value_or(0);
     QFontMetrics gm(gutterFont);
@@ -215,7 +222,7 @@ void TKrqEdit::Impl::PaintGutter(QPainter& p, const QRect& area) {
         if (row.row == 0 && y + lineHeight > area.top()) {
             p.setPen(Qt::black);
             // Numbers start from 0: the first line is 0 (the status bar's "Y:1").
-            p.drawText(QRect(3, y, field, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
+            p.drawText(QRect(3 + band, y, field, lineHeight), Qt::AlignRight | Qt::AlignVCenter,
                        QString::number(row.line - 1));
             for (int n = 0; n < 10; ++n) {
                 if (marks[n] != row.line) continue;

@@ -130,6 +130,10 @@ QFont TKrqEditPrint::DefaultFont() {
 }
 
 void TKrqEditPrint::PrintDocument() {
+    if (!PdfStandIn.isEmpty()) {
+        PrintToPdf(PdfStandIn);
+        return;
+    }
     QPrinterInfo info = DefaultPrinter ? DefaultPrinter() : QPrinterInfo();
     if (info.isNull()) throw EKrqError("There is no default printer currently selected");
     QPrinter printer(info, QPrinter::HighResolution);

@@ -88,6 +88,9 @@ class TKrqEditPrint {
 
     // Stands in for the system's default printer, so tests never reach a real one.
     std::function<QPrinterInfo()> DefaultPrinter = [] { return QPrinterInfo::defaultPrinter(); };
+    // When set, PrintDocument writes its pages into this PDF file instead, with the same
+    // layout: what would be printed can be checked on a machine without a printer.
+    QString PdfStandIn;
 
   private:
     void Configure(QPrinter& printer) const;

@@ -10,6 +10,28 @@
 
 namespace krq {
 
+namespace {
+std::string& ownPrimarySelection() {
+    static std::string text;
+    return text;
+}
+}  // namespace
+
+void SetPrimarySelection(const std::string& text) {
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (clip && clip->supportsSelection())
+        clip->setText(QString::fromStdString(cp1250::toUtf8(text)), QClipboard::Selection);
+    else
+        ownPrimarySelection() = text;
+}
+
+std::string PrimarySelection() {
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (clip && clip->supportsSelection())
+        return cp1250::fromUtf8(clip->text(QClipboard::Selection).toStdString());
+    return ownPrimarySelection();
+}
+
 void TKrqEditQtClipboard::Put(const std::string& plainText, const std::string& privateBlock) {
     QClipboard* clip = QGuiApplication::clipboard();
     if (!clip) throw EKrqError("Clipboard copy operation failed");

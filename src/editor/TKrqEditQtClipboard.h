@@ -1,6 +1,8 @@
 // The model's clipboard over QClipboard: plain text as UTF-8 and the private column block.
 #pragma once
 
+#include <string>
+
 #include "editor/TKrqEditModel.h"
 
 namespace krq {
@@ -8,6 +10,11 @@ namespace krq {
 // The MIME type that carries the "KrqEdit Control Block Type" bytes: mode byte, Windows-1250
 // text, NUL.
 inline constexpr const char* kKrqEditBlockMime = "application/x-krqedit-control-block-type";
+
+// The primary selection (select to copy, middle click to paste), Windows-1250 text. Where the
+// platform has none, a store of this process keeps the gesture working within the program.
+void SetPrimarySelection(const std::string& text);
+std::string PrimarySelection();
 
 class TKrqEditQtClipboard : public TKrqClipboard {
   public:

@@ -9,6 +9,7 @@
 namespace krq {
 
 void TKrqEditModel::Impl::ResetHistories(bool clean) {
+    heldLine0 = -1;
     history.Reset(clean);
     TKrqUndoEntry fresh;
     fresh.caretBefore = caret;
@@ -141,6 +142,7 @@ bool TKrqEditModel::CanRedo() const {
 void TKrqEditModel::Undo() {
     Impl::Operation op(*d);
     d->SyncWithLines();
+    d->heldLine0 = -1;
     // Inside an open block, what it changed so far becomes its own step first.
     if (d->history.blockDepth > 0) d->CommitOpen();
     TKrqUndoHistory& h = d->history;
@@ -160,6 +162,7 @@ void TKrqEditModel::Undo() {
 void TKrqEditModel::Redo() {
     Impl::Operation op(*d);
     d->SyncWithLines();
+    d->heldLine0 = -1;
     if (d->history.blockDepth > 0) d->CommitOpen();
     TKrqUndoHistory& h = d->history;
     if (h.redo.empty()) return;

@@ -35,6 +35,7 @@ struct TKrqEdit::Impl {
     // --- Appearance ---------------------------------------------------------------------------
     QFont font;      // as asked for (the stored name is kept)
     QFont drawFont;  // what is drawn: the asked family, or the system monospace font
+    int zoom = 0;    // points added to the drawn size for this session
     QColor fontColor{Qt::black};
     QColor color{Qt::white};
     QColor selFg{Qt::white};
@@ -44,6 +45,7 @@ struct TKrqEdit::Impl {
     QFont gutterFont;
     bool wordWrap = false;
     QMenu* popup = nullptr;
+    TKrqEdit::TGuard guard;
     TKrqHighlighter* highlighter = nullptr;
     int highlighterListener = 0;
 
@@ -118,6 +120,9 @@ struct TKrqEdit::Impl {
     const std::vector<TKrqToken>* TokensOf(int line);
     void Paint(QPainter& p, const QRect& area);
     void PaintGutter(QPainter& p, const QRect& area);
+    // The strip left of the line numbers where bookmarks are drawn; 0 while none is set, so
+    // the numbers are never covered and the gutter keeps its width without bookmarks.
+    int BookmarkBand() const;
     void PaintRow(QPainter& p, int y, int line, size_t from, size_t to, bool lastRow);
 
     // --- Input (TKrqEditInput.cpp) --------------------------------------------------------------

@@ -31,7 +31,7 @@ class TAsmLexer final : public TKrqLexerBase {
         if (state > 0 && state < 256) {
             // The line that holds the closing delimiter belongs to the comment as a whole.
             EmitToken(out, 0, n, comment_);
-            return line.find(static_cast<char>(state)) == std::string_view::npos ? state : 0;
+            return Find(line, static_cast<char>(state), 0) == std::string_view::npos ? state : 0;
         }
         const auto& ident = IdentChars();
         size_t i = 0;
@@ -67,7 +67,7 @@ class TAsmLexer final : public TKrqLexerBase {
                     size_t d = SkipBlanks(line, j);
                     if (d < n) {
                         // COMMENT ! … !: everything to the next "!" (on this or a later line).
-                        size_t close = line.find(line[d], d + 1);
+                        size_t close = Find(line, line[d], d + 1);
                         EmitToken(out, i, n - i, comment_);
                         return close == std::string_view::npos ? static_cast<unsigned char>(line[d])
                                                                : 0;

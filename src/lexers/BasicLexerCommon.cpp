@@ -38,6 +38,7 @@ size_t TKrqBasicLexer::ScanNumber(std::string_view line, size_t i) const {
 int TKrqBasicLexer::LexLine(std::string_view line, int, std::vector<TKrqToken>& out) const {
     const auto& ident = IdentChars();
     const size_t n = line.size();
+    TNextByte closeBracket(line, ']');
     size_t i = 0;
     while (i < n) {
         unsigned char c = line[i];
@@ -67,7 +68,7 @@ int TKrqBasicLexer::LexLine(std::string_view line, int, std::vector<TKrqToken>& 
             attr = number_;
         } else if (c == '[') {
             // [Any Name] is an identifier that may hold spaces or reserved words.
-            size_t close = line.find(']', i + 1);
+            size_t close = closeBracket.From(i + 1);
             if (close != std::string_view::npos && close > i + 1) {
                 j = close + 1;
                 attr = ident_;

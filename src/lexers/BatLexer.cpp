@@ -42,6 +42,7 @@ class TBatLexer final : public TKrqLexerBase {
         bool commandPosition = true;  // the next word is a command (first word, after & | ( )
         bool echoText = false;        // after ECHO the rest is text
         int echoWords = 0;            // … except ECHO ON and ECHO OFF
+        TMarks marks(line);
         while (i < n) {
             const unsigned char c = line[i];
             size_t j = i + 1;
@@ -50,15 +51,15 @@ class TBatLexer final : public TKrqLexerBase {
                 j = SkipBlanks(line, i);
                 attr = space_;
             } else if (c == '%' || c == '!') {
-                j = ScanVariable(line, i);
+                j = ScanVariable(line, i, marks);
                 attr = j > i ? variable_ : ident_;
                 if (j == i) j = i + 1;
             } else if (echoText) {
                 bool echoStart = echoWords++ == 0;
-                j = i;
-                while (j < n && !IsBlank(At(line, j)) && line[j] != '%' && line[j] != '!' &&
-                       line[j] != '&' && line[j] != '|' && line[j] != '>' && line[j] != '<')
-                    ++j;
+                j = SkipIf(line, i, [](unsigned char b) {
+                    return !IsBlank(b) && b != '%' && b != '!' && b != '&' && b != '|' &&
+                           b != '>' && b != '<';
+                });
                 std::string_view word = line.substr(i, j - i);
                 if (echoStart && (EqualsNoCase(word, "on") || EqualsNoCase(word, "off")))
                     attr = key_;
@@ -102,9 +103,15 @@ class TBatLexer final : public TKrqLexerBase {
     }
 
   private:
+    // The next "%", "!" and ":" of the line, each searched for once as the lexer goes on.
+    struct TMarks {
+        explicit TMarks(std::string_view line)
+            : percent(line, '%'), bang(line, '!'), colon(line, ':') {}
+        TNextByte percent, bang, colon;
+    };
     // %name%, %name:~0,5%, %1, %*, %~dp0, %%i, %%~nxi, !name!; the end of the variable at i, or
     // i when there is none there.
-    static size_t ScanVariable(std::string_view line, size_t i) {
+    static size_t ScanVariable(std::string_view line, size_t i, TMarks& marks) {
         const size_t n = line.size();
         unsigned char c = line[i];
         unsigned char a = At(line, i + 1);
@@ -127,13 +134,14 @@ class TBatLexer final : public TKrqLexerBase {
             }
         }
         if (a == 0 || IsBlank(a) || a == c) return i;
-        size_t close = line.find(static_cast<char>(c), i + 1);
+        size_t close = (c == '%' ? marks.percent : marks.bang).From(i + 1);
         if (close == std::string_view::npos) return i;
         // A name holds no blanks before its ":" edit part.
-        size_t colon = line.find(':', i + 1);
+        size_t colon = marks.colon.From(i + 1);
         size_t nameEnd = colon < close ? colon : close;
-        for (size_t k = i + 1; k < nameEnd; ++k)
-            if (IsBlank(At(line, k))) return i;
+        if (SkipIf(line.substr(0, nameEnd), i + 1, [](unsigned char b) { return !IsBlank(b); }) <
+            nameEnd)
+            return i;
         return close + 1 <= n ? close + 1 : i;
     }
 

@@ -115,7 +115,7 @@ int TCppLexer::LexRaw(std::string_view s, size_t i, int state, std::vector<TKrqT
     char d[3];
     for (int k = 0; k < 3; ++k) d[k] = static_cast<char>((state >> (kRawShift + 3 + 7 * k)) & 127);
     size_t start = i;
-    for (size_t p = s.find(')', i); p != std::string_view::npos; p = s.find(')', p + 1)) {
+    for (size_t p = Find(s, ')', i); p != std::string_view::npos; p = Find(s, ')', p + 1)) {
         size_t q = p + 1;
         int k = 0;
         while (k < len && q < n && s[q] == d[k]) ++q, ++k;
@@ -133,7 +133,7 @@ int TCppLexer::LexRaw(std::string_view s, size_t i, int state, std::vector<TKrqT
 
 // "__asm mov eax, 1": the rest of the line is assembler up to a line comment.
 size_t TCppLexer::LexAsmRest(std::string_view s, size_t i, std::vector<TKrqToken>& out) const {
-    size_t end = s.find("//", i);
+    size_t end = Find(s, "//", i);
     if (end == std::string_view::npos) end = s.size();
     while (i < end) {
         size_t j = i;

@@ -295,7 +295,7 @@ int TCssLexer::LexLine(std::string_view s, int stateIn, std::vector<TKrqToken>& 
                     EmitToken(out, j, 1, symbol_);
                     size_t k = SkipBlanks(s, j + 1);
                     if (k < n && s[k] != '"' && s[k] != '\'') {
-                        size_t close = s.find(')', k);
+                        size_t close = Find(s, ')', k);
                         if (close == std::string_view::npos) close = n;
                         EmitToken(out, j + 1, k - j - 1, space_);
                         EmitToken(out, k, close - k, value_);

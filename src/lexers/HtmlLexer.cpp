@@ -117,7 +117,7 @@ size_t THtmlLexer::EntityEnd(std::string_view s, size_t i) const {
 
 // Where "</name" starts from i (case ignored), or the line's length.
 size_t THtmlLexer::FindRawEnd(std::string_view s, size_t i, std::string_view name) const {
-    for (size_t p = s.find("</", i); p != std::string_view::npos; p = s.find("</", p + 2)) {
+    for (size_t p = Find(s, "</", i); p != std::string_view::npos; p = Find(s, "</", p + 2)) {
         if (EqualsNoCase(s.substr(p + 2, name.size()), name)) return p;
     }
     return s.size();

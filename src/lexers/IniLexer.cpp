@@ -32,11 +32,11 @@ class TIniLexer final : public TKrqLexerBase {
         if (c == ';' || c == '#') {
             EmitToken(out, i, n - i, comment_);
         } else if (c == '[') {
-            size_t close = line.find(']', i + 1);
+            size_t close = Find(line, ']', i + 1);
             size_t end = close == std::string_view::npos ? n : close + 1;
             EmitToken(out, i, end - i, section_);
             LexTail(line, end, out);
-        } else if (size_t eq = line.find('=', i); eq != std::string_view::npos) {
+        } else if (size_t eq = Find(line, '=', i); eq != std::string_view::npos) {
             size_t keyEnd = TrimBlanksBack(line, i, eq);
             EmitToken(out, i, keyEnd - i, key_);
             EmitToken(out, keyEnd, eq - keyEnd, space_);
@@ -61,7 +61,7 @@ class TIniLexer final : public TKrqLexerBase {
         }
         unsigned char q = line[start];
         if (q == '"' || q == '\'') {
-            size_t close = line.find(static_cast<char>(q), start + 1);
+            size_t close = Find(line, static_cast<char>(q), start + 1);
             size_t stop = close == std::string_view::npos ? end : std::min(close + 1, end);
             EmitToken(out, start, stop - start, string_);
             LexTail(line, stop, out);

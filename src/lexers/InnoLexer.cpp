@@ -80,7 +80,7 @@ class TInnoLexer final : public TKrqLexerBase {
     static int SectionHeader(std::string_view line, bool knownOnly) {
         size_t i = SkipBlanks(line, 0);
         if (At(line, i) != '[') return -1;
-        size_t close = line.find(']', i + 1);
+        size_t close = Find(line, ']', i + 1);
         if (close == kNone || close == i + 1) return -1;
         std::string_view name = line.substr(i + 1, close - i - 1);
         for (unsigned char c : name)
@@ -101,7 +101,7 @@ class TInnoLexer final : public TKrqLexerBase {
 
     int LexHeader(std::string_view line, int section, std::vector<TKrqToken>& out) const {
         size_t i = SkipBlanks(line, 0);
-        size_t close = line.find(']', i);
+        size_t close = Find(line, ']', i);
         EmitToken(out, 0, i, space_);
         EmitToken(out, i, close + 1 - i, section_);
         size_t rest = EmitBlanks(out, line, close + 1, space_);
@@ -121,7 +121,7 @@ class TInnoLexer final : public TKrqLexerBase {
     void LexKeyValue(std::string_view line, size_t i, bool directives,
                      std::vector<TKrqToken>& out) const;
     void LexEntries(std::string_view line, size_t i, std::vector<TKrqToken>& out) const;
-    size_t LexValuePiece(std::string_view line, size_t i, bool asString,
+    size_t LexValuePiece(std::string_view line, size_t i, bool asString, TNextByte& closeBrace,
                          std::vector<TKrqToken>& out) const;
     int LexCode(std::string_view line, int comment, std::vector<TKrqToken>& out) const;
 
@@ -134,15 +134,15 @@ class TInnoLexer final : public TKrqLexerBase {
 // where a value is one whole text ([Setup]); in entries it is made of words, numbers and
 // symbols. Returns the end of the piece.
 size_t TInnoLexer::LexValuePiece(std::string_view line, size_t i, bool asString,
-                                 std::vector<TKrqToken>& out) const {
+                                 TNextByte& closeBrace, std::vector<TKrqToken>& out) const {
     const size_t n = line.size();
     const unsigned char c = line[i];
     size_t j = i + 1;
     int attr = asString ? string_ : symbol_;
     if (c == '{' && At(line, i + 1) == '{') {
         j = i + 2;  // an escaped brace
-    } else if (c == '{' && line.find('}', i + 1) != kNone) {
-        j = line.find('}', i + 1) + 1;
+    } else if (c == '{' && closeBrace.From(i + 1) != kNone) {
+        j = closeBrace.From(i + 1) + 1;
         attr = At(line, i + 1) == '#' ? preprocessor_ : ident_;
     } else if (c == '"') {
         j = ScanDoubledQuote(line, i + 1, '"').end;
@@ -153,9 +153,9 @@ size_t TInnoLexer::LexValuePiece(std::string_view line, size_t i, bool asString,
         j = SkipBlanks(line, i);
         attr = asString && j < n ? string_ : space_;
     } else if (asString) {
-        while (j < n && line[j] != '{' && line[j] != '"' && !IsBlank(At(line, j)) &&
-               static_cast<unsigned char>(line[j]) >= 0x20)
-            ++j;
+        j = SkipIf(line, j, [](unsigned char b) {
+            return b != '{' && b != '"' && !IsBlank(b) && b >= 0x20;
+        });
     } else if (IsDigit(c)) {
         j = SkipDigits(line, i);
         attr = IdentChars()[At(line, j)] ? ident_ : number_;
@@ -172,9 +172,10 @@ size_t TInnoLexer::LexValuePiece(std::string_view line, size_t i, bool asString,
 void TInnoLexer::LexKeyValue(std::string_view line, size_t i, bool directives,
                              std::vector<TKrqToken>& out) const {
     const size_t n = line.size();
-    size_t eq = line.find('=', i);
+    size_t eq = Find(line, '=', i);
+    TNextByte closeBrace(line, '}');
     if (eq == kNone) {
-        while (i < n) i = LexValuePiece(line, i, false, out);
+        while (i < n) i = LexValuePiece(line, i, false, closeBrace, out);
         return;
     }
     size_t keyEnd = TrimBlanksBack(line, i, eq);
@@ -193,12 +194,13 @@ void TInnoLexer::LexKeyValue(std::string_view line, size_t i, bool directives,
         EmitToken(out, end, n - end, space_);
         return;
     }
-    while (v < n) v = LexValuePiece(line, v, true, out);
+    while (v < n) v = LexValuePiece(line, v, true, closeBrace, out);
 }
 
 // Name: value; Name: "value"; Flags: a b c
 void TInnoLexer::LexEntries(std::string_view line, size_t i, std::vector<TKrqToken>& out) const {
     const size_t n = line.size();
+    TNextByte closeBrace(line, '}');
     bool nameExpected = true;
     while (i < n) {
         const unsigned char c = line[i];
@@ -219,10 +221,10 @@ void TInnoLexer::LexEntries(std::string_view line, size_t i, std::vector<TKrqTok
                 i = colon + 1;
                 nameExpected = false;
             } else {
-                i = LexValuePiece(line, i, false, out);
+                i = LexValuePiece(line, i, false, closeBrace, out);
             }
         } else {
-            i = LexValuePiece(line, i, false, out);
+            i = LexValuePiece(line, i, false, closeBrace, out);
         }
     }
 }
@@ -247,8 +249,8 @@ int TInnoLexer::LexCode(std::string_view line, int comment, std::vector<TKrqToke
         } else if (c == '/' && At(line, i + 1) == '/') {
             j = n;
             attr = comment_;
-        } else if (c == '{' && At(line, i + 1) == '#' && line.find('}', i) != kNone) {
-            j = line.find('}', i) + 1;
+        } else if (c == '{' && At(line, i + 1) == '#' && Find(line, '}', i) != kNone) {
+            j = Find(line, '}', i) + 1;
             attr = preprocessor_;
         } else if (c == '{' || (c == '(' && At(line, i + 1) == '*')) {
             comment = c == '{' ? kBrace : kParenStar;
@@ -269,7 +271,7 @@ int TInnoLexer::LexCode(std::string_view line, int comment, std::vector<TKrqToke
             j = ScanDecimal(line, i).end;
             attr = number_;
         } else if (IsAsciiLetter(c) || c == '_') {
-            while (IsAsciiIdent(At(line, j))) ++j;
+            j = SkipIf(line, j, IsAsciiIdent);
             attr = innowords::PascalKeywords().Contains(line.substr(i, j - i)) ? keyword_ : ident_;
         } else if (c < 0x20 || c >= 0x7F || std::string_view("!?%\\|~\"&`").find(c) != kNone) {
             attr = invalid_;

@@ -61,7 +61,7 @@ int TJavaLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
     } else if (state == kTextBlock) {
         size_t p = 0;
         for (;;) {
-            p = s.find("\"\"\"", p);
+            p = Find(s, "\"\"\"", p);
             if (p == std::string_view::npos) {
                 EmitToken(out, 0, n, string_);
                 return kTextBlock;
@@ -96,9 +96,9 @@ int TJavaLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
             EmitToken(out, i, end - i, number_);
             i = end;
         } else if (c == '"' && s.compare(i, 3, "\"\"\"") == 0) {
-            size_t p = s.find("\"\"\"", i + 3);
+            size_t p = Find(s, "\"\"\"", i + 3);
             while (p != std::string_view::npos && p > 0 && s[p - 1] == '\\')
-                p = s.find("\"\"\"", p + 1);
+                p = Find(s, "\"\"\"", p + 1);
             if (p == std::string_view::npos) {
                 EmitToken(out, i, n - i, string_);
                 return kTextBlock;

@@ -64,7 +64,7 @@ class TJavaScriptLexer final : public TKrqLexerBase {
   private:
     size_t LexTemplate(std::string_view s, size_t i, TJsState& st,
                        std::vector<TKrqToken>& out) const;
-    size_t ScanRegex(std::string_view s, size_t i) const;
+    size_t ScanRegex(std::string_view s, size_t i, std::vector<uint8_t>& seen) const;
 
     const int ident_, comment_, string_, nonReserved_, number_, keyword_, space_, symbol_, event_;
     // clang-format off
@@ -133,10 +133,20 @@ size_t TJavaScriptLexer::LexTemplate(std::string_view s, size_t i, TJsState& st,
 }
 
 // A regular expression literal from the "/" at s[i]: its end, or i when the line holds none.
-size_t TJavaScriptLexer::ScanRegex(std::string_view s, size_t i) const {
+// `seen` marks each (position, inside a class) the scans of this line passed through: a scan
+// that reaches one goes on exactly as the earlier one did, which found no end (a found end is
+// taken, and the lexer goes on after it), so it stops there and the line is examined once.
+size_t TJavaScriptLexer::ScanRegex(std::string_view s, size_t i, std::vector<uint8_t>& seen) const {
     const size_t n = s.size();
+    if (At(s, i + 1) == '/') return i;  // "//" is a comment, never an empty regex
+    if (seen.empty()) seen.resize(n + 1);
     bool inClass = false;
-    for (size_t p = i + 1; p < n; ++p) {
+    size_t p = i + 1;
+    size_t result = i;
+    for (; p < n; ++p) {
+        const uint8_t mark = inClass ? 2 : 1;
+        if (seen[p] & mark) break;
+        seen[p] |= mark;
         char c = s[p];
         if (c == '\\') {
             ++p;
@@ -145,18 +155,20 @@ size_t TJavaScriptLexer::ScanRegex(std::string_view s, size_t i) const {
         } else if (c == ']') {
             inClass = false;
         } else if (c == '/' && !inClass) {
-            if (p == i + 1) return i;  // "//" is a comment, never an empty regex
             ++p;
-            while (p < n && IsAsciiLetter(s[p])) ++p;
-            return p;
+            p = SkipIf(s, p, IsAsciiLetter);
+            result = p;
+            break;
         }
     }
-    return i;
+    CountScan(std::min(p, n) - i);
+    return result;
 }
 
 int TJavaScriptLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& out) const {
     const size_t n = s.size();
     TJsState st(state);
+    std::vector<uint8_t> regexSeen;
     size_t i = 0;
     // A "/" starts a regular expression unless it follows a value, where it divides.
     bool afterValue = false;
@@ -231,7 +243,7 @@ int TJavaScriptLexer::LexLine(std::string_view s, int state, std::vector<TKrqTok
             continue;
         }
         if (c == '/' && !afterValue) {
-            size_t end = ScanRegex(s, i);
+            size_t end = ScanRegex(s, i, regexSeen);
             if (end > i) {
                 EmitToken(out, i, end - i, string_);
                 i = end;

@@ -1,6 +1,7 @@
 // Shared pieces of the lexers: catalogue data, keyword sets and token emission.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -59,8 +60,16 @@ private:
     std::array<bool, 256> identChars_;
 };
 
+namespace lexscan {
+// The work of the lexers on this thread so far: the bytes the scanning steps examined (see
+// KrqLexerScan.h) plus one for every token emitted. One addition per step or token.
+inline thread_local uint64_t tScanWork = 0;
+inline void CountScan(size_t bytes) { tScanWork += bytes; }
+}  // namespace lexscan
+
 // Appends a token, merging it with the previous one when both have the same attribute.
 inline void EmitToken(std::vector<TKrqToken>& out, size_t start, size_t length, int attr) {
+    lexscan::CountScan(1);
     if (length == 0) return;
     if (!out.empty() && out.back().attr == attr &&
         out.back().start + out.back().length == start) {

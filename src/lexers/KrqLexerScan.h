@@ -1,7 +1,10 @@
 // Byte classes and scanning steps the lexers share: blanks, words, numbers, quoted text and
 // spans that close on a fixed text (block comments, CDATA) and may run on to the next line.
+// The lexers look ahead only through these steps, and every step counts the bytes it examines,
+// so a test can check that a line costs work in proportion to its length on any input.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +17,78 @@ namespace krq::lexscan {
 
 // What a scan returns when the line ends before the closing text.
 inline constexpr size_t kOpen = std::string_view::npos;
+
+// s.find(c, i) and s.find(text, i), counted.
+inline size_t Find(std::string_view s, char c, size_t i) {
+    size_t p = s.find(c, i);
+    CountScan((p == std::string_view::npos ? s.size() : p + 1) - std::min(i, s.size()));
+    return p;
+}
+inline size_t Find(std::string_view s, std::string_view text, size_t i) {
+    size_t p = s.find(text, i);
+    CountScan((p == std::string_view::npos ? s.size() : p + text.size()) - std::min(i, s.size()));
+    return p;
+}
+
+// The first position at or after a point that holds one byte, remembered: asking again from a
+// later point up to the answer needs no new search, so asking from every opening bracket of a
+// line for its closing one examines each byte once instead of once per bracket.
+class TNextByte {
+public:
+    TNextByte(std::string_view s, char c) : s_(s), c_(c) {}
+    size_t From(size_t i) {
+        if (i < from_ || (at_ != std::string_view::npos && i > at_)) {
+            at_ = Find(s_, c_, i);
+            from_ = i;
+        }
+        return at_;
+    }
+
+private:
+    std::string_view s_;
+    char c_;
+    size_t from_ = std::string_view::npos;  // where the last search started; none yet
+    size_t at_ = std::string_view::npos;
+};
+
+// The matching closing bracket of every opening one on a line, found in one pass the first time
+// one is asked for: the bracket at which the count of openings minus closings from the opening
+// one falls back to zero. Asked in increasing order, each answer costs a step or so.
+class TBracketMatch {
+public:
+    TBracketMatch(std::string_view s, char open, char close) : s_(s), open_(open), close_(close) {}
+    // The position of the bracket closing the opening one at i, or npos.
+    size_t Close(size_t i) {
+        if (!built_) Build();
+        if (next_ > 0 && opens_[next_ - 1] >= i) next_ = 0;  // asked out of order: start over
+        while (next_ < opens_.size() && opens_[next_] < i) ++next_;
+        CountScan(1);
+        return next_ < opens_.size() && opens_[next_] == i ? closes_[next_]
+                                                            : std::string_view::npos;
+    }
+
+private:
+    void Build() {
+        built_ = true;
+        std::vector<size_t> open;  // indexes into opens_ of the brackets not closed yet
+        for (size_t k = 0; k < s_.size(); ++k) {
+            if (s_[k] == open_) {
+                open.push_back(opens_.size());
+                opens_.push_back(k);
+                closes_.push_back(std::string_view::npos);
+            } else if (s_[k] == close_ && !open.empty()) {
+                closes_[open.back()] = k;
+                open.pop_back();
+            }
+        }
+        CountScan(s_.size());
+    }
+    std::string_view s_;
+    char open_, close_;
+    bool built_ = false;
+    std::vector<size_t> opens_, closes_;  // every opening bracket in order, and its closing one
+    size_t next_ = 0;                     // where the last answer was found in opens_
+};
 
 // The byte at i, or 0 past the line's end, so that look-ahead needs no bounds check.
 inline unsigned char At(std::string_view s, size_t i) {
@@ -42,22 +117,20 @@ inline bool EqualsNoCase(std::string_view s, std::string_view lower) {
     return true;
 }
 
-inline size_t SkipBlanks(std::string_view s, size_t i) {
-    while (i < s.size() && IsBlank(static_cast<unsigned char>(s[i]))) ++i;
+// The end of the run from i of the bytes `in` accepts.
+template <class In>
+size_t SkipIf(std::string_view s, size_t i, In in) {
+    const size_t from = i;
+    while (i < s.size() && in(static_cast<unsigned char>(s[i]))) ++i;
+    CountScan(i - std::min(from, i) + 1);
     return i;
 }
+inline size_t SkipBlanks(std::string_view s, size_t i) { return SkipIf(s, i, IsBlank); }
 inline size_t SkipWhile(std::string_view s, size_t i, const std::array<bool, 256>& set) {
-    while (i < s.size() && set[static_cast<unsigned char>(s[i])]) ++i;
-    return i;
+    return SkipIf(s, i, [&set](unsigned char c) { return set[c]; });
 }
-inline size_t SkipDigits(std::string_view s, size_t i) {
-    while (i < s.size() && IsDigit(static_cast<unsigned char>(s[i]))) ++i;
-    return i;
-}
-inline size_t SkipHexDigits(std::string_view s, size_t i) {
-    while (i < s.size() && IsHexDigit(static_cast<unsigned char>(s[i]))) ++i;
-    return i;
-}
+inline size_t SkipDigits(std::string_view s, size_t i) { return SkipIf(s, i, IsDigit); }
+inline size_t SkipHexDigits(std::string_view s, size_t i) { return SkipIf(s, i, IsHexDigit); }
 // `end` moved back over the blanks before it, but not below `from`.
 inline size_t TrimBlanksBack(std::string_view s, size_t from, size_t end) {
     while (end > from && IsBlank(static_cast<unsigned char>(s[end - 1]))) --end;
@@ -216,47 +289,58 @@ struct QuoteScan {
 // Quoted text from s[i] (just after the opening quote) with backslash escapes.
 inline QuoteScan ScanQuoted(std::string_view s, size_t i, char quote) {
     const size_t n = s.size();
+    const size_t from = std::min(i, n);
+    QuoteScan r{n, false, false};
     while (i < n) {
         char c = s[i];
         if (c == '\\') {
-            if (i + 1 >= n) return {n, false, true};
+            if (i + 1 >= n) {
+                r.continued = true;
+                break;
+            }
             i += 2;
         } else if (c == quote) {
-            return {i + 1, true, false};
+            r = {i + 1, true, false};
+            break;
         } else {
             ++i;
         }
     }
-    return {n, false, false};
+    CountScan(r.end - from);
+    return r;
 }
 
 // Quoted text from s[i] (just after the opening quote) in which a doubled quote stands for one
 // quote, as in Basic, Pascal, SQL and Fortran.
 inline QuoteScan ScanDoubledQuote(std::string_view s, size_t i, char quote) {
     const size_t n = s.size();
+    const size_t from = std::min(i, n);
+    QuoteScan r{n, false, false};
     while (i < n) {
         if (s[i] == quote) {
             if (i + 1 < n && s[i + 1] == quote) {
                 i += 2;
                 continue;
             }
-            return {i + 1, true, false};
+            r = {i + 1, true, false};
+            break;
         }
         ++i;
     }
-    return {n, false, false};
+    CountScan(r.end - from);
+    return r;
 }
 
 // Quoted text from s[i] (just after the opening quote) that knows no escapes: markup values.
 inline QuoteScan ScanPlainQuote(std::string_view s, size_t i, char quote) {
-    size_t q = s.find(quote, i);
+    size_t q = Find(s, quote, i);
     if (q == std::string_view::npos) return {s.size(), false, false};
     return {q + 1, true, false};
 }
 
 // The position just after `close` searched from i, or kOpen when the line does not hold it.
 inline size_t FindAfter(std::string_view s, size_t i, std::string_view close) {
-    size_t p = s.find(close, i);
+    size_t p = Find(s, close, i);
     return p == std::string_view::npos ? p : p + close.size();
 }
 

@@ -130,18 +130,6 @@ size_t ScanDelimited(std::string_view line, size_t i, unsigned char open, unsign
     return kNone;
 }
 
-// The position of the matching "}" for the "{" at i, or kNone.
-size_t MatchBrace(std::string_view line, size_t i) {
-    int depth = 0;
-    for (size_t k = i; k < line.size(); ++k) {
-        if (line[k] == '{')
-            ++depth;
-        else if (line[k] == '}' && --depth == 0)
-            return k;
-    }
-    return kNone;
-}
-
 class TPerlLexer final : public TKrqLexerBase {
   public:
     TPerlLexer()
@@ -203,7 +191,13 @@ class TPerlLexer final : public TKrqLexerBase {
                 std::vector<TKrqToken>& out) const;
     size_t LexQuoted(std::string_view line, size_t i, TPerlState& st,
                      std::vector<TKrqToken>& out) const;
-    size_t ScanVariable(std::string_view line, size_t i) const;
+    // What ScanVariable learns about a line as the lexer goes through it.
+    struct TVariableScan {
+        explicit TVariableScan(std::string_view line) : braces(line, '{', '}') {}
+        TBracketMatch braces;
+        size_t failedBelow = 0;  // a "$" before this position, in a run of "$", starts none
+    };
+    size_t ScanVariable(std::string_view line, size_t i, TVariableScan& scan) const;
     static size_t ScanNumber(std::string_view line, size_t i);
     static bool StartsQuoteLike(std::string_view line, size_t start, size_t end, TPerlState& st,
                                 size_t& openEnd);
@@ -293,30 +287,38 @@ size_t TPerlLexer::LexQuoted(std::string_view line, size_t i, TPerlState& st,
 }
 
 // The end of the variable whose sigil is at i ($x, @x, %x, $#x, ${…}, $$ref, $Foo::x, $_,
-// $1, $^W …), or i when the sigil starts none.
-size_t TPerlLexer::ScanVariable(std::string_view line, size_t i) const {
+// $1, $^W …), or i when the sigil starts none. Inside a run of "$" every "$" reaches the same
+// byte after the run and so the same answer; a failed one is remembered for the rest of the run.
+size_t TPerlLexer::ScanVariable(std::string_view line, size_t i, TVariableScan& scan) const {
     const unsigned char sigil = line[i];
+    if (sigil == '$' && i < scan.failedBelow) return i;
     size_t j = i + 1;
     if (sigil == '$' && At(line, j) == '#') {
         unsigned char a = At(line, j + 1);
         if (!(IsNameStart(a) || a == '{' || a == '$')) return j + 1;  // $# itself
         ++j;
     }
-    while (At(line, j) == '$' &&
-           (IsNameStart(At(line, j + 1)) || At(line, j + 1) == '$' || At(line, j + 1) == '{'))
-        ++j;
+    // A run of "$" ($$ref, $$$ref …); its last one belongs to the run only before a name or "{".
+    const size_t runStart = j;
+    const size_t runEnd = SkipIf(line, j, [](unsigned char c) { return c == '$'; });
+    j = runEnd;
+    if (runEnd > runStart && !(IsNameStart(At(line, runEnd)) || At(line, runEnd) == '{')) --j;
+    auto fail = [&] {
+        if (sigil == '$' && runEnd > runStart + 1) scan.failedBelow = runEnd - 1;
+        return i;
+    };
     unsigned char u = At(line, j);
     if (IsNameStart(u) || (u == ':' && At(line, j + 1) == ':' && IsNameStart(At(line, j + 2))))
         return ScanName(line, j);
     if (u == '{') {
-        size_t close = MatchBrace(line, j);
-        return close == kNone ? i : close + 1;
+        size_t close = scan.braces.Close(j);
+        return close == kNone ? fail() : close + 1;
     }
     if (sigil == '$') {
         if (u == '^' && IsAsciiLetter(At(line, j + 1))) return j + 2;
         if (IsDigit(u)) return SkipDigits(line, j);
         if (u != 0 && std::strchr("&`'+!@/\\,;.<>[]()|?\"-:*=~%$0", u)) return j + 1;
-        return i;
+        return fail();
     }
     if (u == '+' || u == '-' || (sigil == '%' && u == '!')) return j + 1;
     if (sigil == '%' && u == '^' && IsAsciiLetter(At(line, j + 1))) return j + 2;
@@ -374,7 +376,7 @@ bool TPerlLexer::StartsHereDoc(std::string_view line, size_t i, size_t& end, TPe
     unsigned char q = At(line, k);
     std::string_view terminator;
     if (q == '"' || q == '\'' || q == '`') {
-        size_t close = line.find(static_cast<char>(q), k + 1);
+        size_t close = Find(line, static_cast<char>(q), k + 1);
         if (close == kNone) return false;
         terminator = line.substr(k + 1, close - k - 1);
         end = close + 1;
@@ -414,6 +416,8 @@ int TPerlLexer::LexCode(std::string_view line, size_t i, bool valueExpected,
     bool afterUse = false;
     bool afterArrow = false;
     TPerlState pending;  // a here document announced on this line starts on the next
+    TVariableScan variables(line);
+    TNextByte slash(line, '/');
     while (i < n) {
         const unsigned char c = line[i];
         size_t j = i + 1;
@@ -430,7 +434,7 @@ int TPerlLexer::LexCode(std::string_view line, size_t i, bool valueExpected,
         afterArrow = false;
         size_t varEnd = 0;
         if ((c == '$' || c == '@' || (c == '%' && valueExpected)) &&
-            (varEnd = ScanVariable(line, i)) > i) {
+            (varEnd = ScanVariable(line, i, variables)) > i) {
             j = varEnd;
             attr = variable_;
             valueExpected = false;
@@ -439,7 +443,7 @@ int TPerlLexer::LexCode(std::string_view line, size_t i, bool valueExpected,
             attr = number_;
             valueExpected = false;
         } else if (c == '\'' || c == '"' || c == '`' ||
-                   (c == '/' && valueExpected && line.find('/', i + 1) != kNone)) {
+                   (c == '/' && valueExpected && slash.From(i + 1) != kNone)) {
             TPerlState st;
             st.mode = kQuoted;
             st.close = c;

@@ -50,7 +50,11 @@ class TPhpLexer final : public TKrqLexerBase {
     };
     Quoted LexQuoted(std::string_view s, size_t i, char quote, bool interpolate,
                      std::vector<TKrqToken>& out) const;
-    size_t VariableEnd(std::string_view s, size_t i) const;
+    struct Variable {
+        size_t end;   // the end of "$name" or "$$name", or i when no name follows
+        size_t skip;  // where a "$" that starts no variable, and those after it, end
+    };
+    Variable ScanVariable(std::string_view s, size_t i) const;
     size_t LineCommentEnd(std::string_view s, size_t i) const;
 
     const int ident_, comment_, string_, number_, keyword_, space_, symbol_, variable_;
@@ -71,17 +75,18 @@ class TPhpLexer final : public TKrqLexerBase {
     // clang-format on
 };
 
-// "$name" or "$$name" from the "$" at s[i]: its end, or i when no name follows.
-size_t TPhpLexer::VariableEnd(std::string_view s, size_t i) const {
-    size_t j = i;
-    while (j < s.size() && s[j] == '$') ++j;
-    if (j == s.size() || IsDigit(s[j]) || !IdentChars()[static_cast<unsigned char>(s[j])]) return i;
-    return SkipWhile(s, j, IdentChars());
+// "$name" or "$$name" from the "$" at s[i]. When no name follows the run of "$", none of them
+// starts a variable, so the whole run is passed at once rather than rescanned from each "$".
+TPhpLexer::Variable TPhpLexer::ScanVariable(std::string_view s, size_t i) const {
+    size_t j = SkipIf(s, i, [](unsigned char c) { return c == '$'; });
+    if (j == s.size() || IsDigit(s[j]) || !IdentChars()[static_cast<unsigned char>(s[j])])
+        return {i, j};
+    return {SkipWhile(s, j, IdentChars()), j};
 }
 
 // A line comment ends at the line's end or before a closing "?>".
 size_t TPhpLexer::LineCommentEnd(std::string_view s, size_t i) const {
-    size_t p = s.find("?>", i);
+    size_t p = Find(s, "?>", i);
     return p == std::string_view::npos ? s.size() : p;
 }
 
@@ -98,9 +103,10 @@ TPhpLexer::Quoted TPhpLexer::LexQuoted(std::string_view s, size_t i, char quote,
             EmitToken(out, start, i + 1 - start, string_);
             return {i + 1, true};
         } else if (interpolate && c == '$') {
-            size_t end = VariableEnd(s, i);
+            Variable v = ScanVariable(s, i);
+            size_t end = v.end;
             if (end == i) {
-                ++i;
+                i = v.skip;
                 continue;
             }
             EmitToken(out, start, i - start, string_);
@@ -152,10 +158,14 @@ int TPhpLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
             i = EmitThrough(out, s, i, i + 2, "*/", comment_);
             if (i == kOpen) return kComment;
         } else if (c == '$') {
-            size_t end = VariableEnd(s, i);
-            if (end == i) end = i + 1;
-            EmitToken(out, i, end - i, end == i + 1 ? symbol_ : variable_);
-            i = end;
+            Variable v = ScanVariable(s, i);
+            if (v.end == i) {
+                EmitToken(out, i, v.skip - i, symbol_);
+                i = v.skip;
+            } else {
+                EmitToken(out, i, v.end - i, variable_);
+                i = v.end;
+            }
         } else if (IdentChars()[c] && !IsDigit(c)) {
             i = EmitWord(out, s, i, SkipWhile(s, i, IdentChars()), keywords_, keyword_, ident_);
         } else if (IsDigit(c) || (c == '.' && i + 1 < n && IsDigit(s[i + 1]))) {

@@ -72,7 +72,7 @@ class TSqlLexer final : public TKrqLexerBase {
                 continue;
             } else if (c == '"' || c == '[') {
                 // "quoted" and [bracketed] identifiers.
-                size_t close = line.find(c == '"' ? '"' : ']', i + 1);
+                size_t close = Find(line, c == '"' ? '"' : ']', i + 1);
                 j = close == std::string_view::npos ? n : close + 1;
                 attr = ident_;
             } else if (IsDigit(c) || (c == '.' && IsDigit(At(line, i + 1)))) {

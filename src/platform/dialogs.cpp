@@ -4,6 +4,7 @@
 #include "platform/fontdialog.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -89,6 +90,8 @@ public:
         return color;
     }
 
+    int ShowModal(QDialog& window) override { return window.exec(); }
+
 private:
     static void prepare(QFileDialog& dialog, const TFileDialogState& state) {
         // The descriptions already name their patterns; Qt's copy in brackets stays hidden.
@@ -102,14 +105,26 @@ private:
 
     static void remember(const QFileDialog& dialog, TFileDialogState& state, const QString& file) {
         state.FileName = file;
-        int index = QtFilters(state.Filter).indexOf(dialog.selectedNameFilter());
-        if (index >= 0) state.FilterIndex = index + 1;
+        // With the details hidden, Qt reports the shown text of the entry (its description),
+        // not the filter it was given; either identifies the entry chosen.
+        const QString chosen = dialog.selectedNameFilter();
+        const QStringList filters = QtFilters(state.Filter);
+        const QStringList parts = state.Filter.split('|');
+        for (int i = 0; i < filters.size(); ++i) {
+            if (chosen == filters[i] || chosen == parts[2 * i]) {
+                state.FilterIndex = i + 1;
+                break;
+            }
+        }
     }
 };
 
 TKrqDialogs* g_installed = nullptr;
 
 }  // namespace
+
+// The desktop has no show mode for what it opens; the default application decides.
+void TKrqDialogs::OpenUrl(QWidget*, const QUrl& url, bool) { QDesktopServices::openUrl(url); }
 
 TKrqDialogs& Dialogs() {
     static TQtDialogs qtDialogs;
@@ -124,6 +139,8 @@ QStringList QtFilters(const QString& windowsFilter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
+        // "*.*" means every file; Qt would take only names with a dot (no README, Makefile).
+        if (patterns.split(' ').contains("*.*")) patterns = "*";
         out << parts[i] + " (" + patterns + ")";
     }
     return out;

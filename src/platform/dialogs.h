@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <optional>
 
+class QUrl;
+class QDialog;
 class QWidget;
 
 namespace krq {
@@ -38,6 +40,12 @@ public:
     virtual std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int minPoints,
                                             int maxPoints) = 0;
     virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) = 0;
+    // Hands an address (a file, a web page, a mailto:) to the desktop, maximised or in the
+    // normal show mode; whether anything opens it is not reported.
+    virtual void OpenUrl(QWidget* owner, const QUrl& url, bool maximised);
+    // Shows one of the program's own windows modally; its result (QDialog::Accepted or
+    // Rejected) once it has closed.
+    virtual int ShowModal(QDialog& window) = 0;
 };
 
 // The dialogs in use: Qt's own unless a test installed others.

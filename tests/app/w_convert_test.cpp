@@ -85,7 +85,12 @@ TEST_F(ConvertTest, FunctionKeysRunTheirConversions) {
                                                         {"mnsConvertCodersRot13", "F9"},
                                                         {"mnsConvertISOCode", "F11"},
                                                         {"mnsConvertWinCode", "F12"}};
-    for (auto [item, key] : keys) EXPECT_EQ(Item(item)->shortcut(), QKeySequence(key)) << item;
+    for (auto [item, key] : keys) {
+        auto* shortcut = frm->findChild<QShortcut*>(QString("key_") + item);
+        ASSERT_NE(shortcut, nullptr) << item;
+        EXPECT_EQ(shortcut->key(), QKeySequence(key)) << item;
+        EXPECT_TRUE(Item(item)->text().endsWith('\t' + QKeySequence(key).toString())) << item;
+    }
     const std::string text = cp1250::fromUtf8("Ala ŚĄ");
     Model().SetSelectedText(text);
     PressShortcut("mnsConvertCharSizeBigChar");

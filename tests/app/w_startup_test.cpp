@@ -62,7 +62,7 @@ TEST_F(StartupTest, FirstStartWithoutSettingsUsesEveryDefault) {
     QStringList filters = QtFilters(w.dlgFileOpen.Filter);
     ASSERT_EQ(filters.size(), 19);
     EXPECT_EQ(filters.front(), "Dokumenty tekstowe (*.txt) (*.txt)");
-    EXPECT_EQ(filters.back(), "Wszystkie pliki (*.*)");
+    EXPECT_EQ(filters.back(), "Wszystkie pliki (*)");  // every file, with a dot or without
     EXPECT_EQ(w.dlgFileSave.Filter, w.dlgFileOpen.Filter);
     EXPECT_EQ(w.dlgFileOpen_Additional.Filter, w.dlgFileOpen.Filter);
     EXPECT_EQ(w.dlgFileOpen.FilterIndex, 1);

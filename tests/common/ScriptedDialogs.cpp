@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QUrl>
+#include <QApplication>
+#include <QDialog>
+
 namespace krq::test {
 
 TScriptedDialogs::TScriptedDialogs() { SetDialogs(this); }
@@ -52,12 +56,38 @@ std::optional<QFont> TScriptedDialogs::ChooseFont(QWidget*, const QFont&, int, i
     return answer;
 }
 
-std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor&) {
+std::optional<QColor> TScriptedDialogs::ChooseColor(QWidget*, const QColor& initial) {
     ++ColorRequests;
+    ColorInitials.push_back(initial);
     if (ColorAnswers.empty()) return std::nullopt;
     auto answer = ColorAnswers.front();
     ColorAnswers.pop_front();
     return answer;
+}
+
+void TScriptedDialogs::OpenUrl(QWidget*, const QUrl& url, bool maximised) {
+    OpenedUrls.push_back({QString::fromUtf8(url.toEncoded()), maximised});
+}
+
+// The window is shown as exec() would show it, but without a loop of its own: the script acts
+// on it and must close it; one left open fails the test and is closed.
+int TScriptedDialogs::ShowModal(QDialog& window) {
+    ++ModalRequests;
+    window.setResult(0);
+    window.show();
+    QApplication::processEvents();
+    if (ModalScripts.empty()) {
+        ADD_FAILURE() << "unexpected window " << window.objectName().toStdString();
+    } else {
+        auto script = std::move(ModalScripts.front());
+        ModalScripts.pop_front();
+        script(window);
+    }
+    if (window.isVisible()) {
+        ADD_FAILURE() << "window left open: " << window.objectName().toStdString();
+        window.done(QDialog::Rejected);
+    }
+    return window.result();
 }
 
 }  // namespace krq::test

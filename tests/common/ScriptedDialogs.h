@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -28,12 +29,21 @@ public:
     std::deque<QString> SaveAnswers;      // "" is Cancel
     std::deque<std::optional<QFont>> FontAnswers;
     std::deque<std::optional<QColor>> ColorAnswers;
+    // What a user does in a modal window: run on the shown window, which it must close.
+    std::deque<std::function<void(QDialog&)>> ModalScripts;
 
     std::vector<TAskedMessage> Messages;
     std::vector<TFileDialogState> OpenRequests;
     std::vector<TFileDialogState> SaveRequests;
+    struct TOpenedUrl {
+        QString Url;  // as encoded for the desktop
+        bool Maximised;
+    };
+    std::vector<TOpenedUrl> OpenedUrls;  // never handed to the desktop
     int FontRequests = 0;
     int ColorRequests = 0;
+    std::vector<QColor> ColorInitials;  // the colour each colour dialog opened with
+    int ModalRequests = 0;
 
     TMsgResult Message(QWidget* owner, const QString& caption, const QString& text,
                        TMsgButtons buttons, TMsgIcon icon) override;
@@ -42,6 +52,8 @@ public:
     std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int minPoints,
                                     int maxPoints) override;
     std::optional<QColor> ChooseColor(QWidget* owner, const QColor& initial) override;
+    void OpenUrl(QWidget* owner, const QUrl& url, bool maximised) override;
+    int ShowModal(QDialog& window) override;
 };
 
 }  // namespace krq::test

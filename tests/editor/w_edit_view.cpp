@@ -183,7 +183,10 @@ TEST_F(WEditView, PropertiesTakeEffectAtOnce) {
     edit->SetTextFont(big);
     EXPECT_GT(edit->LineHeight(), h);
     EXPECT_EQ(edit->TextFont().family(), "Fixedsys");  // the stored name is kept
-    EXPECT_TRUE(QFontInfo(edit->DrawnFont()).fixedPitch());
+    const QFontMetricsF drawn(edit->DrawnFont());  // monospaced by measurement
+    for (QChar c : QStringLiteral("il.M0 "))
+        EXPECT_DOUBLE_EQ(drawn.horizontalAdvance(c), drawn.horizontalAdvance(QChar('W')))
+            << c.toLatin1();
     edit->SetTabWidth(4);
     Load("\tx");
     EXPECT_EQ(edit->PointOfChar({2, 1}).x() - edit->PointOfChar({1, 1}).x(),

@@ -15,9 +15,12 @@
 
 namespace krq::test {
 
-// The folder of the golden samples and their reviewed .styled forms.
+// The folder of the golden samples and their reviewed .styled forms. A compiler cache may
+// write this file's name relative to the build directory, where the tests do not run.
 inline std::filesystem::path GoldenDir() {
-    return std::filesystem::path(__FILE__).parent_path() / "golden";
+    std::filesystem::path file(__FILE__);
+    if (file.is_relative()) file = std::filesystem::path(KRQ_BIN_DIR) / file;
+    return file.parent_path() / "golden";
 }
 
 // The lines of `text` split at "\n"; a final "\n" leaves an empty last line.

@@ -1,0 +1,133 @@
+// mimeapps.list edits on the file's own lines, each kept with its line ending.
+#include "platform/mimeapps.h"
+
+#include <vector>
+
+namespace krq {
+
+namespace {
+
+struct TLine {
+    std::string Text;  // with its line ending, if any
+};
+
+std::vector<TLine> splitLines(const std::string& text) {
+    std::vector<TLine> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        lines.push_back({text.substr(start, end - start)});
+        start = end;
+    }
+    return lines;
+}
+
+std::string trim(const std::string& text) {
+    const char* blanks = " \t\r\n";
+    size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+bool isGroup(const std::string& line, std::string* name = nullptr) {
+    std::string t = trim(line);
+    if (t.size() < 2 || t.front() != '[' || t.back() != ']') return false;
+    if (name) *name = t.substr(1, t.size() - 2);
+    return true;
+}
+
+bool isEntry(const std::string& line) {
+    std::string t = trim(line);
+    return !t.empty() && t.front() != '#' && t.find('=') != std::string::npos;
+}
+
+std::string keyOf(const std::string& line) {
+    std::string t = trim(line);
+    size_t eq = t.find('=');
+    return eq == std::string::npos ? std::string() : trim(t.substr(0, eq));
+}
+
+std::vector<std::string> splitList(const std::string& list) {
+    std::vector<std::string> ids;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(';', start);
+        if (end == std::string::npos) end = list.size();
+        std::string id = trim(list.substr(start, end - start));
+        if (!id.empty()) ids.push_back(id);
+        start = end + 1;
+    }
+    return ids;
+}
+
+}  // namespace
+
+std::string MimeAppsValue(const std::string& text, const std::string& group,
+                          const std::string& key) {
+    std::string current;
+    bool inGroup = false;
+    for (const TLine& line : splitLines(text)) {
+        if (isGroup(line.Text, &current)) {
+            inGroup = current == group;
+        } else if (inGroup && isEntry(line.Text) && keyOf(line.Text) == key) {
+            std::string t = trim(line.Text);
+            return trim(t.substr(t.find('=') + 1));
+        }
+    }
+    return {};
+}
+
+std::string SetMimeAppsValue(const std::string& text, const std::string& group,
+                             const std::string& key, const std::string& value) {
+    const std::string eol = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    const std::string entry = key + "=" + value + eol;
+    std::vector<TLine> lines = splitLines(text);
+    std::string out;
+    std::string current;
+    bool inGroup = false, found = false, written = false;
+    size_t insertAt = std::string::npos;  // offset in `out` after the group's last entry
+    for (const TLine& line : lines) {
+        if (isGroup(line.Text, &current)) {
+            inGroup = current == group;
+            found = found || inGroup;
+            out += line.Text;
+            if (inGroup && line.Text.back() != '\n') out += eol;
+            if (inGroup) insertAt = out.size();
+            continue;
+        }
+        if (inGroup && isEntry(line.Text) && keyOf(line.Text) == key) {
+            if (!written && !value.empty()) {
+                out += entry;
+                written = true;
+            }
+            continue;
+        }
+        out += line.Text;
+        if (inGroup && isEntry(line.Text)) {
+            if (out.back() != '\n') out += eol;
+            insertAt = out.size();
+        }
+    }
+    if (written || value.empty()) return out;
+    if (found) return out.insert(insertAt, entry);
+    if (!out.empty() && out.back() != '\n') out += eol;
+    if (!out.empty() && trim(lines.back().Text) != "") out += eol;
+    return out + "[" + group + "]" + eol + entry;
+}
+
+std::string WithDesktopIdFirst(const std::string& list, const std::string& id) {
+    std::string out = id + ";";
+    for (const std::string& other : splitList(list))
+        if (other != id) out += other + ";";
+    return out;
+}
+
+std::string WithoutDesktopId(const std::string& list, const std::string& id) {
+    std::string out;
+    for (const std::string& other : splitList(list))
+        if (other != id) out += other + ";";
+    return out;
+}
+
+}  // namespace krq

@@ -1,0 +1,169 @@
+// File associations and the default-HTML-editor role in the registry stand-in.
+#include "settings/unEru.h"
+
+#include <string_view>
+
+#include "convert/unBase.h"
+#include "platform/errors.h"
+#include "platform/inifile.h"
+#include "platform/programdir.h"
+#include "platform/registry.h"
+
+namespace krq {
+
+const char* const IconData =
+    "1|asm|x86 Assembler|*.asm\r\n"
+    "2|awk|Skrypt AWK|*.awk\r\n"
+    "3|bas|Plik Visual Basic|*.bas\r\n"
+    "4|bat|Plik wsadowy MS-DOS|*.bat\r\n"
+    "5|cgi|Plik Perl|*.cgi\r\n"
+    "6|cmd|Plik wsadowy MS-DOS|*.cmd\r\n"
+    "7|cpp|Plik C++|*.cpp\r\n"
+    "8|css|Kaskadowy arkusz styli|*.css\r\n"
+    "9|dfm|Plik formy Borland Delphi|*.dfm\r\n"
+    "10|dpk|Paczka Borland Delphi|*.dpk\r\n"
+    "11|dpr|Projekt Borland Delphi|*.dpr\r\n"
+    "12|for|Plik Fortran|*.for\r\n"
+    "13|htm|Dokument HTML|*.htm, *.html\r\n"
+    "14|inc|Plik typu Include|*.inc\r\n"
+    "15|ini|Plik konfiguracyjny|*.ini\r\n"
+    "16|iss|Skrypt Inno Setup|*.iss\r\n"
+    "17|java|Plik Java|*.java\r\n"
+    "18|js|Skrypt Java|*.js\r\n"
+    "19|nfo|Plik informacyjny|*.nfo\r\n"
+    "20|pas|Pascal / Object Pascal|*.pas\r\n"
+    "21|php3|Plik PHP3|*.php3\r\n"
+    "22|php|Plik PHP|*.php\r\n"
+    "23|rtf|Format RichText|*.rtf\r\n"
+    "24|sql|Plik SQL|*.sql\r\n"
+    "25|txt|Dokument tekstowy|*.txt\r\n"
+    "26|vbs|Plik VBScript|*.vbs\r\n"
+    "27|xml|Plik XML|*.xml\r\n";
+
+namespace {
+
+const char* const kHTMLEditorKey = "Software\\Microsoft\\Internet Explorer\\Default HTML Editor";
+const char* const kHTMLEditorCommandKey =
+    "Software\\Microsoft\\Internet Explorer\\Default HTML Editor\\shell\\edit\\command";
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The HTML editor's command: a path and %1, both quoted only around %1, as the role wants.
+std::string editCommand(const std::string& exe) { return exe + " \"%1\""; }
+
+}  // namespace
+
+std::string TEruRow::Key() const {
+    std::string key = Ext;
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return key;
+}
+
+const std::vector<TEruRow>& EruRows() {
+    static const std::vector<TEruRow> rows = [] {
+        std::vector<TEruRow> result;
+        std::string_view text(IconData);
+        while (!text.empty()) {
+            size_t end = text.find("\r\n");
+            std::string line(text.substr(0, end));
+            text = end == std::string_view::npos ? std::string_view() : text.substr(end + 2);
+            if (line.empty()) continue;
+            TEruRow row;
+            row.IconId = std::stoi(trimmed(fncGetPiece('|', line, 0)));
+            row.Ext = trimmed(fncGetPiece('|', line, 1));
+            row.Description = trimmed(fncGetPiece('|', line, 2));
+            row.Shown = trimmed(fncGetPiece('|', line, 3));
+            result.push_back(row);
+        }
+        return result;
+    }();
+    return rows;
+}
+
+std::string ExecutablePath() { return ExecutableFile(); }
+
+std::string WindowsDirectory() { return "C:\\WINDOWS"; }
+
+bool fncAssociateExt(const std::string& extKey, const std::string& typeName,
+                     const std::string& description, const std::string& icon,
+                     const std::string& command) {
+    TRegistry registry;
+    const THive root = THive::ClassesRoot;
+    if (!registry.CreateKey(root, extKey) || !registry.WriteString(root, extKey, "", typeName))
+        return false;
+    if (!registry.CreateKey(root, typeName) ||
+        !registry.WriteString(root, typeName, "", description))
+        return false;
+    const std::string commandKey = typeName + "\\shell\\open\\command";
+    if (!registry.CreateKey(root, commandKey) ||
+        !registry.WriteString(root, commandKey, "", command))
+        return false;
+    if (!icon.empty()) {
+        const std::string iconKey = typeName + "\\DefaultIcon";
+        if (registry.CreateKey(root, iconKey)) registry.WriteString(root, iconKey, "", icon);
+    }
+    return true;
+}
+
+void prcSetHTMLEditor() {
+    TRegistry registry;
+    const THive root = THive::CurrentUser;
+    if (registry.ReadString(root, kHTMLEditorKey, "Description") == "KRQ") return;
+    if (!registry.WriteString(root, kHTMLEditorKey, "Description", "KRQ"))
+        throw EKrqError(formatMessage("Failed to set data for '%s'", "Description"));
+    // The command key belongs to the role: when it is missing it is made, so the role is never
+    // half taken.
+    if (!registry.CreateKey(root, kHTMLEditorCommandKey) ||
+        !registry.WriteString(root, kHTMLEditorCommandKey, "", editCommand(ExecutablePath())))
+        throw EKrqError(formatMessage("Failed to set data for '%s'", ""));
+}
+
+void prcRestoreHTMLEditor() {
+    TRegistry registry;
+    const THive root = THive::CurrentUser;
+    if (!registry.WriteString(root, kHTMLEditorKey, "Description", "Notatnik"))
+        throw EKrqError(formatMessage("Failed to set data for '%s'", "Description"));
+    if (!registry.CreateKey(root, kHTMLEditorCommandKey) ||
+        !registry.WriteString(root, kHTMLEditorCommandKey, "",
+                              editCommand(WindowsDirectory() + "\\notepad.exe")))
+        throw EKrqError(formatMessage("Failed to set data for '%s'", ""));
+}
+
+void prcAssociateRow(const TEruRow& row, int number, TDesktopShell* shell) {
+    const std::string exe = ExecutablePath();
+    const std::string key = row.Key();
+    fncAssociateExt("." + key, "KRQ " + key + "file", row.Description,
+                    exe + "," + std::to_string(number), exe + " \"%1");
+    if (shell) shell->AssociateExtension(row.Ext, row.Description);
+}
+
+void prcHTMLEditorRole(bool on, TDesktopShell* shell) {
+    if (on)
+        prcSetHTMLEditor();
+    else
+        prcRestoreHTMLEditor();
+    if (shell) shell->SetHTMLEditor(on);
+}
+
+void prcApplyAssociations(const std::vector<bool>& ticked, bool htmlEditor, TDesktopShell* shell) {
+    const std::vector<TEruRow>& rows = EruRows();
+    for (size_t i = 0; i < rows.size() && i < ticked.size(); ++i) {
+        const std::string key = rows[i].Key();
+        TIniFile ini(programFile("krq.ini"));
+        if (ticked[i] == ini.ReadBool("Ext", key, false)) continue;
+        ini.WriteBool("Ext", key, ticked[i]);
+        // Unticking only forgets the choice: the associations stay as they were.
+        if (ticked[i]) prcAssociateRow(rows[i], static_cast<int>(i) + 1, shell);
+    }
+    TIniFile ini(programFile("krq.ini"));
+    if (ini.ReadBool("Ext", "HTMLEditor", false) == htmlEditor) return;
+    ini.WriteBool("Ext", "HTMLEditor", htmlEditor);
+    prcHTMLEditorRole(htmlEditor, shell);
+}
+
+}  // namespace krq
