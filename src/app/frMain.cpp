@@ -244,6 +244,7 @@ void TfrmMain::createFileMenu() {
     mnsFile->addSeparator();
     mnsFileSaveCopy =
         addItem(mnsFile, "mnsFileSaveCopy", QString::fromUtf8("Zapisz kopię"), "ctxFileSaveCopy");
+    createEncodingMenu(mnsFile);
     mnsSendMail = addItem(mnsFile, "mnsSendMail", QString::fromUtf8("Wyślij pocztą e-mail"),
                           "ctxFileSendMail");
     mnsFilePrint =

@@ -62,12 +62,15 @@ class TfrmMain : public QMainWindow {
     void prcFileNew();
     // `encoding` forces one (Kodowanie > Otwórz ponownie jako); else it is detected.
     void prcFileOpen(const QString& name, std::optional<TDocEncoding> encoding = std::nullopt);
-    void prcFileSaveAs();
+    // False when the dialog was cancelled.
+    bool prcFileSaveAs();
     void ctxFileNewExecute();
     void ctxFileOpenExecute();
     void ctxFileSaveExecute();
     void ctxFileSaveAsExecute();
     void ctxFileSaveCopyExecute();
+    void ctxFileReopenAsExecute(TDocEncoding encoding);
+    void ctxFileSaveAsEncodingExecute(TDocEncoding encoding);
     void btnFileSaveClick();
     void mnsFileClick();
     void mncKrqEditDropFiles(int x, int y, const QStringList& files);
@@ -245,6 +248,7 @@ class TfrmMain : public QMainWindow {
     void rebuildRecentMenu();
     void saveTextTo(const QString& name);
     void setDocEncoding(TDocEncoding encoding);
+    void createEncodingMenu(QMenu* file);
     void reportDecoding(const QString& name, const TDecodeReport& report);
     void writeGeometry();
     void handleCommandLine();
@@ -264,6 +268,8 @@ class TfrmMain : public QMainWindow {
     // The encoding the document is read in and written back in; the editor holds its
     // Windows-1250 bytes.
     TDocEncoding docEncoding_ = TDocEncoding::Windows1250;
+    QMenu* mnsFileEncoding = nullptr;
+    QMenu* mnsFileReopenAs = nullptr;
 
     TfrmMarkers* markers_ = nullptr;
     // The Kolorowanie item prcSetMarker ticked last; a click that fails puts the tick back.

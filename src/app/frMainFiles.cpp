@@ -166,10 +166,10 @@ void TfrmMain::ctxFileSaveExecute() {
 
 void TfrmMain::ctxFileSaveAsExecute() { prcFileSaveAs(); }
 
-void TfrmMain::prcFileSaveAs() {
+bool TfrmMain::prcFileSaveAs() {
     dlgFileSave.FileName.clear();
     QString target = Dialogs().SaveFile(this, dlgFileSave);
-    if (target.isEmpty()) return;
+    if (target.isEmpty()) return false;
     saveTextTo(target);
     dlgFileOpen.FileName = target;
     dlgFileSave.FileName.clear();
@@ -177,6 +177,7 @@ void TfrmMain::prcFileSaveAs() {
     prcSetCaption(QFileInfo(target).fileName() + " - Kwerdel RQ");
     mncKrqEdit->Model().SetModified(false);
     prcMarkForDocument(target);
+    return true;
 }
 
 void TfrmMain::btnFileSaveClick() {
@@ -205,6 +206,7 @@ void TfrmMain::ctxFileSaveCopyExecute() {
 void TfrmMain::mnsFileClick() {
     mnsFileSave->setEnabled(Modified() && !Untitled());
     mnsFileSaveCopy->setEnabled(!Untitled());
+    mnsFileReopenAs->menuAction()->setEnabled(!Untitled());
     mnsFileLastOpen->menuAction()->setEnabled(ivcMRUManager.Count() > 0);
 }
 

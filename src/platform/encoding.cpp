@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/cp1250.h"
+#include "platform/errors.h"
 
 namespace krq {
 
@@ -305,6 +306,23 @@ std::string Encode(std::string_view cp1250, TDocEncoding encoding, bool withMark
     }
     EncodeTo(cp1250, encoding, at);
     return out;
+}
+
+TDocEncoding DecodeOrRaise(std::string& bytes, TDocEncoding encoding, const std::string& name) {
+    TDecodeReport report = Decode(bytes, encoding);
+    if (report.Invalid)
+        throw EKrqError("Cannot decode " + name + ": it is not valid " + EncodingName(encoding));
+    if (report.Unmapped)
+        throw EKrqError("Cannot decode " + name + ": " + std::to_string(report.Unmapped) +
+                        " characters have no Windows-1250 byte");
+    return report.Encoding;
+}
+
+std::string EncodeOrRaise(std::string_view cp1250, TDocEncoding encoding, const std::string& name) {
+    if (size_t count = CountUnencodable(cp1250, encoding))
+        throw EKrqError("Cannot encode " + std::to_string(count) + " characters of " + name +
+                        " as " + EncodingName(encoding));
+    return Encode(cp1250, encoding);
 }
 
 }  // namespace krq

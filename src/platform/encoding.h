@@ -53,6 +53,12 @@ size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding);
 char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out);
 std::string Encode(std::string_view cp1250, TDocEncoding encoding, bool withMark = true);
 
+// For tools that must not write what they could not read: decodes `bytes` or throws EKrqError
+// naming `name`; returns the encoding to write back (UTF-8 with the mark when the input had it).
+TDocEncoding DecodeOrRaise(std::string& bytes, TDocEncoding encoding, const std::string& name);
+// Encodes with the mark where the encoding has one, or throws when a byte cannot be held.
+std::string EncodeOrRaise(std::string_view cp1250, TDocEncoding encoding, const std::string& name);
+
 // The mark a UTF-8 BOM document starts with.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 

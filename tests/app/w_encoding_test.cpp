@@ -1,5 +1,7 @@
 // Documents in UTF-8 and ISO-8859-2: opened into Windows-1250 bytes, edited and converted as any
 // other, written back in their own encoding.
+#include <tuple>
+
 #include "app/MainWindowFixture.h"
 
 namespace krq::test {
@@ -103,6 +105,36 @@ TEST_F(EncodingTest, ADocumentTheEncodingCannotHoldIsNeverWritten) {
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_TRUE(dialogs.Messages[0].Text.contains("Cannot encode 2 characters"));
     EXPECT_TRUE(w.Modified());
+}
+
+// Plik > Kodowanie: reopening asks about changes first; Save as writes in the chosen encoding.
+TEST_F(EncodingTest, TheEncodingMenuReopensAndSavesInAChosenEncoding) {
+    TfrmMain& w = Create();
+    w.mnsFileClick();
+    EXPECT_FALSE(w.findChild<QMenu*>("mnsFileReopenAs")->menuAction()->isEnabled());
+    OpenFile("iso.txt", "\xB1\xB6\xBC\n");
+    Type("x");
+    dialogs.MessageAnswers = {TMsgResult::No};
+    Item("mnsFileReopenAsISO88592")->trigger();
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_TRUE(dialogs.Messages[0].Text.contains(Utf("został zmieniony")));
+    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("ąśź"));
+    EXPECT_EQ(Panel(6), "ISO-8859-2");
+
+    for (auto [item, bytes, panel] :
+         {std::tuple{"mnsFileSaveAsUTF8BOM", kBom + "\xC4\x85\xC5\x9B\xC5\xBA\n", "UTF-8 BOM"},
+          std::tuple{"mnsFileSaveAsUTF8", std::string("\xC4\x85\xC5\x9B\xC5\xBA\n"), "UTF-8"},
+          std::tuple{"mnsFileSaveAsWindows1250", std::string("\xB9\x9C\x9F\n"), "Windows-1250"},
+          std::tuple{"mnsFileSaveAsISO88592", std::string("\xB1\xB6\xBC\n"), "ISO-8859-2"}}) {
+        dialogs.SaveAnswers = {QPath(std::string(item) + ".txt")};
+        Item(item)->trigger();
+        EXPECT_EQ(ReadFile(Path(std::string(item) + ".txt")), bytes) << item;
+        EXPECT_EQ(Panel(6), panel);
+    }
+    // A cancelled dialog keeps the encoding.
+    dialogs.SaveAnswers = {""};
+    Item("mnsFileSaveAsUTF8")->trigger();
+    EXPECT_EQ(Panel(6), "ISO-8859-2");
 }
 
 }  // namespace
