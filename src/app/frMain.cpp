@@ -502,8 +502,8 @@ void TfrmMain::createStatusBar() {
     mncStatusBar->setObjectName("mncStatusBar");
     mncStatusBar->setFixedHeight(19);
     mncStatusBar->setSizeGripEnabled(false);
-    static const int kWidths[7] = {150, 45, 100, 60, 60, 50, 90};
-    static const bool kLowered[7] = {true, false, false, true, true, false, true};
+    static const int kWidths[7] = {150, 45, 100, 60, 60, 50, 1};
+    static const bool kLowered[7] = {true, false, false, true, true, false, false};
     for (int i = 0; i < 7; ++i) {
         auto* panel = new QLabel(mncStatusBar);
         panel->setObjectName(QStringLiteral("mncStatusPanel%1").arg(i));
@@ -513,6 +513,8 @@ void TfrmMain::createStatusBar() {
         // "104857616 bajtów."). The last panel takes the rest of the bar.
         panel->setMinimumWidth(kWidths[i]);
         if (i == 5) panel->setLayoutDirection(Qt::LeftToRight);
+        // The encoding panel gives way first when the window is too narrow for all seven.
+        if (i == 6) panel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
         mncStatusBar->addWidget(panel, i == 5 ? 1 : 0);
         mncStatusPanel[i] = panel;
     }
