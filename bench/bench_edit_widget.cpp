@@ -17,7 +17,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/TKrqEditModel.h"
+#include "editor/model/TKrqEditModel.h"
 #include "platform/cp1250.h"
 #include "platform/encoding.h"
 #include "platform/filewriter.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "settings/frMarkers.h"
 #include "settings/unColorScheme.h"
 

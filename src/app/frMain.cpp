@@ -18,13 +18,18 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionList.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEdit.h"
+#include "convert/TKrqConvertCommands.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/widget/TKrqEdit.h"
+#include "editor/companions/TKrqCompletionList.h"
+#include "editor/companions/TKrqEditCompanions.h"
+#include "convert/frMultiCnv.h"
 #include "platform/errors.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
+#include "platform/settingsfile.h"
+#include "update/frUpdate.h"
 
 namespace krq {
 
@@ -79,6 +84,7 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     companions_ = std::make_unique<TKrqEditCompanions>(mncKrqEdit);
     ivcKrqProposal = &companions_->Proposal();
     ivcKrqAutoCorrect = &companions_->AutoCorrect();
+    convertCommands = std::make_unique<TKrqConvertCommands>(mncKrqEdit->Model());
     layout->addWidget(mncCoolBar);
     layout->addWidget(mncKrqEdit, 1);
     setCentralWidget(central);
@@ -153,8 +159,9 @@ void TfrmMain::createActions() {
     // Form: each opening creates its window anew.
     newAction("ctxFormAbout", &TfrmMain::ctxFormAboutExecute);
     newAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
-    for (const char* name : {"ctxFormEncions", "ctxFormClpShow",
-                             "ctxFormExTxShow", "ctxFormMultiCnv", "ctxFormUpdate"})
+    newAction("ctxFormMultiCnv", &TfrmMain::ctxFormMultiCnvExecute);
+    newAction("ctxFormUpdate", &TfrmMain::ctxFormUpdateExecute);
+    for (const char* name : {"ctxFormEncions", "ctxFormClpShow", "ctxFormExTxShow"})
         newAction(name, nullptr)->setEnabled(false);  // their windows do not exist yet
     // Add
     for (const char* name : {"ctxAddText", "ctxAddHTMLColor", "ctxAddDate", "ctxAddHour"})
@@ -285,6 +292,12 @@ void TfrmMain::createEditMenu() {
                                QKeySequence("Ctrl+A"), open);
 }
 
+void TfrmMain::ctxConvertExecute(QAction* sender) {
+    prcConvert(static_cast<unsigned>(sender->property("Tag").toInt()));
+}
+
+void TfrmMain::prcConvert(unsigned code) { convertCommands->Convert(code); }
+
 void TfrmMain::createConvertMenu() {
     mnsConvert = newMenu(this, nullptr, menuBar(), "mnsConvert", "Konwersja");
     auto convert = [this](QMenu* menu, const char* name, const char* caption, int code,
@@ -408,7 +421,8 @@ void TfrmMain::createHelpMenu() {
     mnsHelpSubscribe = addHandlerItem(mnsHelp, "mnsHelpSubscribe", "Subskrypcja",
                                       &TfrmMain::mnsHelpSubscribeClick);
     mnsHelpUpdate = addItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
-    mnsHelpUpdate->setVisible(false);
+    // Hidden unless a distributor runs an update server and says so in the settings.
+    mnsHelpUpdate->setVisible(SettingsFile().ReadBool("Update", "menu", false));
     mnsHelp->addSeparator();
     mnHelpInfo = addItem(mnsHelp, "mnHelpInfo", "Kwerdel RQ - informacje", "ctxFormAbout");
 }
@@ -539,5 +553,11 @@ void TfrmMain::RunCommand(const std::function<void()>& command) {
         ShowError(e.what());
     }
 }
+
+// --- Other windows -----------------------------------------------------------------------------
+
+void TfrmMain::ctxFormMultiCnvExecute() { TfrmMultiCnv::Execute(this, CurrentFileName()); }
+
+void TfrmMain::ctxFormUpdateExecute() { TfrmUpdate::Execute(this, applicationTitle_); }
 
 }  // namespace krq

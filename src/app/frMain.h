@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/TKrqMRUList.h"
-#include "editor/TKrqEditPrint.h"
+#include "editor/print/TKrqEditPrint.h"
 #include "platform/dialogs.h"
 #include "platform/encoding.h"
 #include "settings/unOptionKeys.h"
@@ -30,6 +30,7 @@ namespace krq {
 class TKrqEdit;
 class TKrqEditStringList;
 class TKrqAutoCorrect;
+class TKrqConvertCommands;
 class TKrqCompletionProposal;
 class TKrqEditCompanions;
 class TIniFile;
@@ -77,6 +78,9 @@ class TfrmMain : public QMainWindow {
     void ivcMRUManagerClick(const QString& recentName);
     // Runs `next` once a modified text has been saved or given up, as the user answers.
     void prcSaveChangesGuard(const std::function<void()>& next);
+    // The one prompt for a modified text: saves it when the user says so; false when the user
+    // cancels or gives no name. `freshName` opens the Save As dialog without an earlier name.
+    bool prcSaveChanges(bool freshName);
 
     // --- Title, status and toolbar ----------------------------------------------------------
     void mncKrqEditChange();
@@ -158,6 +162,9 @@ class TfrmMain : public QMainWindow {
     // --- Other windows ---------------------------------------------------------------------------
     // "Opcje → Ustawienia": a new options window, shown modally.
     void ctxFormOptionsExecute();
+    // "Multi - konwersje" and "Aktualizacja on-line": each opening is a new window, modal.
+    void ctxFormMultiCnvExecute();
+    void ctxFormUpdateExecute();
 
     // --- Start and end -------------------------------------------------------------------------
     void FormCreate();
@@ -182,6 +189,8 @@ class TfrmMain : public QMainWindow {
     TKrqAutoCorrect* ivcKrqAutoCorrect = nullptr;
     TKrqEditPrint ivcKrqEditPrint;
     TKrqMRUList ivcMRUManager;
+    // The subsystems' commands, made with the editor; the handlers above forward to them.
+    std::unique_ptr<TKrqConvertCommands> convertCommands;
 
     TFileDialogState dlgFileOpen;
     TFileDialogState dlgFileOpen_Additional;

@@ -5,7 +5,7 @@
 #include <QMimeData>
 
 #include "app/frMain.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 
 namespace krq {
 

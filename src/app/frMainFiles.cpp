@@ -7,7 +7,7 @@
 #include <QMenu>
 
 #include "app/frMain.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/fsname.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
@@ -59,19 +59,21 @@ void TfrmMain::setReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
 // --- The guard -----------------------------------------------------------------------------------
 
 void TfrmMain::prcSaveChangesGuard(const std::function<void()>& next) {
-    if (!Modified()) {
-        next();
-        return;
-    }
+    if (prcSaveChanges(false)) next();
+}
+
+bool TfrmMain::prcSaveChanges(bool freshName) {
+    if (!Modified()) return true;
     const bool untitled = Untitled();
     TMsgResult answer = Dialogs().Message(this, "Kwerdel RQ", ModifiedPromptText(CurrentFileName()),
                                           TMsgButtons::YesNoCancel, TMsgIcon::Warning);
-    if (answer == TMsgResult::Cancel) return;
+    if (answer != TMsgResult::Yes && answer != TMsgResult::No) return false;
     if (answer == TMsgResult::Yes) {
         if (untitled) {
-            // The dialog keeps the name chosen here until a later step empties it.
+            // Otherwise the dialog keeps the name chosen here until a later step empties it.
+            if (freshName) dlgFileSave.FileName.clear();
             QString target = Dialogs().SaveFile(this, dlgFileSave);
-            if (target.isEmpty()) return;
+            if (target.isEmpty()) return false;
             saveTextTo(target);
         } else {
             dlgFileSave.FileName = CurrentFileName();
@@ -79,7 +81,7 @@ void TfrmMain::prcSaveChangesGuard(const std::function<void()>& next) {
             dlgFileSave.FileName.clear();
         }
     }
-    next();
+    return true;
 }
 
 void TfrmMain::ctxFileNewExecute() {

@@ -5,8 +5,9 @@
 #include "app/frAbout.h"
 #include "app/frMain.h"
 #include "app/unAddresses.h"
+#include "platform/fsname.h"
 #include "app/unMailTo.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
 

@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "app/frMain.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
@@ -65,7 +65,7 @@ void TfrmMain::prcSetMarker(const QString& name, bool remember) {
         if (language != highlighter.Lexer().LanguageName()) continue;
         // The stored choice comes first: when it cannot be written, nothing else changes.
         if (remember) SettingsFile().WriteString("code", "mark", cp1250::fromUtf8(language.data()));
-        LoadColorScheme(highlighter, programFile("marks.ini"));
+        LoadColorScheme(highlighter, ProgramFile("marks.ini"));
         mncKrqEdit->SetHighlighter(&highlighter);
         for (QAction* item : mnsOptionsMarkers->actions())
             if (WithoutAmpersands(item->text()).compare(name, Qt::CaseInsensitive) == 0) {

@@ -1,6 +1,6 @@
 // "Opcje → Ustawienia": the options window, and what it changes in the main window.
 #include "app/frMain.h"
-#include "editor/TKrqCompletionProposal.h"
+#include "editor/companions/TKrqCompletionProposal.h"
 #include "settings/TOptionsHost.h"
 #include "settings/frOptions.h"
 

@@ -14,9 +14,9 @@
 
 #include "app/frMain.h"
 #include "app/unCommandLine.h"
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEdit.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/colors.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
@@ -192,31 +192,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 bool TfrmMain::FormCloseQuery() {
     TKrqEditModel& model = mncKrqEdit->Model();
     if (model.Modified()) {
-        const bool untitled = Untitled();
-        QString text =
-            untitled
-                ? QString::fromUtf8("Tekst został zmieniony.\r\rCzy chcesz zapisać zmiany?")
-                : QString::fromUtf8("Tekst w pliku ") + QFileInfo(CurrentFileName()).fileName() +
-                      QString::fromUtf8(" został zmieniony.\r\rCzy chcesz zapisać zmiany?");
-        switch (Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::YesNoCancel,
-                                  TMsgIcon::Warning)) {
-            case TMsgResult::Yes:
-                if (untitled) {
-                    dlgFileSave.FileName.clear();
-                    QString target = Dialogs().SaveFile(this, dlgFileSave);
-                    if (target.isEmpty()) return false;
-                    saveTextTo(target);
-                } else {
-                    saveTextTo(CurrentFileName());
-                }
-                model.SetModified(false);
-                break;
-            case TMsgResult::No:
-                model.SetModified(false);
-                break;
-            default:
-                return false;
-        }
+        if (!prcSaveChanges(true)) return false;
+        model.SetModified(false);
     }
     // A settings file that cannot be written must not keep the user from quitting: the
     // failure is reported and the program ends all the same.

@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "app/frMain.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 
 namespace krq {
 

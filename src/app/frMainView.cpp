@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "app/frMain.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"

@@ -1,4 +1,4 @@
-# The main window and its parts; the conversion commands live with the conversions.
+# The main window and its parts; each subsystem's commands live in its own folder.
 target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMain.h
   ${CMAKE_CURRENT_LIST_DIR}/frMain.cpp
@@ -19,8 +19,7 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.h
   ${CMAKE_CURRENT_LIST_DIR}/TKrqMRUList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unCommandLine.h
-  ${CMAKE_CURRENT_LIST_DIR}/unCommandLine.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../convert/frMainConvert.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/unCommandLine.cpp)
 # The about window's banner travels inside the program (frAbout.cpp initialises it, as the
 # library is static).
 set_target_properties(krq_gui PROPERTIES AUTORCC ON)

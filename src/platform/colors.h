@@ -1,13 +1,11 @@
-// Colour values as the settings store them (0x00BBGGRR, or 0x80000000 + a system colour index).
+// Colour values as the settings store them (0x00BBGGRR, or 0x80000000 + a system colour index;
+// "no colour" is the highlighter's kNoColorValue).
 #pragma once
 
 #include <QColor>
 #include <cstdint>
 
 namespace krq {
-
-// The value that means "no colour" in colour schemes.
-inline constexpr int32_t kNoColor = 0x1FFFFFFF;
 
 // The colour a stored value stands for; system colours follow the desktop's palette.
 QColor ColorFromValue(int32_t value);

@@ -70,6 +70,7 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(state.DefaultExt);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !state.OverwritePrompt);
         prepare(dialog, state);
         if (dialog.exec() != QDialog::Accepted) return {};
         QString file = dialog.selectedFiles().value(0);

@@ -25,6 +25,7 @@ struct TFileDialogState {
     int FilterIndex = 1;
     QString DefaultExt;  // appended to a name typed without an extension
     QString Title;
+    bool OverwritePrompt = true;  // the save dialog asks before an existing file is chosen
 };
 
 class TKrqDialogs {
@@ -35,7 +36,7 @@ public:
                                TMsgButtons buttons, TMsgIcon icon) = 0;
     // The chosen existing file(s), or nothing when cancelled; updates FileName and FilterIndex.
     virtual QStringList OpenFiles(QWidget* owner, TFileDialogState& state, bool multiple) = 0;
-    // The chosen target (after the overwrite question), or "" when cancelled.
+    // The chosen target (after the overwrite question, when asked for), or "" when cancelled.
     virtual QString SaveFile(QWidget* owner, TFileDialogState& state) = 0;
     virtual std::optional<QFont> ChooseFont(QWidget* owner, const QFont& initial, int minPoints,
                                             int maxPoints) = 0;

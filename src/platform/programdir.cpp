@@ -108,9 +108,9 @@ bool SeedProgramDir(const TProgramDirs& dirs) {
     return true;
 }
 
-std::string programDir() { return LocateProgramDirs(ExecutableDir()).Program; }
+std::string ProgramDir() { return LocateProgramDirs(ExecutableDir()).Program; }
 
-std::string programFile(const std::string& relative) { return programDir() + "/" + relative; }
+std::string ProgramFile(const std::string& relative) { return ProgramDir() + "/" + relative; }
 
 std::string installedFile(const std::string& relative) {
     return LocateProgramDirs(ExecutableDir()).Installed + "/" + relative;

@@ -7,10 +7,10 @@
 namespace krq {
 
 // The program directory without a trailing "/": every file the program writes lives there.
-std::string programDir();
+std::string ProgramDir();
 
 // The program directory joined with a relative path such as "krq.ini" or "data/proposal.dat".
-std::string programFile(const std::string& relative);
+std::string ProgramFile(const std::string& relative);
 
 // A file the program only reads ("readme.htm", "data/stdcode.ini"): beside the others in a
 // portable copy or under KRQ_HOME, in the installation's shared directory otherwise.

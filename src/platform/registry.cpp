@@ -53,7 +53,7 @@ std::string unescape(const std::string& text) {
 
 }  // namespace
 
-TRegistry::TRegistry() : TRegistry(programFile("registry.dat")) {}
+TRegistry::TRegistry() : TRegistry(ProgramFile("registry.dat")) {}
 
 TRegistry::TRegistry(std::string path) : path_(std::move(path)) {}
 

@@ -5,6 +5,6 @@
 
 namespace krq {
 
-TIniFile SettingsFile() { return TIniFile(programFile("krq.ini")); }
+TIniFile SettingsFile() { return TIniFile(ProgramFile("krq.ini")); }
 
 }  // namespace krq

@@ -48,7 +48,7 @@ QCheckBox* boxOf(TfrmOptions& w, TOptionBox box) {
     return nullptr;
 }
 
-TIniFile settingsFile() { return TIniFile(programFile("krq.ini")); }
+TIniFile settingsFile() { return TIniFile(ProgramFile("krq.ini")); }
 
 }  // namespace
 
@@ -85,7 +85,7 @@ void TfrmOptions::FormShow() {
     // The scheme on disk replaces whatever an earlier opening left unconfirmed. A scheme file
     // that exists but cannot be read is reported and never overwritten by OK.
     host_.RunCommand([this] {
-        const std::string path = programFile("marks.ini");
+        const std::string path = ProgramFile("marks.ini");
         schemeUsable_ = !ExistsUnreadable(path);
         LoadColorScheme(host_.Markers(), path);
         if (!schemeUsable_) raiseCannotOpen(path);
@@ -149,7 +149,7 @@ std::vector<bool> TfrmOptions::AssociationTicks() const {
 }
 
 void TfrmOptions::btnOkClick() {
-    if (schemeUsable_) SaveColorScheme(host_.Markers(), programFile("marks.ini"));
+    if (schemeUsable_) SaveColorScheme(host_.Markers(), ProgramFile("marks.ini"));
     TIniFile ini = settingsFile();
     for (const TOptionBoxKey& key : kOptionBoxKeys) {
         const bool on = boxOf(*this, key.Box)->isChecked();

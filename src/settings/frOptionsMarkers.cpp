@@ -161,7 +161,7 @@ void TfrmOptions::btnMarkStandardClick() {
                           QString::fromUtf8("Czy na pewno załadować standardowe kolorowanie?"),
                           TMsgButtons::YesNo, TMsgIcon::Warning) != TMsgResult::Yes)
         return;
-    LoadColorScheme(host_.Markers(), programFile("data/stdcode.ini"));
+    LoadColorScheme(host_.Markers(), ProgramFile("data/stdcode.ini"));
     lsbMarkAtributesClick();
 }
 

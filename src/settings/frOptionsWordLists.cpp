@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "editor/unWordLists.h"
+#include "editor/companions/unWordLists.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/programdir.h"
@@ -26,7 +26,7 @@ void TfrmOptions::loadWordLists() {
     // A file that is missing can be made anew by OK; one that exists but cannot be read stays
     // as it is, and its page cannot be edited.
     auto load = [this](const char* relative, std::vector<std::string>& lines) {
-        const std::string path = programFile(relative);
+        const std::string path = ProgramFile(relative);
         bool usable = false;
         host_.RunCommand([&] {
             try {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "convert/unBase.h"
-#include "editor/unWordLists.h"
+#include "editor/companions/unWordLists.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 

@@ -154,13 +154,13 @@ void prcApplyAssociations(const std::vector<bool>& ticked, bool htmlEditor, TDes
     const std::vector<TEruRow>& rows = EruRows();
     for (size_t i = 0; i < rows.size() && i < ticked.size(); ++i) {
         const std::string key = rows[i].Key();
-        TIniFile ini(programFile("krq.ini"));
+        TIniFile ini(ProgramFile("krq.ini"));
         if (ticked[i] == ini.ReadBool("Ext", key, false)) continue;
         ini.WriteBool("Ext", key, ticked[i]);
         // Unticking only forgets the choice: the associations stay as they were.
         if (ticked[i]) prcAssociateRow(rows[i], static_cast<int>(i) + 1, shell);
     }
-    TIniFile ini(programFile("krq.ini"));
+    TIniFile ini(ProgramFile("krq.ini"));
     if (ini.ReadBool("Ext", "HTMLEditor", false) == htmlEditor) return;
     ini.WriteBool("Ext", "HTMLEditor", htmlEditor);
     prcHTMLEditorRole(htmlEditor, shell);

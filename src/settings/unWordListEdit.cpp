@@ -1,7 +1,7 @@
 // The word-list editing rules of the options pages.
 #include "settings/unWordListEdit.h"
 
-#include "editor/unWordLists.h"
+#include "editor/companions/unWordLists.h"
 
 namespace krq {
 

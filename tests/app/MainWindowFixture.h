@@ -22,7 +22,7 @@
 #include "app/frMain.h"
 #include "common/ScriptedDialogs.h"
 #include "common/TestHome.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 #include "platform/inifile.h"
 

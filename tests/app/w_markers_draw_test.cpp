@@ -5,7 +5,7 @@
 #include <random>
 
 #include "app/MainWindowFixture.h"
-#include "editor/KrqEditCommands.h"
+#include "editor/commands/KrqEditCommands.h"
 #include "settings/frMarkers.h"
 
 namespace krq::test {

@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "app/MainWindowFixture.h"
-#include "editor/TKrqCompletionList.h"
+#include "editor/companions/TKrqCompletionList.h"
 #include "platform/errors.h"
 
 namespace krq::test {

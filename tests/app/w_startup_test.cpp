@@ -7,8 +7,8 @@
 #include <QToolBar>
 
 #include "app/MainWindowFixture.h"
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
 #include "platform/colors.h"
 
 namespace krq::test {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/TKrqEditModel.h"
+#include "editor/model/TKrqEditModel.h"
 #include "platform/cp1250.h"
 
 namespace krq::test {

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "commands_Fixture.h"
-#include "editor/TKrqEditSearch.h"
+#include "editor/model/TKrqEditSearch.h"
 
 namespace krq::test {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "editor/KrqEditCommands.h"
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqEditModel.h"
+#include "editor/commands/KrqEditCommands.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/model/TKrqEditModel.h"
 #include "platform/cp1250.h"
 
 namespace krq {

@@ -1,9 +1,9 @@
 // Word completion driven through a real model as the widget would drive it.
 #include <gtest/gtest.h>
 
-#include "editor/KrqEditCommands.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEditModel.h"
+#include "editor/commands/KrqEditCommands.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/model/TKrqEditModel.h"
 #include "platform/cp1250.h"
 
 namespace krq {

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "common/TestHome.h"
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
-#include "editor/TKrqEditModel.h"
-#include "editor/unWordLists.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/model/TKrqEditModel.h"
+#include "editor/companions/unWordLists.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/programdir.h"
@@ -28,20 +28,20 @@ TEST(WordLists, LinesEndAtCrLfLoneCrOrLoneLf) {
 }
 
 TEST(WordLists, ProgramDirectoryFilesLoadSaveAndReportTheirPath) {
-    std::filesystem::create_directories(programFile("data"));
+    std::filesystem::create_directories(ProgramFile("data"));
     SaveProposalList({"Kolor", "", "Kolor"});
-    EXPECT_EQ(test::ReadFile(programFile("data/proposal.dat")), "Kolor\r\n\r\nKolor\r\n");
+    EXPECT_EQ(test::ReadFile(ProgramFile("data/proposal.dat")), "Kolor\r\n\r\nKolor\r\n");
     TKrqCompletionProposal cp;
     cp.LoadItemListFromFile();
     EXPECT_EQ(cp.ItemList().size(), 3u);
 
-    std::filesystem::remove(programFile("data/correct.dat"));
+    std::filesystem::remove(ProgramFile("data/correct.dat"));
     TKrqAutoCorrect ac;
     try {
         ac.LoadItemsFromFile();
         FAIL() << "no error";
     } catch (const EKrqError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + programFile("data/correct.dat"));
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + ProgramFile("data/correct.dat"));
     }
     std::string bad = test::MakeTempDir("wordlists") + "/no/such/x.dat";
     EXPECT_THROW(WriteWordListFile(bad, {"a"}), EKrqError);

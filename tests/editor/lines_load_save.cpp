@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/TestHome.h"
-#include "editor/TKrqEditModel.h"
-#include "editor/TKrqEditStringList.h"
+#include "editor/model/TKrqEditModel.h"
+#include "editor/model/TKrqEditStringList.h"
 #include "platform/errors.h"
 
 namespace krq {

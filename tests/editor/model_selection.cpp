@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/TKrqEditModel.h"
+#include "editor/model/TKrqEditModel.h"
 
 namespace krq {
 namespace {

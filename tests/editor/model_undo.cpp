@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/TestHome.h"
-#include "editor/TKrqEditModel.h"
+#include "editor/model/TKrqEditModel.h"
 
 namespace krq {
 namespace {

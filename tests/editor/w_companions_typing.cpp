@@ -10,8 +10,9 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "editor/TKrqCompletionList.h"
-#include "editor/TKrqEdit.h"
+#include "editor/companions/TKrqCompletionList.h"
+#include "editor/companions/TKrqEditCompanions.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 
 namespace krq {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "common/TestHome.h"
-#include "editor/TKrqEdit.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 
 namespace krq::test {

@@ -3,7 +3,7 @@
 #include <QClipboard>
 #include <QMimeData>
 
-#include "editor/TKrqEditQtClipboard.h"
+#include "editor/widget/TKrqEditQtClipboard.h"
 #include "editor/w_edit_Fixture.h"
 
 namespace krq::test {

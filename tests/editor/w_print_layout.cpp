@@ -8,7 +8,7 @@
 #include <random>
 
 #include "common/TestHome.h"
-#include "editor/TKrqEditPrint.h"
+#include "editor/print/TKrqEditPrint.h"
 #include "platform/errors.h"
 
 namespace krq {

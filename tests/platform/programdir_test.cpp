@@ -45,8 +45,8 @@ std::string MakeInstallation(const std::string& prefix) {
 }  // namespace
 
 TEST(ProgramDir, KrqHomeHoldsEveryFileJoinedWithSlash) {
-    EXPECT_EQ(programDir(), test::TestHome());
-    EXPECT_EQ(programFile("data/proposal.dat"), test::TestHome() + "/data/proposal.dat");
+    EXPECT_EQ(ProgramDir(), test::TestHome());
+    EXPECT_EQ(ProgramFile("data/proposal.dat"), test::TestHome() + "/data/proposal.dat");
     EXPECT_EQ(installedFile("readme.htm"), test::TestHome() + "/readme.htm");
     TProgramDirs dirs = LocateProgramDirs("/usr/bin");
     EXPECT_EQ(dirs.Kind, TProgramDirKind::Home);

@@ -6,8 +6,8 @@
 #include <QTabBar>
 #include <QToolBar>
 
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
 #include "settings/OptionsFixture.h"
 #include "settings/frMarkers.h"
 

@@ -1,6 +1,6 @@
 // The pages "Lista słówek" and "Autokorekta" as the user works them, and what OK writes.
-#include "editor/TKrqAutoCorrect.h"
-#include "editor/TKrqCompletionProposal.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionProposal.h"
 #include "settings/OptionsFixture.h"
 
 namespace krq::test {

@@ -2,7 +2,7 @@
 // the ";" / "=" round trip.
 #include <gtest/gtest.h>
 
-#include "editor/unWordLists.h"
+#include "editor/companions/unWordLists.h"
 #include "platform/cp1250.h"
 #include "settings/unWordListEdit.h"
 

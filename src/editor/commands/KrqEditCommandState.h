@@ -1,0 +1,84 @@
+// State the command layer keeps inside the model (hooks, clipboard, remembered column) and the
+// helpers its source files share.
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "editor/model/TKrqEditModel.h"
+
+namespace krq {
+
+// Hooks live behind shared pointers so a hook may remove itself, or another one, while the
+// list is being walked: the walk keeps its own copy and skips entries marked dead.
+template <class Fn>
+struct TKrqHookList {
+    struct Entry {
+        int id = 0;
+        Fn fn;
+        bool alive = true;
+    };
+    std::vector<std::shared_ptr<Entry>> entries;
+
+    void Add(int id, Fn fn) {
+        auto e = std::make_shared<Entry>();
+        e->id = id;
+        e->fn = std::move(fn);
+        entries.push_back(std::move(e));
+    }
+    bool Remove(int id) {
+        for (auto it = entries.begin(); it != entries.end(); ++it) {
+            if ((*it)->id == id) {
+                (*it)->alive = false;
+                entries.erase(it);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+struct TKrqCommandState {
+    TKrqClipboard* clipboard = nullptr;
+
+    TKrqHookList<TKrqEditModel::TCommandHook> commandHooks;
+    TKrqHookList<TKrqEditModel::TKeyDownHook> keyDownHooks;
+    TKrqHookList<TKrqEditModel::TKeyPressHook> keyPressHooks;
+    int nextHookId = 1;
+
+    // The column Up and Down aim for, valid while the caret still stands where the last
+    // vertical move left it.
+    int keptX = 0;
+    TBufferCoord keptAt{0, 0};
+};
+
+namespace editcmd {
+
+// The text of a line (1-based), or "" for a line the text does not have.
+inline std::string_view LineText(const TKrqEditModel& m, int line) {
+    const TKrqEditStringList& lines = m.Lines();
+    return line >= 1 && line <= lines.Count() ? lines[line - 1] : std::string_view();
+}
+// An empty document still shows one line for the caret to stand on.
+inline int LineCount(const TKrqEditModel& m) {
+    int n = m.Lines().Count();
+    return n > 0 ? n : 1;
+}
+inline int LineLength(const TKrqEditModel& m, int line) {
+    return static_cast<int>(LineText(m, line).size());
+}
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Scrolls the view the least needed to show the caret line.
+void EnsureCaretVisible(TKrqEditModel& m);
+
+// Each returns false when the command is not one of its family.
+bool RunCaretCommand(TKrqEditModel& m, TKrqCommandState& st, TKrqEditorCommand cmd);
+bool RunEditCommand(TKrqEditModel& m, TKrqCommandState& st, TKrqEditorCommand cmd, char ch);
+bool RunBlockCommand(TKrqEditModel& m, TKrqCommandState& st, TKrqEditorCommand cmd);
+
+}  // namespace editcmd
+
+}  // namespace krq

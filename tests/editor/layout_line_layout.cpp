@@ -1,0 +1,138 @@
+// The line layout: tab stops, x <-> byte in fixed and proportional fonts, and both wraps.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editor/layout/TKrqLineLayout.h"
+#include "editor/layout/TKrqTabStops.h"
+
+namespace krq {
+namespace {
+
+// A font given as a table, as the screen and printer adapters measure theirs.
+class TableFont : public TKrqFontMetrics {
+  public:
+    explicit TableFont(double all) { advance.fill(all); }
+    double ByteAdvance(uint8_t byte) const override { return advance[byte]; }
+    std::array<double, 256> advance{};
+};
+
+TKrqLineLayout LayoutOf(const TableFont& font, int tabWidth) {
+    TKrqLineLayout layout;
+    layout.SetFont(font);
+    layout.SetTabWidth(tabWidth);
+    return layout;
+}
+
+std::string RandomLine(std::mt19937& rng, size_t maxSize) {
+    std::string s(rng() % maxSize, 'x');
+    for (char& c : s) {
+        int r = static_cast<int>(rng() % 10);
+        c = r == 0 ? '\t' : r < 3 ? ' ' : static_cast<char>('a' + rng() % 26);
+    }
+    return s;
+}
+
+TEST(LineLayout, TabsMoveToTheSameStopsInColumnsPixelsAndExpandedText) {
+    TableFont fixed(7);
+    TKrqLineLayout layout = LayoutOf(fixed, 4);
+    EXPECT_TRUE(layout.FixedPitch());
+    EXPECT_EQ(layout.XOf("\tx", 1), 28);
+    EXPECT_EQ(layout.XOf("abc\tx", 4), 28);
+    EXPECT_EQ(layout.XOf("abcd\tx", 5), 56);
+    EXPECT_EQ(ExpandTabs("abc\tx", 4), "abc x");
+    EXPECT_EQ(ExpandTabs("abcd\tx", 4), "abcd    x");
+    EXPECT_EQ(ExpandTabs("no tabs", 4), "no tabs");
+    // A proportional font whose letters happen to be narrow puts the tab on the same stops.
+    TableFont prop(7);
+    prop.advance['i'] = 3;
+    TKrqLineLayout p = LayoutOf(prop, 4);
+    EXPECT_FALSE(p.FixedPitch());
+    EXPECT_EQ(p.XOf("iii\tx", 4), 28);
+    EXPECT_EQ(p.XOf("abcd\tx", 5), 56);
+    EXPECT_EQ(NextTabColumn(0, 8), 8u);
+    EXPECT_EQ(NextTabColumn(7, 8), 8u);
+    EXPECT_EQ(NextTabColumn(8, 8), 16u);
+    EXPECT_EQ(NextTabColumn(5, 0), 6u);  // a width below one counts as one
+}
+
+// Over random lines the fast column count of a fixed-pitch font and the summing of a
+// proportional one agree, and ByteAt finds the byte XOf placed.
+TEST(LineLayout, FixedAndProportionalMeasuresAgreeAndRoundTrip) {
+    std::mt19937 rng(1250);
+    TableFont fixed(8);
+    TableFont almost(8);
+    almost.advance[0x01] = 5;  // a control byte below the printable range keeps it "fixed"
+    almost.advance['~'] = 8.0000001;
+    TKrqLineLayout fast = LayoutOf(fixed, 8);
+    TKrqLineLayout slow = LayoutOf(almost, 8);
+    ASSERT_TRUE(fast.FixedPitch());
+    ASSERT_FALSE(slow.FixedPitch());
+    for (int round = 0; round < 300; ++round) {
+        std::string s = RandomLine(rng, 60);
+        for (size_t i = 0; i <= s.size(); ++i) {
+            ASSERT_NEAR(fast.XOf(s, i), slow.XOf(s, i), 1e-3) << s;
+            double cellFast = -1, cellSlow = -1;
+            const double x = fast.XOf(s, i) + 0.5;
+            ASSERT_EQ(fast.ByteAt(s, x, &cellFast), i) << s;
+            ASSERT_EQ(slow.ByteAt(s, x, &cellSlow), i) << s;
+            ASSERT_NEAR(cellFast, fast.XOf(s, i), 1e-3);
+        }
+        ASSERT_EQ(fast.ByteAt(s, 1e9, nullptr), s.size());
+        ASSERT_EQ(fast.ByteAt(s, -5, nullptr), 0u);
+    }
+}
+
+std::vector<std::string> Rows(const TKrqLineLayout& layout, const std::string& s, double width,
+                              bool paper) {
+    std::vector<std::string> out;
+    for (auto span : layout.Wrap(s, width, {paper}))
+        out.push_back(s.substr(span.Begin, span.End - span.Begin));
+    return out;
+}
+
+using Texts = std::vector<std::string>;
+
+TEST(LineLayout, ScreenKeepsTheBreakingBlankAndPaperDropsIt) {
+    TableFont unit(1);
+    TKrqLineLayout layout = LayoutOf(unit, 8);
+    EXPECT_EQ(Rows(layout, "aaaa bbbb cccc", 10, false), (Texts{"aaaa bbbb ", "cccc"}));
+    EXPECT_EQ(Rows(layout, "aaaa bbbb cccc", 10, true), (Texts{"aaaa bbbb", "cccc"}));
+    EXPECT_EQ(Rows(layout, "aaaaaaaaaa bb", 10, false), (Texts{"aaaaaaaaaa", " bb"}));
+    EXPECT_EQ(Rows(layout, "aaaaaaaaaa bb", 10, true), (Texts{"aaaaaaaaaa", "bb"}));
+    EXPECT_EQ(Rows(layout, "", 10, false), (Texts{""}));
+    EXPECT_EQ(Rows(layout, "", 10, true), (Texts{""}));
+    EXPECT_EQ(Rows(layout, "abc", 0.5, true), (Texts{"a", "b", "c"}));
+    EXPECT_EQ(Rows(layout, "abc", 0.5, false), (Texts{"a", "b", "c"}));
+    // The screen breaks after a tab as after a space; its stops count from the row's start.
+    EXPECT_EQ(Rows(layout, "ab\tcdefghij", 8, false), (Texts{"ab\t", "cdefghij"}));
+    EXPECT_EQ(layout.WrapStarts("aaaa bbbb cccc", 10), (std::vector<uint32_t>{0, 10}));
+}
+
+// After a break the next row is measured again, so a word that starts a row and is wider than
+// the rest of the width is cut too rather than drawn past the edge.
+TEST(LineLayout, ScreenRowsFitTheWidthUnlessOneGlyphAloneDoesNot) {
+    std::mt19937 rng(8);
+    TableFont prop(1);
+    for (int b = 'a'; b <= 'z'; ++b) prop.advance[b] = 1 + rng() % 7;
+    TKrqLineLayout layout = LayoutOf(prop, 4);
+    for (int round = 0; round < 2000; ++round) {
+        std::string s = RandomLine(rng, 80);
+        const double width = 3 + rng() % 40;
+        std::vector<uint32_t> starts = layout.WrapStarts(s, width);
+        ASSERT_EQ(starts.front(), 0u);
+        starts.push_back(static_cast<uint32_t>(s.size()));
+        for (size_t r = 0; r + 1 < starts.size(); ++r) {
+            ASSERT_LT(starts[r], starts[r + 1] + (s.empty() ? 1 : 0)) << s;
+            std::string_view row = std::string_view(s).substr(starts[r], starts[r + 1] - starts[r]);
+            if (row.size() > 1) {
+                ASSERT_LE(layout.WidthOf(row), width) << s;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace krq
