@@ -264,6 +264,7 @@ void TfrmMain::createFileMenu() {
     mnsFile->addSeparator();
     mnsFileSaveCopy =
         addItem(mnsFile, "mnsFileSaveCopy", QString::fromUtf8("Zapisz kopię"), "ctxFileSaveCopy");
+    createEncodingMenu(mnsFile);
     mnsSendMail = addItem(mnsFile, "mnsSendMail", QString::fromUtf8("Wyślij pocztą e-mail"),
                           "ctxFileSendMail");
     mnsFilePrint =
@@ -528,9 +529,9 @@ void TfrmMain::createStatusBar() {
     mncStatusBar->setObjectName("mncStatusBar");
     mncStatusBar->setFixedHeight(19);
     mncStatusBar->setSizeGripEnabled(false);
-    static const int kWidths[6] = {150, 45, 100, 60, 60, 50};
-    static const bool kLowered[6] = {true, false, false, true, true, false};
-    for (int i = 0; i < 6; ++i) {
+    static const int kWidths[7] = {150, 45, 100, 60, 60, 50, 1};
+    static const bool kLowered[7] = {true, false, false, true, true, false, false};
+    for (int i = 0; i < 7; ++i) {
         auto* panel = new QLabel(mncStatusBar);
         panel->setObjectName(QStringLiteral("mncStatusPanel%1").arg(i));
         panel->setFrameStyle(kLowered[i] ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
@@ -539,10 +540,13 @@ void TfrmMain::createStatusBar() {
         // "104857616 bajtów."). The last panel takes the rest of the bar.
         panel->setMinimumWidth(kWidths[i]);
         if (i == 5) panel->setLayoutDirection(Qt::LeftToRight);
+        // The encoding panel gives way first when the window is too narrow for all seven.
+        if (i == 6) panel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
         mncStatusBar->addWidget(panel, i == 5 ? 1 : 0);
         mncStatusPanel[i] = panel;
     }
     mncStatusPanel[1]->setText("Rozmiar:");
+    mncStatusPanel[6]->setText(EncodingName(docEncoding_));
     setStatusBar(mncStatusBar);
 }
 

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/TKrqMRUList.h"
 #include "editor/print/TKrqEditPrint.h"
 #include "platform/dialogs.h"
+#include "platform/encoding.h"
 #include "settings/unOptionKeys.h"
 
 class QAction;
@@ -60,13 +62,17 @@ class TfrmMain : public QMainWindow {
 
     // --- Document commands -----------------------------------------------------------------
     void prcFileNew();
-    void prcFileOpen(const QString& name);
-    void prcFileSaveAs();
+    // `encoding` forces one (Kodowanie > Otwórz ponownie jako); else it is detected.
+    void prcFileOpen(const QString& name, std::optional<TDocEncoding> encoding = std::nullopt);
+    // False when the dialog was cancelled.
+    bool prcFileSaveAs();
     void ctxFileNewExecute();
     void ctxFileOpenExecute();
     void ctxFileSaveExecute();
     void ctxFileSaveAsExecute();
     void ctxFileSaveCopyExecute();
+    void ctxFileReopenAsExecute(TDocEncoding encoding);
+    void ctxFileSaveAsEncodingExecute(TDocEncoding encoding);
     void btnFileSaveClick();
     void mnsFileClick();
     void mncKrqEditDropFiles(int x, int y, const QStringList& files);
@@ -195,7 +201,8 @@ class TfrmMain : public QMainWindow {
     QWidget* mncCoolBar = nullptr;
     QToolBar* mncToolBar = nullptr;
     QStatusBar* mncStatusBar = nullptr;
-    QLabel* mncStatusPanel[6] = {};
+    // The six panels, then the document's encoding.
+    QLabel* mncStatusPanel[7] = {};
     QMenu* mncPopUpMenu = nullptr;
     // The typing companions and the completion list window; the two pointers reach into it.
     std::unique_ptr<TKrqEditCompanions> companions_;
@@ -272,6 +279,9 @@ class TfrmMain : public QMainWindow {
     void loadRecentFiles();
     void rebuildRecentMenu();
     void saveTextTo(const QString& name);
+    void setDocEncoding(TDocEncoding encoding);
+    void createEncodingMenu(QMenu* file);
+    void reportDecoding(const QString& name, const TDecodeReport& report);
     void writeGeometry();
     void handleCommandLine();
     void setReadyStatus();
@@ -289,6 +299,11 @@ class TfrmMain : public QMainWindow {
     };
     TSizeCache sizeCache_;
     uint64_t changeGeneration_ = 0;
+    // The encoding the document is read in and written back in; the editor holds its
+    // Windows-1250 bytes.
+    TDocEncoding docEncoding_ = TDocEncoding::Windows1250;
+    QMenu* mnsFileEncoding = nullptr;
+    QMenu* mnsFileReopenAs = nullptr;
 
     TfrmMarkers* markers_ = nullptr;
     // The Kolorowanie item prcSetMarker ticked last; a click that fails puts the tick back.

@@ -28,7 +28,30 @@ QString ModifiedPromptText(const QString& currentName) {
 }  // namespace
 
 void TfrmMain::saveTextTo(const QString& name) {
-    mncKrqEdit->Model().SaveLinesToFile(FsName(name));
+    mncKrqEdit->Model().SaveLinesToFile(FsName(name), docEncoding_);
+}
+
+void TfrmMain::setDocEncoding(TDocEncoding encoding) {
+    docEncoding_ = encoding;
+    mncStatusPanel[6]->setText(EncodingName(encoding));
+}
+
+// Tells why a file was opened unconverted: its bytes are kept, so saving writes them back.
+void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) {
+    if (report.Lossless()) return;
+    const QString file = QFileInfo(name).fileName();
+    const QString wanted = QString::fromUtf8(EncodingName(report.Requested));
+    QString text;
+    if (report.Invalid)
+        text = QString::fromUtf8("Plik %1 nie jest poprawnym tekstem w kodowaniu %2.").arg(file, wanted);
+    else
+        text = QString::fromUtf8("Plik %1 jest zapisany w kodowaniu %2, ale część jego znaków nie "
+                                 "istnieje w kodowaniu Windows-1250 (liczba takich znaków: %3).")
+                   .arg(file, wanted)
+                   .arg(report.Unmapped);
+    text += QString::fromUtf8("\r\rPlik otwarto bez zamiany, jako bajty Windows-1250; zapisanie "
+                              "go zachowa te same bajty.");
+    Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);
 }
 
 void TfrmMain::setReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
@@ -92,12 +115,13 @@ void TfrmMain::prcFileNew() {
     mncStatusPanel[2]->setText(QString::fromUtf8("0 bajtów."));
     mncStatusPanel[3]->setText("X:1");
     mncStatusPanel[4]->setText("Y:1");
+    setDocEncoding(TDocEncoding::Windows1250);
     prcButtonsStatus();
     model.SetModified(false);
     prcMarkForDocument(QString());
 }
 
-void TfrmMain::prcFileOpen(const QString& name) {
+void TfrmMain::prcFileOpen(const QString& name, std::optional<TDocEncoding> encoding) {
     // A name from the command line or a drop may be relative to where the program started;
     // the document and the recent-files list keep full names, valid from anywhere.
     QString chosen = name.isEmpty() ? name : QDir::cleanPath(QFileInfo(name).absoluteFilePath());
@@ -114,7 +138,8 @@ void TfrmMain::prcFileOpen(const QString& name) {
         chosen = files.front();
     }
     TKrqEditModel& model = mncKrqEdit->Model();
-    model.LoadLinesFromFile(FsName(chosen));
+    const TDecodeReport decoded = model.LoadLinesFromFile(FsName(chosen), encoding);
+    setDocEncoding(decoded.Encoding);
     ++changeGeneration_;
     dlgFileOpen.FileName = chosen;
     prcSetCaption(QFileInfo(chosen).fileName() + " - Kwerdel RQ");
@@ -127,6 +152,7 @@ void TfrmMain::prcFileOpen(const QString& name) {
     ivcMRUManager.SaveToIni(ini, kFilesSection);
     prcMarkForDocument(chosen);
     prcButtonsStatus();
+    reportDecoding(chosen, decoded);
 }
 
 // --- Saving
@@ -142,10 +168,10 @@ void TfrmMain::ctxFileSaveExecute() {
 
 void TfrmMain::ctxFileSaveAsExecute() { prcFileSaveAs(); }
 
-void TfrmMain::prcFileSaveAs() {
+bool TfrmMain::prcFileSaveAs() {
     dlgFileSave.FileName.clear();
     QString target = Dialogs().SaveFile(this, dlgFileSave);
-    if (target.isEmpty()) return;
+    if (target.isEmpty()) return false;
     saveTextTo(target);
     dlgFileOpen.FileName = target;
     dlgFileSave.FileName.clear();
@@ -153,6 +179,7 @@ void TfrmMain::prcFileSaveAs() {
     prcSetCaption(QFileInfo(target).fileName() + " - Kwerdel RQ");
     mncKrqEdit->Model().SetModified(false);
     prcMarkForDocument(target);
+    return true;
 }
 
 void TfrmMain::btnFileSaveClick() {
@@ -181,6 +208,7 @@ void TfrmMain::ctxFileSaveCopyExecute() {
 void TfrmMain::mnsFileClick() {
     mnsFileSave->setEnabled(Modified() && !Untitled());
     mnsFileSaveCopy->setEnabled(!Untitled());
+    mnsFileReopenAs->menuAction()->setEnabled(!Untitled());
     mnsFileLastOpen->menuAction()->setEnabled(ivcMRUManager.Count() > 0);
 }
 

@@ -4,6 +4,7 @@ target_sources(krq_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frMain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainStartup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frMainEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainStatus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frMainEdit.cpp

@@ -12,6 +12,7 @@
 
 #include "convert/unBase.h"
 #include "convert/unBatch.h"
+#include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/files/filereader.h"
 #include "platform/files/filewriter.h"
@@ -37,6 +38,9 @@ void printUsage(std::FILE* out) {
         "CONVERSION is a code 1-19 or a name such as ISOCode or DelHTML (any letter case).\n"
         "\n"
         "Options:\n"
+        "  -e, --encoding ENC  the text's encoding: windows-1250 (default), iso-8859-2 or\n"
+        "             utf-8; it is decoded, converted and written back in ENC. A text with\n"
+        "             characters that Windows-1250 lacks is refused and never written.\n"
         "  --list     list the conversions\n"
         "  --help     show this help\n"
         "  --version  show the version\n"
@@ -101,9 +105,23 @@ class MappedInput {
     size_t size_ = 0;
 };
 
-int convertStream(const krq::TConversion& conversion) {
+int convertStream(const krq::TConversion& conversion, krq::TDocEncoding encoding) {
     std::string output;
-    if (MappedInput input(STDIN_FILENO); input.mapped()) {
+    if (encoding != krq::TDocEncoding::Windows1250) {
+        std::string bytes;
+        if (!krq::ReadAllFromDescriptor(STDIN_FILENO, bytes)) {
+            std::fprintf(stderr, "krq-convert: cannot read standard input: %s\n",
+                         std::strerror(errno));
+            return kExitFileFailed;
+        }
+        try {
+            krq::TDocEncoding back = krq::DecodeOrRaise(bytes, encoding, "standard input");
+            output = krq::EncodeOrRaise(conversion.Function(bytes), back, "standard input");
+        } catch (const krq::EKrqError& error) {
+            std::fprintf(stderr, "krq-convert: %s\n", error.what());
+            return kExitFileFailed;
+        }
+    } else if (MappedInput input(STDIN_FILENO); input.mapped()) {
         output = conversion.Function(input.bytes());
     } else {
         std::string bytes;
@@ -122,7 +140,8 @@ int convertStream(const krq::TConversion& conversion) {
     return kExitOk;
 }
 
-int convertFiles(const krq::TConversion& conversion, const std::vector<std::string>& files) {
+int convertFiles(const krq::TConversion& conversion, const std::vector<std::string>& files,
+                 krq::TDocEncoding encoding) {
     int status = kExitOk;
     for (const std::string& file : files) {
         struct stat info;
@@ -137,7 +156,7 @@ int convertFiles(const krq::TConversion& conversion, const std::vector<std::stri
             continue;
         }
         try {
-            krq::convertFile(file, conversion.Code);
+            krq::convertFile(file, conversion.Code, encoding);
         } catch (const krq::EKrqError& error) {
             std::fprintf(stderr, "krq-convert: %s\n", error.what());
             status = kExitFileFailed;
@@ -151,12 +170,26 @@ int convertFiles(const krq::TConversion& conversion, const std::vector<std::stri
 int main(int argc, char** argv) {
     const krq::TConversion* conversion = nullptr;
     std::vector<std::string> files;
+    krq::TDocEncoding encoding = krq::TDocEncoding::Windows1250;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
             if (arg == "--") {
                 optionsEnded = true;
+            } else if (arg == "-e" || arg == "--encoding" || arg.starts_with("--encoding=")) {
+                std::string_view name;
+                if (arg.starts_with("--encoding="))
+                    name = arg.substr(11);
+                else if (i + 1 < argc)
+                    name = argv[++i];
+                else
+                    return usageError(std::string(arg) + " needs an encoding");
+                auto chosen = krq::EncodingFromName(name);
+                // The mark is kept or left as the input has it, so it is no choice here.
+                if (!chosen || *chosen == krq::TDocEncoding::Utf8Bom)
+                    return usageError("unknown encoding " + std::string(name));
+                encoding = *chosen;
             } else if (arg == "--help" || arg == "-h") {
                 printUsage(stdout);
                 return kExitOk;
@@ -177,5 +210,6 @@ int main(int argc, char** argv) {
         }
     }
     if (!conversion) return usageError("no conversion given");
-    return files.empty() ? convertStream(*conversion) : convertFiles(*conversion, files);
+    return files.empty() ? convertStream(*conversion, encoding)
+                         : convertFiles(*conversion, files, encoding);
 }

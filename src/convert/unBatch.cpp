@@ -44,9 +44,11 @@ void writeFileSafely(const std::string& path, std::string_view bytes) {
     WriteFileSafely(path, bytes);
 }
 
-void convertFile(const std::string& path, int code) {
-    std::string text = normalizeLines(readFileBytes(path));
-    text = normalizeLines(fncConvert(code, text));
+void convertFile(const std::string& path, int code, TDocEncoding encoding) {
+    std::string text = readFileBytes(path);
+    if (encoding != TDocEncoding::Windows1250) encoding = DecodeOrRaise(text, encoding, path);
+    text = normalizeLines(fncConvert(code, normalizeLines(std::move(text))));
+    if (encoding != TDocEncoding::Windows1250) text = EncodeOrRaise(text, encoding, path);
     writeFileSafely(path, text);
 }
 

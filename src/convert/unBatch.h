@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/encoding.h"
+
 namespace krq {
 
 // The text as the batch conversion sees a file: split into lines at CR LF, a CR alone or an LF
@@ -23,7 +25,10 @@ void writeFileSafely(const std::string& path, std::string_view bytes);
 
 // Reads the file as lines, applies the conversion with the given code (1–19) and writes the
 // result back as lines, each followed by CR LF.
-void convertFile(const std::string& path, int code);
+// The file is decoded from `encoding` first and encoded back after; one that cannot be is
+// refused unwritten.
+void convertFile(const std::string& path, int code,
+                 TDocEncoding encoding = TDocEncoding::Windows1250);
 
 // True when the owner-write permission bit is clear (also for root, who could write anyway) or
 // the file's attributes cannot be read: such a file is left alone by the batch conversion.

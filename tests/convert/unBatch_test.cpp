@@ -218,5 +218,48 @@ TEST(Cli, UsageErrorsAndInformation) {
     EXPECT_EQ(runConverter({"--help"}).status, 0);
 }
 
+// UTF-8 text goes through the same conversions as its Windows-1250 bytes and comes back as UTF-8.
+TEST(Cli, EncodingUtf8OnStandardInputAndInPlace) {
+    const std::string zazolc = "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87";  // "zażółć"
+    const std::string upper = "ZA\xC5\xBB\xC3\x93\xC5\x81\xC4\x86";
+    Outcome run = runConverter({"-e", "utf-8", "BigChar"}, zazolc + "\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, upper + "\n");
+    // The mark stays where it was; ISO-8859-2 likewise.
+    EXPECT_EQ(runConverter({"--encoding=utf-8", "BigChar"}, "\xEF\xBB\xBF" + zazolc).out,
+              "\xEF\xBB\xBF" + upper);
+    EXPECT_EQ(runConverter({"--encoding", "iso-8859-2", "BigChar"}, "\xB1\xB6\xBC").out,
+              "\xA1\xA6\xAC");
+
+    std::string dir = MakeTempDir("cli-encoding");
+    std::string a = dir + "/a.txt";
+    WriteFile(a, zazolc + "\n" + zazolc);
+    run = runConverter({"-e", "utf-8", "BigChar", a});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(a), upper + "\r\n" + upper + "\r\n");
+    EXPECT_EQ(runConverter({"-e", "koi8-r", "BigChar"}).status, 2);
+    EXPECT_EQ(runConverter({"BigChar", "-e"}).status, 2);
+}
+
+TEST(Cli, EncodingRefusesTextWithoutWindows1250BytesAndNeverWrites) {
+    const std::string cyrillic = "za\xC5\xBC \xD0\x96\xD0\x96\n";
+    Outcome run = runConverter({"-e", "utf-8", "BigChar"}, cyrillic);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("2 characters have no Windows-1250 byte"), std::string::npos) << run.err;
+
+    std::string dir = MakeTempDir("cli-encoding-refused");
+    std::string a = dir + "/a.txt", b = dir + "/b.txt", bad = dir + "/bad.txt";
+    WriteFile(a, cyrillic);
+    WriteFile(bad, "abc\xFF\n");
+    WriteFile(b, "ala\n");
+    run = runConverter({"-e", "utf-8", "BigChar", a, bad, b});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadFile(a), cyrillic);
+    EXPECT_EQ(ReadFile(bad), "abc\xFF\n");
+    EXPECT_EQ(ReadFile(b), "ALA\r\n");
+    EXPECT_NE(run.err.find(bad + ": it is not valid UTF-8"), std::string::npos) << run.err;
+}
+
 }  // namespace
 }  // namespace krq

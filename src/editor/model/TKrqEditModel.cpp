@@ -87,18 +87,20 @@ TKrqEditModel::~TKrqEditModel() = default;
 TKrqEditStringList& TKrqEditModel::Lines() { return d->lines; }
 const TKrqEditStringList& TKrqEditModel::Lines() const { return d->lines; }
 
-void TKrqEditModel::LoadLinesFromFile(const std::string& path) {
+TDecodeReport TKrqEditModel::LoadLinesFromFile(const std::string& path,
+                                               std::optional<TDocEncoding> encoding) {
     Impl::Operation op(*d);
-    d->lines.LoadLinesFromFile(path);
+    TDecodeReport report = d->lines.LoadLinesFromFile(path, encoding);
     d->linesSerial = d->lines.Serial();
     d->ResetHistories(!d->modified);
     d->bookmarks = {};
     d->SetCaretAndAnchor({1, 1}, {1, 1});
     SetTopLine(1);
+    return report;
 }
 
-void TKrqEditModel::SaveLinesToFile(const std::string& path) const {
-    d->lines.SaveLinesToFile(path);
+void TKrqEditModel::SaveLinesToFile(const std::string& path, TDocEncoding encoding) const {
+    d->lines.SaveLinesToFile(path, encoding);
 }
 
 std::string TKrqEditModel::Text() const { return d->lines.Text(); }

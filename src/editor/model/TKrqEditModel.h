@@ -56,8 +56,10 @@ public:
     const TKrqEditStringList& Lines() const;
     // Loads through Lines and resets what a load resets: both histories, caret to 1:1,
     // selection; Modified is left as it was; no OnChange.
-    void LoadLinesFromFile(const std::string& path);
-    void SaveLinesToFile(const std::string& path) const;
+    TDecodeReport LoadLinesFromFile(const std::string& path,
+                                    std::optional<TDocEncoding> encoding = std::nullopt);
+    void SaveLinesToFile(const std::string& path,
+                         TDocEncoding encoding = TDocEncoding::Windows1250) const;
     std::string Text() const;
     std::string LinesText() const;
     // Removes all lines and bookmarks, empties both histories, caret to 1:1, Modified false.

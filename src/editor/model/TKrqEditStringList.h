@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/model/TKrqLineText.h"
+#include "platform/encoding.h"
 
 namespace krq {
 
@@ -37,12 +39,18 @@ class TKrqEditStringList {
 
     // Replaces every line by the file's content; the convention follows what the file held.
     // "Cannot open file %s" leaves the lines as they were.
-    void LoadLinesFromFile(const std::string& path);
+    // The file is decoded from `encoding` (detected when none is given) into Windows-1250
+    // bytes; when that would lose a character the bytes are kept as they are (see the report).
+    TDecodeReport LoadLinesFromFile(const std::string& path,
+                                    std::optional<TDocEncoding> encoding = std::nullopt);
     // The same rules over bytes already in memory (the file reader uses it).
     void LoadFromBytes(std::string bytes);
     // Every line followed by the convention's line break. Never loses the old file: a
     // temporary file is renamed over it. "Cannot create file %s" on failure.
-    void SaveLinesToFile(const std::string& path) const;
+    // In another encoding the lines are encoded on the way; a byte the encoding cannot hold
+    // refuses the write with "Cannot encode N characters of %s as ENC" (the file untouched).
+    void SaveLinesToFile(const std::string& path,
+                         TDocEncoding encoding = TDocEncoding::Windows1250) const;
 
     // Every line followed by CR LF, whatever the convention.
     std::string LinesText() const;

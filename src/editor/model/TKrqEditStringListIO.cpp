@@ -12,6 +12,7 @@
 #include "editor/model/TKrqEditStringListImpl.h"
 #include "platform/files/filereader.h"
 #include "platform/files/filewriter.h"
+#include "platform/encoding.h"
 #include "platform/errors.h"
 
 #ifdef __SSE2__
@@ -99,8 +100,14 @@ void TKrqEditStringList::LoadFromBytes(std::string bytes) {
     d->lineBreak = lineBreak;
 }
 
-void TKrqEditStringList::LoadLinesFromFile(const std::string& path) {
+TDecodeReport TKrqEditStringList::LoadLinesFromFile(const std::string& path,
+                                                    std::optional<TDocEncoding> encoding) {
     TFileBuffer file = ReadFileBufferOrRaise(path);
+    std::string_view read(file.Data.get(), file.Size);
+    TDecodeReport report = DecodeInPlace(file.Data.get(), file.Size,
+                                         encoding ? *encoding : DetectEncoding(read));
+    const bool unbroken = report.Encoding != TDocEncoding::Windows1250 && file.Size > 0 &&
+                          file.Data[file.Size - 1] != '\n' && file.Data[file.Size - 1] != '\r';
     auto loaded = std::make_shared<TKrqLoadedBytes>();
     loaded->raw = std::move(file.Data);
     loaded->data = loaded->raw.get();
@@ -109,29 +116,44 @@ void TKrqEditStringList::LoadLinesFromFile(const std::string& path) {
     auto blocks = KrqCutLines(loaded->data, loaded->size, lineBreak);
     d->Adopt(std::move(blocks), std::move(loaded));
     d->lineBreak = lineBreak;
+    d->unbrokenSerial = unbroken ? d->serial : 0;
+    return report;
 }
 
 // Writes every line and its break through a large buffer; long lines go out directly.
-bool TKrqEditStringList::Impl::WriteLines(int fd) const {
+bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool lastBreak) const {
+    const bool utf8 = encoding == TDocEncoding::Utf8 || encoding == TDocEncoding::Utf8Bom;
+    const size_t growth = utf8 ? 3 : 1;
     std::string_view lineBreak = this->lineBreak == TLineBreak::CRLF ? std::string_view("\r\n")
                                  : this->lineBreak == TLineBreak::LF ? std::string_view("\n")
                                                                      : std::string_view("\r");
     constexpr size_t kBuffer = 1 << 20;
     std::unique_ptr<char[]> buffer(new char[kBuffer]);
     size_t used = 0;
+    if (encoding == TDocEncoding::Utf8Bom) {
+        std::memcpy(buffer.get(), kUtf8Bom.data(), kUtf8Bom.size());
+        used = kUtf8Bom.size();
+    }
+    const TKrqLineText* last = blocks.empty() ? nullptr : &blocks.back().back();
     for (const auto& block : blocks) {
         for (const TKrqLineText& line : block) {
-            size_t need = line.size() + lineBreak.size();
+            size_t need = line.size() * growth + lineBreak.size();
             if (used + need > kBuffer) {
                 if (!WriteFully(fd, buffer.get(), used)) return false;
                 used = 0;
             }
             if (need > kBuffer) {
-                if (!WriteFully(fd, line.data(), line.size())) return false;
+                if (encoding == TDocEncoding::Windows1250) {
+                    if (!WriteFully(fd, line.data(), line.size())) return false;
+                } else {
+                    std::string encoded = Encode(line.view(), encoding, false);
+                    if (!WriteFully(fd, encoded.data(), encoded.size())) return false;
+                }
             } else if (!line.empty()) {
-                std::memcpy(buffer.get() + used, line.data(), line.size());
-                used += line.size();
+                char* end = EncodeTo(line.view(), encoding, buffer.get() + used);
+                used = static_cast<size_t>(end - buffer.get());
             }
+            if (&line == last && !lastBreak) break;
             std::memcpy(buffer.get() + used, lineBreak.data(), lineBreak.size());
             used += lineBreak.size();
         }
@@ -139,15 +161,30 @@ bool TKrqEditStringList::Impl::WriteLines(int fd) const {
     return WriteFully(fd, buffer.get(), used);
 }
 
-void TKrqEditStringList::SaveLinesToFile(const std::string& path) const {
+void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding encoding) const {
     // The size is known before the first byte is written, so its space can be reserved.
     const uint64_t breakSize = d->lineBreak == TLineBreak::CRLF ? 2 : 1;
-    uint64_t size = 0;
-    for (const auto& block : d->blocks)
-        for (const TKrqLineText& line : block) size += line.size() + breakSize;
+    const bool lastBreak = d->unbrokenSerial != d->serial || encoding == TDocEncoding::Windows1250;
+    uint64_t size = encoding == TDocEncoding::Utf8Bom ? kUtf8Bom.size() : 0;
+    size_t unencodable = 0;
+    for (const auto& block : d->blocks) {
+        for (const TKrqLineText& line : block) {
+            if (encoding == TDocEncoding::Windows1250) {
+                size += line.size() + breakSize;
+            } else {
+                unencodable += CountUnencodable(line.view(), encoding);
+                size += EncodedSize(line.view(), encoding) + breakSize;
+            }
+        }
+    }
+    if (!lastBreak && !d->blocks.empty()) size -= breakSize;
+    if (unencodable)
+        throw EKrqError("Cannot encode " + std::to_string(unencodable) + " characters of " +
+                        path + " as " + EncodingName(encoding));
     TWriteOptions options;
     options.InPlaceFallback = true;
-    WriteFileSafely(path, size, [&](int fd) { return d->WriteLines(fd); }, options);
+    WriteFileSafely(path, size, [&](int fd) { return d->WriteLines(fd, encoding, lastBreak); },
+                    options);
 }
 
 }  // namespace krq

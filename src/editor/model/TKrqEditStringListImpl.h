@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/model/TKrqEditStringList.h"
+#include "platform/encoding.h"
 
 namespace krq {
 
@@ -33,6 +34,9 @@ struct TKrqEditStringList::Impl {
     std::shared_ptr<TKrqLoadedBytes> storage;
     TLineBreak lineBreak = TLineBreak::CRLF;
     uint64_t serial = 1;
+    // A file in another encoding whose last line had no break: while the lines are as read
+    // (serial unchanged), saving leaves the break out too, so the file comes back byte for byte.
+    uint64_t unbrokenSerial = 0;
     // The block of the last lookup: most accesses are sequential or near each other.
     mutable size_t cached = 0;
 
@@ -63,7 +67,7 @@ struct TKrqEditStringList::Impl {
     // Replaces all lines by blocks built from `bytes`.
     void Adopt(std::vector<TBlock>&& newBlocks, std::shared_ptr<TKrqLoadedBytes> bytes);
     // Writes every line followed by the convention's break; false on a write error.
-    bool WriteLines(int fd) const;
+    bool WriteLines(int fd, TDocEncoding encoding, bool lastBreak) const;
 };
 
 // Cuts loaded bytes into lines and chooses the line-break convention they used.
