@@ -2,11 +2,11 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/frAbout.h"
+#include "app/help/frAbout.h"
 #include "app/frMain.h"
-#include "app/unAddresses.h"
+#include "app/help/unAddresses.h"
 #include "platform/fsname.h"
-#include "app/unMailTo.h"
+#include "app/help/unMailTo.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"

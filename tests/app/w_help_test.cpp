@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "app/MainWindowFixture.h"
-#include "app/frAbout.h"
-#include "app/unMailTo.h"
+#include "app/help/frAbout.h"
+#include "app/help/unMailTo.h"
 
 namespace krq::test {
 namespace {

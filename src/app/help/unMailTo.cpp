@@ -1,4 +1,4 @@
-#include "app/unMailTo.h"
+#include "app/help/unMailTo.h"
 
 #include "platform/cp1250.h"
 

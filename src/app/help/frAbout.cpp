@@ -1,4 +1,4 @@
-#include "app/frAbout.h"
+#include "app/help/frAbout.h"
 
 #include <QLabel>
 #include <QPixmap>
