@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/cp1250.h"
 #include "lexers/KrqLexer.h"
+#include "platform/cp1250.h"
 
 namespace krq::bench {
 

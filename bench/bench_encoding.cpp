@@ -21,9 +21,10 @@ constexpr size_t kDocSize = 100u << 20;
 // Polish-looking CR LF lines of about seventy bytes, in Windows-1250.
 std::string MakeDocument(size_t size) {
     std::vector<std::string> words;
-    for (const char* w : {"zażółć", "gęślą", "jaźń", "żółw", "źdźbło", "łódź", "pióro", "ćma",
-                          "mąka", "węgiel", "ślimak", "koń", "dzień", "noc", "Kraków", "Śląsk",
-                          "ale", "oraz", "który", "więc", "też", "bardzo", "w", "i", "na", "z"})
+    for (const char* w :
+         {"zażółć", "gęślą",  "jaźń", "żółw",   "źdźbło", "łódź",   "pióro", "ćma", "mąka",
+          "węgiel", "ślimak", "koń",  "dzień",  "noc",    "Kraków", "Śląsk", "ale", "oraz",
+          "który",  "więc",   "też",  "bardzo", "w",      "i",      "na",    "z"})
         words.push_back(krq::cp1250::fromUtf8(w));
     uint64_t state = 0x9E3779B97F4A7C15ull;
     auto next = [&](uint32_t bound) {
@@ -89,7 +90,8 @@ void Save(benchmark::State& state, bool utf8) {
     krq::TKrqEditModel model;
     model.LoadLinesFromFile(utf8 ? f.utf8Path : f.cp1250Path);
     for (auto _ : state)
-        model.SaveLinesToFile(f.outPath, utf8 ? krq::TDocEncoding::Utf8 : krq::TDocEncoding::Windows1250);
+        model.SaveLinesToFile(f.outPath,
+                              utf8 ? krq::TDocEncoding::Utf8 : krq::TDocEncoding::Windows1250);
 }
 
 void BM_OpenWindows1250(benchmark::State& s) { Open(s, false); }

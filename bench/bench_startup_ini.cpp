@@ -44,7 +44,8 @@ std::string Settings(size_t size) {
     ini += kOwnSections;
     ini += "[Files]\r\n";
     for (int i = 0; i < 25; ++i)
-        ini += "Item_" + std::to_string(i) + "=/home/ala/dokument_" + std::to_string(i) + ".txt\r\n";
+        ini +=
+            "Item_" + std::to_string(i) + "=/home/ala/dokument_" + std::to_string(i) + ".txt\r\n";
     return ini;
 }
 

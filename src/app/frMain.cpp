@@ -19,17 +19,17 @@
 #include <exception>
 
 #include "convert/TKrqConvertCommands.h"
-#include "editor/companions/TKrqAutoCorrect.h"
-#include "editor/companions/TKrqCompletionProposal.h"
-#include "editor/widget/TKrqEdit.h"
-#include "editor/companions/TKrqCompletionList.h"
-#include "editor/companions/TKrqEditCompanions.h"
 #include "convert/frMultiCnv.h"
 #include "editing/TEditingCommands.h"
+#include "editor/companions/TKrqAutoCorrect.h"
+#include "editor/companions/TKrqCompletionList.h"
+#include "editor/companions/TKrqCompletionProposal.h"
+#include "editor/companions/TKrqEditCompanions.h"
+#include "editor/widget/TKrqEdit.h"
 #include "platform/errors.h"
+#include "platform/files/settingsfile.h"
 #include "platform/fsname.h"
 #include "platform/programdir.h"
-#include "platform/files/settingsfile.h"
 #include "update/frUpdate.h"
 
 namespace krq {
@@ -429,8 +429,8 @@ void TfrmMain::createHelpMenu() {
     mnsHelp = newMenu(this, nullptr, menuBar(), "mnsHelp", "Pomoc");
     mnsHelpReadme =
         addHandlerItem(mnsHelp, "mnsHelpReadme", "Readme", &TfrmMain::mnsHelpReadmeClick);
-    mnsHelpSite = addHandlerItem(mnsHelp, "mnsHelpSite", "Oficjalna strona KRQ",
-                                 &TfrmMain::mnsHelpSiteClick);
+    mnsHelpSite =
+        addHandlerItem(mnsHelp, "mnsHelpSite", "Oficjalna strona KRQ", &TfrmMain::mnsHelpSiteClick);
     mnsHelpSubscribe = addHandlerItem(mnsHelp, "mnsHelpSubscribe", "Subskrypcja",
                                       &TfrmMain::mnsHelpSubscribeClick);
     mnsHelpUpdate = addItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
@@ -448,8 +448,7 @@ void TfrmMain::createContextMenu() {
         pms->setObjectName(name);
         // Shown only: the keys are the window's shortcuts of the Edit menu.
         if (key)
-            pms->setText(pms->text() + '\t' +
-                         QKeySequence(key).toString(QKeySequence::NativeText));
+            pms->setText(pms->text() + '\t' + QKeySequence(key).toString(QKeySequence::NativeText));
         mncPopUpMenu->addAction(pms);
         QAction* target = ctx(action);
         connect(pms, &QAction::triggered, target, [target] { target->trigger(); });

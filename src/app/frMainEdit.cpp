@@ -4,8 +4,8 @@
 #include <QShortcut>
 
 #include "app/frMain.h"
-#include "editor/widget/TKrqEdit.h"
 #include "editing/TEditingCommands.h"
+#include "editor/widget/TKrqEdit.h"
 
 namespace krq {
 

@@ -25,12 +25,14 @@ void TfrmMain::createEncodingMenu(QMenu* file) {
         const QString name = QString::fromUtf8(EncodingName(encoding));
         QAction* reopen = mnsFileReopenAs->addAction(name);
         reopen->setObjectName("mnsFileReopenAs" + QString(name).remove(' ').remove('-'));
-        connect(reopen, &QAction::triggered, this,
-                [this, encoding] { RunCommand([this, encoding] { ctxFileReopenAsExecute(encoding); }); });
+        connect(reopen, &QAction::triggered, this, [this, encoding] {
+            RunCommand([this, encoding] { ctxFileReopenAsExecute(encoding); });
+        });
         QAction* save = saveAs->addAction(name);
         save->setObjectName("mnsFileSaveAs" + QString(name).remove(' ').remove('-'));
-        connect(save, &QAction::triggered, this,
-                [this, encoding] { RunCommand([this, encoding] { ctxFileSaveAsEncodingExecute(encoding); }); });
+        connect(save, &QAction::triggered, this, [this, encoding] {
+            RunCommand([this, encoding] { ctxFileSaveAsEncodingExecute(encoding); });
+        });
     }
 }
 

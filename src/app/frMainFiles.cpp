@@ -8,9 +8,9 @@
 
 #include "app/frMain.h"
 #include "editor/widget/TKrqEdit.h"
-#include "platform/fsname.h"
 #include "platform/files/inifile.h"
 #include "platform/files/settingsfile.h"
+#include "platform/fsname.h"
 
 namespace krq {
 
@@ -43,14 +43,17 @@ void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) 
     const QString wanted = QString::fromUtf8(EncodingName(report.Requested));
     QString text;
     if (report.Invalid)
-        text = QString::fromUtf8("Plik %1 nie jest poprawnym tekstem w kodowaniu %2.").arg(file, wanted);
+        text = QString::fromUtf8("Plik %1 nie jest poprawnym tekstem w kodowaniu %2.")
+                   .arg(file, wanted);
     else
-        text = QString::fromUtf8("Plik %1 jest zapisany w kodowaniu %2, ale część jego znaków nie "
-                                 "istnieje w kodowaniu Windows-1250 (liczba takich znaków: %3).")
+        text = QString::fromUtf8(
+                   "Plik %1 jest zapisany w kodowaniu %2, ale część jego znaków nie "
+                   "istnieje w kodowaniu Windows-1250 (liczba takich znaków: %3).")
                    .arg(file, wanted)
                    .arg(report.Unmapped);
-    text += QString::fromUtf8("\r\rPlik otwarto bez zamiany, jako bajty Windows-1250; zapisanie "
-                              "go zachowa te same bajty.");
+    text += QString::fromUtf8(
+        "\r\rPlik otwarto bez zamiany, jako bajty Windows-1250; zapisanie "
+        "go zachowa te same bajty.");
     Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);
 }
 

@@ -2,10 +2,9 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/help/frAbout.h"
 #include "app/frMain.h"
+#include "app/help/frAbout.h"
 #include "app/help/unAddresses.h"
-#include "platform/fsname.h"
 #include "app/help/unMailTo.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/fsname.h"

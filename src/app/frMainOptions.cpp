@@ -19,17 +19,39 @@ class TMainOptionsHost final : public TOptionsHost {
 
     void ApplyBox(TOptionBox box, bool on) override {
         switch (box) {
-            case TOptionBox::DelSpaces: main_.prcSetTrimSpaces(on); break;
-            case TOptionBox::NoPopUp: main_.prcBlockPopUp(on); break;
-            case TOptionBox::AutoIndent: main_.prcSetAutoIndent(on); break;
-            case TOptionBox::AutoMark: main_.AutoMark = on; break;
-            case TOptionBox::Proposal: main_.prcAttachProposal(on); break;
-            case TOptionBox::AutoCorrect: main_.prcAttachAutoCorrect(on); break;
-            case TOptionBox::StatusBar: main_.prcShowStatusBar(on); break;
-            case TOptionBox::ToolBar: main_.prcShowToolBar(on); break;
-            case TOptionBox::Gutter: main_.prcShowGutter(on); break;
-            case TOptionBox::WordWrap: main_.prcSetWordWrap(on); break;
-            case TOptionBox::XPStyle: main_.prcSetXPStyle(on); break;
+            case TOptionBox::DelSpaces:
+                main_.prcSetTrimSpaces(on);
+                break;
+            case TOptionBox::NoPopUp:
+                main_.prcBlockPopUp(on);
+                break;
+            case TOptionBox::AutoIndent:
+                main_.prcSetAutoIndent(on);
+                break;
+            case TOptionBox::AutoMark:
+                main_.AutoMark = on;
+                break;
+            case TOptionBox::Proposal:
+                main_.prcAttachProposal(on);
+                break;
+            case TOptionBox::AutoCorrect:
+                main_.prcAttachAutoCorrect(on);
+                break;
+            case TOptionBox::StatusBar:
+                main_.prcShowStatusBar(on);
+                break;
+            case TOptionBox::ToolBar:
+                main_.prcShowToolBar(on);
+                break;
+            case TOptionBox::Gutter:
+                main_.prcShowGutter(on);
+                break;
+            case TOptionBox::WordWrap:
+                main_.prcSetWordWrap(on);
+                break;
+            case TOptionBox::XPStyle:
+                main_.prcSetXPStyle(on);
+                break;
         }
     }
     void ApplyGlyphSet(int style) override { main_.prcSetGlyphSet(style); }

@@ -4,12 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-
 #include <algorithm>
 
 #include "app/frMain.h"
@@ -17,12 +16,12 @@
 #include "editor/companions/TKrqAutoCorrect.h"
 #include "editor/companions/TKrqCompletionProposal.h"
 #include "editor/widget/TKrqEdit.h"
+#include "lexers/unCatalogue.h"
 #include "platform/colors.h"
 #include "platform/cp1250.h"
 #include "platform/files/inifile.h"
 #include "platform/files/settingsfile.h"
 #include "platform/programdir.h"
-#include "lexers/unCatalogue.h"
 
 namespace krq {
 
@@ -43,8 +42,7 @@ void placeOnVisibleScreen(QWidget& window) {
     if (!target) target = QGuiApplication::primaryScreen();
     if (!target) return;
     const QRect area = target->availableGeometry();
-    if (!offEveryScreen && frame.width() <= area.width() && frame.height() <= area.height())
-        return;
+    if (!offEveryScreen && frame.width() <= area.width() && frame.height() <= area.height()) return;
     const QSize size(std::clamp(frame.width(), 1, area.width()),
                      std::clamp(frame.height(), 1, area.height()));
     QPoint at = frame.topLeft();

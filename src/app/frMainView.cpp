@@ -15,9 +15,9 @@
 #include "app/frMain.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
-#include "platform/fonts.h"
 #include "platform/files/inifile.h"
 #include "platform/files/settingsfile.h"
+#include "platform/fonts.h"
 
 namespace krq {
 

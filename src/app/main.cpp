@@ -17,9 +17,9 @@
 #include "app/unCommandLine.h"
 #include "platform/programdir.h"
 #include "platform/shell/desktopshell.h"
-#include "settings/frMarkers.h"
 #include "settings/associations/unAssociations.h"
 #include "settings/associations/unEru.h"
+#include "settings/frMarkers.h"
 
 namespace {
 

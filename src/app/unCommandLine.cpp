@@ -12,10 +12,13 @@ constexpr int kExitUsage = 2;
 
 // Options QApplication reads itself; they must not count as unknown here.
 void addQtOptions(QCommandLineParser& parser) {
-    const char* withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                               "display",  "style",              "stylesheet",    "session",
-                               "qwindowgeometry", "qwindowicon", "qwindowtitle",  "geometry",
-                               "title",    "name"};
+    const char* withValue[] = {"platform",        "platformpluginpath",
+                               "platformtheme",   "plugin",
+                               "display",         "style",
+                               "stylesheet",      "session",
+                               "qwindowgeometry", "qwindowicon",
+                               "qwindowtitle",    "geometry",
+                               "title",           "name"};
     for (const char* name : withValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -39,8 +42,10 @@ TKrqCommandLine ParseKrqCommandLine(const QStringList& arguments) {
         "into one file name; when each names an existing file, the first is opened."));
     // Qt's options come with one dash, as "-platform offscreen".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({"h", "help"}, QStringLiteral("Displays help on commandline options."));
-    const QCommandLineOption version({"v", "version"}, QStringLiteral("Displays version information."));
+    const QCommandLineOption help({"h", "help"},
+                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption version({"v", "version"},
+                                     QStringLiteral("Displays version information."));
     parser.addOption(help);
     parser.addOption(version);
     addQtOptions(parser);
@@ -54,15 +59,15 @@ TKrqCommandLine ParseKrqCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         result.Exit = true;
         result.ExitCode = kExitUsage;
-        result.Output = QStringLiteral("krq: ") + parser.errorText() +
-                        QStringLiteral(" (try --help)\n");
+        result.Output =
+            QStringLiteral("krq: ") + parser.errorText() + QStringLiteral(" (try --help)\n");
         return result;
     }
     if (parser.isSet(help)) {
         result.Exit = true;
         // Without a QCoreApplication the parser cannot know the program's name.
-        result.Output = parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                                  QStringLiteral("krq"));
+        result.Output =
+            parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("krq"));
         return result;
     }
     if (parser.isSet(version)) {

@@ -15,9 +15,9 @@
 #include "editing/unFindReplace.h"
 #include "editing/unInsertText.h"
 #include "editor/widget/TKrqEdit.h"
-#include "platform/files/filereader.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
+#include "platform/files/filereader.h"
 
 namespace krq {
 
@@ -118,8 +118,8 @@ void TEditingCommands::dlgReplaceClose() { dialogClosed(); }
 
 void TEditingCommands::notFound() {
     Dialogs().Message(host_.Owner, host_.ApplicationTitle(),
-                      QString::fromUtf8("Szukany element nie został znaleziony!"),
-                      TMsgButtons::OK, TMsgIcon::None);
+                      QString::fromUtf8("Szukany element nie został znaleziony!"), TMsgButtons::OK,
+                      TMsgIcon::None);
 }
 
 void TEditingCommands::dlgFindFind() {

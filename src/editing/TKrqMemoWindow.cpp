@@ -15,8 +15,7 @@
 
 namespace krq {
 
-TKrqMemoWindow::TKrqMemoWindow(QWidget* parent, const QString& caption, QPoint position,
-                               TRun run)
+TKrqMemoWindow::TKrqMemoWindow(QWidget* parent, const QString& caption, QPoint position, TRun run)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       run_(std::move(run)) {
     setWindowTitle(caption);
@@ -68,8 +67,8 @@ TKrqMemoWindow::TKrqMemoWindow(QWidget* parent, const QString& caption, QPoint p
     pmPaste = item("pmPaste", "Wklej", "Ctrl+V", &TKrqMemoWindow::pmPasteClick);
     pmDelete = item("pmDelete", "Usuń", nullptr, &TKrqMemoWindow::pmDeleteClick);
     mcPopUpMenu->addSeparator();
-    pmSelectAll = item("pmSelectAll", "Zaznacz wszystko", "Ctrl+A",
-                       &TKrqMemoWindow::pmSelectAllClick);
+    pmSelectAll =
+        item("pmSelectAll", "Zaznacz wszystko", "Ctrl+A", &TKrqMemoWindow::pmSelectAllClick);
 
     connect(mcMemo, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         Run([this] { mcPopUpMenuPopup(); });

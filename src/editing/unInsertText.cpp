@@ -47,8 +47,6 @@ std::string ExtraTextPath() { return ProgramFile("data/extratext.dat"); }
 
 std::string ReadExtraTextFile() { return ReadFileOrRaise(ExtraTextPath()); }
 
-void WriteExtraTextFile(std::string_view bytes) {
-    WriteFileSafely(ExtraTextPath(), bytes);
-}
+void WriteExtraTextFile(std::string_view bytes) { WriteFileSafely(ExtraTextPath(), bytes); }
 
 }  // namespace krq

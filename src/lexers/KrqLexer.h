@@ -21,7 +21,7 @@ struct TKrqToken {
 // comments, multi-line strings, sections) travels in the integer state from one line to the
 // next, so the editor can re-lex from any line whose start state it stored.
 class TKrqLexer {
-public:
+  public:
     virtual ~TKrqLexer() = default;
 
     virtual const char* ComponentName() const = 0;  // "hgr_Html"

@@ -14,11 +14,11 @@ namespace krq {
 
 // A set of words, looked up with or without regard to ASCII letter case.
 class TKrqKeywordSet {
-public:
+  public:
     TKrqKeywordSet(std::initializer_list<std::string_view> words, bool caseSensitive);
     bool Contains(std::string_view word) const;
 
-private:
+  private:
     struct Hash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
@@ -34,7 +34,7 @@ std::array<bool, 256> MakeIdentChars(std::string_view extra = {});
 
 // Holds the catalogue data every lexer reports; subclasses add LexLine.
 class TKrqLexerBase : public TKrqLexer {
-public:
+  public:
     TKrqLexerBase(const char* component, const char* className, const char* language,
                   const char* filter, std::vector<std::string> attributes,
                   std::string_view whitespaceName, std::array<bool, 256> identChars);
@@ -50,7 +50,7 @@ public:
     // The index of an attribute by its name; a name the list lacks is a programming error.
     int Attr(std::string_view name) const;
 
-private:
+  private:
     const char* component_;
     const char* className_;
     const char* language_;
@@ -71,13 +71,12 @@ inline void CountScan(size_t bytes) { tScanWork += bytes; }
 inline void EmitToken(std::vector<TKrqToken>& out, size_t start, size_t length, int attr) {
     lexscan::CountScan(1);
     if (length == 0) return;
-    if (!out.empty() && out.back().attr == attr &&
-        out.back().start + out.back().length == start) {
+    if (!out.empty() && out.back().attr == attr && out.back().start + out.back().length == start) {
         out.back().length += static_cast<uint32_t>(length);
         return;
     }
-    out.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(length),
-                   static_cast<uint8_t>(attr)});
+    out.push_back(
+        {static_cast<uint32_t>(start), static_cast<uint32_t>(length), static_cast<uint8_t>(attr)});
 }
 
 }  // namespace krq

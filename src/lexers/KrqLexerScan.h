@@ -34,7 +34,7 @@ inline size_t Find(std::string_view s, std::string_view text, size_t i) {
 // later point up to the answer needs no new search, so asking from every opening bracket of a
 // line for its closing one examines each byte once instead of once per bracket.
 class TNextByte {
-public:
+  public:
     TNextByte(std::string_view s, char c) : s_(s), c_(c) {}
     size_t From(size_t i) {
         if (i < from_ || (at_ != std::string_view::npos && i > at_)) {
@@ -44,7 +44,7 @@ public:
         return at_;
     }
 
-private:
+  private:
     std::string_view s_;
     char c_;
     size_t from_ = std::string_view::npos;  // where the last search started; none yet
@@ -55,7 +55,7 @@ private:
 // one is asked for: the bracket at which the count of openings minus closings from the opening
 // one falls back to zero. Asked in increasing order, each answer costs a step or so.
 class TBracketMatch {
-public:
+  public:
     TBracketMatch(std::string_view s, char open, char close) : s_(s), open_(open), close_(close) {}
     // The position of the bracket closing the opening one at i, or npos.
     size_t Close(size_t i) {
@@ -64,10 +64,10 @@ public:
         while (next_ < opens_.size() && opens_[next_] < i) ++next_;
         CountScan(1);
         return next_ < opens_.size() && opens_[next_] == i ? closes_[next_]
-                                                            : std::string_view::npos;
+                                                           : std::string_view::npos;
     }
 
-private:
+  private:
     void Build() {
         built_ = true;
         std::vector<size_t> open;  // indexes into opens_ of the brackets not closed yet

@@ -26,7 +26,7 @@ struct TKrqHighlighterAttribute {
 // The seventeen highlighters live for the whole run and are shared by the editor and the
 // options window; whoever shows one listens for changes and repaints.
 class TKrqHighlighter {
-public:
+  public:
     explicit TKrqHighlighter(const TKrqLexer& lexer);
 
     const TKrqLexer& Lexer() const { return lexer_; }
@@ -36,7 +36,7 @@ public:
     int AddChangeListener(std::function<void()> listener);
     void RemoveChangeListener(int id);
 
-private:
+  private:
     const TKrqLexer& lexer_;
     std::vector<TKrqHighlighterAttribute> attributes_;
     std::map<int, std::function<void()>> listeners_;

@@ -12,18 +12,30 @@ namespace {
 QColor systemColor(int index) {
     QPalette p = QApplication::palette();
     switch (index) {
-        case 1: return p.color(QPalette::Highlight);  // desktop
-        case 5: return p.color(QPalette::Base);        // window
-        case 8: return p.color(QPalette::Text);        // window text
-        case 13: return p.color(QPalette::Highlight);
-        case 14: return p.color(QPalette::HighlightedText);
-        case 15: return p.color(QPalette::Button);
-        case 16: return p.color(QPalette::Mid);
-        case 17: return p.color(QPalette::PlaceholderText);
-        case 18: return p.color(QPalette::ButtonText);
-        case 23: return p.color(QPalette::ToolTipText);
-        case 24: return p.color(QPalette::ToolTipBase);
-        default: return p.color(QPalette::Window);
+        case 1:
+            return p.color(QPalette::Highlight);  // desktop
+        case 5:
+            return p.color(QPalette::Base);  // window
+        case 8:
+            return p.color(QPalette::Text);  // window text
+        case 13:
+            return p.color(QPalette::Highlight);
+        case 14:
+            return p.color(QPalette::HighlightedText);
+        case 15:
+            return p.color(QPalette::Button);
+        case 16:
+            return p.color(QPalette::Mid);
+        case 17:
+            return p.color(QPalette::PlaceholderText);
+        case 18:
+            return p.color(QPalette::ButtonText);
+        case 23:
+            return p.color(QPalette::ToolTipText);
+        case 24:
+            return p.color(QPalette::ToolTipBase);
+        default:
+            return p.color(QPalette::Window);
     }
 }
 

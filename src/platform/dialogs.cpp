@@ -1,8 +1,6 @@
 // Qt's message boxes and common dialogs behind the dialogs interface, in Polish.
 #include "platform/dialogs.h"
 
-#include "platform/fontdialog.h"
-
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -10,12 +8,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/fontdialog.h"
+
 namespace krq {
 
 namespace {
 
 class TQtDialogs final : public TKrqDialogs {
-public:
+  public:
     TMsgResult Message(QWidget* owner, const QString& caption, const QString& text,
                        TMsgButtons buttons, TMsgIcon icon) override {
         QMessageBox box(owner);
@@ -24,11 +24,21 @@ public:
         shown.replace("\r\n", "\n").replace('\r', '\n');
         box.setText(shown);
         switch (icon) {
-            case TMsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-            case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-            case TMsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-            case TMsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
-            case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+            case TMsgIcon::None:
+                box.setIcon(QMessageBox::NoIcon);
+                break;
+            case TMsgIcon::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            case TMsgIcon::Warning:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case TMsgIcon::Stop:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case TMsgIcon::Question:
+                box.setIcon(QMessageBox::Question);
+                break;
         }
         QPushButton* yes = nullptr;
         QPushButton* no = nullptr;
@@ -93,7 +103,7 @@ public:
 
     int ShowModal(QDialog& window) override { return window.exec(); }
 
-private:
+  private:
     static void prepare(QFileDialog& dialog, const TFileDialogState& state) {
         // The descriptions already name their patterns; Qt's copy in brackets stays hidden.
         dialog.setOption(QFileDialog::HideNameFilterDetails);

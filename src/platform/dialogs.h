@@ -29,7 +29,7 @@ struct TFileDialogState {
 };
 
 class TKrqDialogs {
-public:
+  public:
     virtual ~TKrqDialogs() = default;
     // Texts may hold "\r" line breaks as the program writes them.
     virtual TMsgResult Message(QWidget* owner, const QString& caption, const QString& text,

@@ -157,10 +157,14 @@ bool hasMark(const char* data, size_t size) {
 
 const char* EncodingName(TDocEncoding encoding) {
     switch (encoding) {
-        case TDocEncoding::Windows1250: return "Windows-1250";
-        case TDocEncoding::Iso88592: return "ISO-8859-2";
-        case TDocEncoding::Utf8: return "UTF-8";
-        case TDocEncoding::Utf8Bom: return "UTF-8 BOM";
+        case TDocEncoding::Windows1250:
+            return "Windows-1250";
+        case TDocEncoding::Iso88592:
+            return "ISO-8859-2";
+        case TDocEncoding::Utf8:
+            return "UTF-8";
+        case TDocEncoding::Utf8Bom:
+            return "UTF-8 BOM";
     }
     return "Windows-1250";
 }

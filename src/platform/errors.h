@@ -9,7 +9,7 @@ namespace krq {
 // Every failure of a file, settings or clipboard operation is thrown as EKrqError; the
 // standard error report shows what() with a full stop appended.
 class EKrqError : public std::runtime_error {
-public:
+  public:
     explicit EKrqError(const std::string& message) : std::runtime_error(message) {}
 };
 

@@ -12,8 +12,7 @@
 
 namespace krq {
 
-TKrqFontDialog::TKrqFontDialog(QWidget* parent, const QFont& initial, int minPoints,
-                               int maxPoints)
+TKrqFontDialog::TKrqFontDialog(QWidget* parent, const QFont& initial, int minPoints, int maxPoints)
     : QDialog(parent) {
     setWindowTitle(QString::fromUtf8("Czcionka"));
     family_ = new QFontComboBox(this);

@@ -15,11 +15,11 @@ namespace krq {
 // minPoints to maxPoints.
 class TKrqFontDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     TKrqFontDialog(QWidget* parent, const QFont& initial, int minPoints, int maxPoints);
     QFont SelectedFont() const;
 
-private:
+  private:
     void updateSample();
 
     QFontComboBox* family_;

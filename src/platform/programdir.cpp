@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/files/filereader.h"
 #include "platform/files/filewriter.h"
-#include "platform/errors.h"
 
 #ifndef KRQ_INSTALL_DATADIR_FROM_BINDIR
 #define KRQ_INSTALL_DATADIR_FROM_BINDIR "../share/kwerdel-rq"

@@ -13,14 +13,13 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
-
 #include <filesystem>
 #include <system_error>
 
-#include "platform/files/filereader.h"
 #include "platform/colors.h"
-#include "platform/errors.h"
 #include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/files/filereader.h"
 #include "platform/files/inifile.h"
 #include "platform/programdir.h"
 #include "settings/TKrqColorSwatch.h"
@@ -33,17 +32,28 @@ namespace {
 
 QCheckBox* boxOf(TfrmOptions& w, TOptionBox box) {
     switch (box) {
-        case TOptionBox::DelSpaces: return w.ckbDelSpaces;
-        case TOptionBox::NoPopUp: return w.ckbNoPopUp;
-        case TOptionBox::AutoIndent: return w.ckbAutoIndent;
-        case TOptionBox::AutoMark: return w.ckbAutoMark;
-        case TOptionBox::Proposal: return w.ckbProposal;
-        case TOptionBox::AutoCorrect: return w.ckbAutoCorrect;
-        case TOptionBox::StatusBar: return w.ckbStatusBar;
-        case TOptionBox::ToolBar: return w.ckbToolBar;
-        case TOptionBox::Gutter: return w.ckbGutter;
-        case TOptionBox::WordWrap: return w.ckbWordWrap;
-        case TOptionBox::XPStyle: return w.ckbXPStyle;
+        case TOptionBox::DelSpaces:
+            return w.ckbDelSpaces;
+        case TOptionBox::NoPopUp:
+            return w.ckbNoPopUp;
+        case TOptionBox::AutoIndent:
+            return w.ckbAutoIndent;
+        case TOptionBox::AutoMark:
+            return w.ckbAutoMark;
+        case TOptionBox::Proposal:
+            return w.ckbProposal;
+        case TOptionBox::AutoCorrect:
+            return w.ckbAutoCorrect;
+        case TOptionBox::StatusBar:
+            return w.ckbStatusBar;
+        case TOptionBox::ToolBar:
+            return w.ckbToolBar;
+        case TOptionBox::Gutter:
+            return w.ckbGutter;
+        case TOptionBox::WordWrap:
+            return w.ckbWordWrap;
+        case TOptionBox::XPStyle:
+            return w.ckbXPStyle;
     }
     return nullptr;
 }
@@ -59,9 +69,7 @@ bool ExistsUnreadable(const std::string& path) {
     return exists && ReadFileBytes(path, bytes) != TReadResult::Read;
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TfrmOptions::~TfrmOptions() = default;
 
@@ -113,9 +121,15 @@ void TfrmOptions::FormShow() {
                                  ? host_.AutoMark()
                                  : ini.ReadBool(key.Section, key.Key, key.Default));
         switch (ini.ReadInteger("View", "toolbar_style", kToolBarStyleDefault)) {
-            case 1: rg_ToolBarXP->setChecked(true); break;
-            case 2: rg_ToolBarOrbit->setChecked(true); break;
-            default: rg_ToolBarStandard->setChecked(true); break;
+            case 1:
+                rg_ToolBarXP->setChecked(true);
+                break;
+            case 2:
+                rg_ToolBarOrbit->setChecked(true);
+                break;
+            default:
+                rg_ToolBarStandard->setChecked(true);
+                break;
         }
         for (int i = 0; i < kEditorColorCount; ++i)
             shp_C[i]->SetValue(ini.ReadInteger("Colors", std::to_string(i + 1),
@@ -178,9 +192,8 @@ void TfrmOptions::btnDefaultClick() {
         shp_C[i]->SetValue(kEditorColorDefaults[static_cast<size_t>(i)]);
     ckbAss_HTMLEditor->setChecked(false);
     TIniFile ini = settingsFile();
-    for (int i = 0; i < mmcAssociation->topLevelItemCount() &&
-                    i < static_cast<int>(associations_.size());
-         ++i)
+    for (int i = 0;
+         i < mmcAssociation->topLevelItemCount() && i < static_cast<int>(associations_.size()); ++i)
         mmcAssociation->topLevelItem(i)->setCheckState(
             0, ini.ReadBool("DefExt", associations_[static_cast<size_t>(i)].Key(), false)
                    ? Qt::Checked

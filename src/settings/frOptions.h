@@ -100,8 +100,7 @@ class TfrmOptions : public QDialog {
               *ckbAutoMark = nullptr, *ckbProposal = nullptr, *ckbAutoCorrect = nullptr;
     QCheckBox *ckbStatusBar = nullptr, *ckbToolBar = nullptr, *ckbGutter = nullptr,
               *ckbWordWrap = nullptr, *ckbXPStyle = nullptr;
-    QRadioButton *rg_ToolBarStandard = nullptr, *rg_ToolBarXP = nullptr,
-                 *rg_ToolBarOrbit = nullptr;
+    QRadioButton *rg_ToolBarStandard = nullptr, *rg_ToolBarXP = nullptr, *rg_ToolBarOrbit = nullptr;
     TKrqColorSwatch* shp_C[kEditorColorCount] = {};
 
     QListWidget* lsbListProposal = nullptr;

@@ -115,10 +115,10 @@ void TfrmOptions::createEditPage() {
     ckbDelSpaces = newBox(pcpEdit, "ckbDelSpaces", "Usuwanie niepotrzebnych spacji",
                           "Automatycznie usuwa wszystkie spacje na końcu wiersza oraz entery na "
                           "końcu pliku");
-    ckbNoPopUp = newBox(pcpEdit, "ckbNoPopUp",
-                        "Blokada menu PopUp wysuwanego z prawego przycisku myszy",
-                        "Nie pozwala na wysunięcie podręcznego menu PopUp prawym przyciskiem "
-                        "myszy");
+    ckbNoPopUp =
+        newBox(pcpEdit, "ckbNoPopUp", "Blokada menu PopUp wysuwanego z prawego przycisku myszy",
+               "Nie pozwala na wysunięcie podręcznego menu PopUp prawym przyciskiem "
+               "myszy");
     ckbAutoIndent = newBox(pcpEdit, "ckbAutoIndent", "Inteligentne wykrywanie wcięć",
                            "Automatycznie robi wcięcie jak wiersz wyżej");
     ckbAutoMark = newBox(pcpEdit, "ckbAutoMark", "Automatyczne kolorowanie składni",
@@ -131,8 +131,8 @@ void TfrmOptions::createEditPage() {
     ckbAutoCorrect = newBox(pcpEdit, "ckbAutoCorrect", "Tryb autokorekty",
                             "Pozwala na automatyczne zamienianie określonych wyrazów na inne - "
                             "można je ustawić w zakładce \"Autokorekta\"");
-    for (QCheckBox* box : {ckbDelSpaces, ckbNoPopUp, ckbAutoIndent, ckbAutoMark, ckbProposal,
-                           ckbAutoCorrect})
+    for (QCheckBox* box :
+         {ckbDelSpaces, ckbNoPopUp, ckbAutoIndent, ckbAutoMark, ckbProposal, ckbAutoCorrect})
         layout->addWidget(box);
     layout->addStretch(1);
 }
@@ -144,8 +144,8 @@ void TfrmOptions::createViewPage() {
                           "Pokazuje pasek statusu na dole notatnika");
     ckbToolBar =
         newBox(pcpView, "ckbToolBar", "Pasek narzędzi", "Pokazuje podręczny pasek narzędzi");
-    ckbGutter = newBox(pcpView, "ckbGutter", "Numeracja linii",
-                       "Pokazuje z boku numeracje linii tekstu");
+    ckbGutter =
+        newBox(pcpView, "ckbGutter", "Numeracja linii", "Pokazuje z boku numeracje linii tekstu");
     ckbWordWrap = newBox(pcpView, "ckbWordWrap", "Zawijanie wierszy",
                          "Zawija wiersze tekstu jak standardowy notatnik");
     ckbXPStyle = newBox(pcpView, "ckbXPStyle", "Styl notatnika jak w Windows XP",
@@ -193,8 +193,9 @@ void TfrmOptions::createColorsPage() {
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
     layout->addSpacing(8);
-    layout->addWidget(newLabel(pcpColors, "Kliknij prawym przyciskiem myszy na kolor, aby go "
-                                          "zmienić.",
+    layout->addWidget(newLabel(pcpColors,
+                               "Kliknij prawym przyciskiem myszy na kolor, aby go "
+                               "zmienić.",
                                "lblColorNote"));
     layout->addStretch(1);
 }
@@ -244,24 +245,22 @@ void TfrmOptions::createAutoCorrectPage() {
     lstAutocorrect->setColumnWidth(0, 211);
     lstAutocorrect->setColumnWidth(1, 260);
     lstAutocorrect->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstAutocorrect->setEditTriggers(QAbstractItemView::DoubleClicked |
-                                    QAbstractItemView::EditKeyPressed |
-                                    QAbstractItemView::AnyKeyPressed |
-                                    QAbstractItemView::SelectedClicked);
+    lstAutocorrect->setEditTriggers(
+        QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+        QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     lstAutocorrect->setTabKeyNavigation(false);
     const int scrollBar = lstAutocorrect->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     lstAutocorrect->setMinimumWidth(211 + 260 + scrollBar + 2 * lstAutocorrect->frameWidth());
     lstAutocorrect->installEventFilter(this);
     layout->addWidget(lstAutocorrect, 1);
-    connect(lstAutocorrect, &QTableWidget::cellChanged, this,
-            [this](int row, int column) {
-                host_.RunCommand([&] { gridItemChanged(row, column); });
-            });
-    connect(lstAutocorrect, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column, int previousRow, int previousColumn) {
-                host_.RunCommand(
-                    [&] { gridCurrentChanged(row, column, previousRow, previousColumn); });
-            });
+    connect(lstAutocorrect, &QTableWidget::cellChanged, this, [this](int row, int column) {
+        host_.RunCommand([&] { gridItemChanged(row, column); });
+    });
+    connect(
+        lstAutocorrect, &QTableWidget::currentCellChanged, this,
+        [this](int row, int column, int previousRow, int previousColumn) {
+            host_.RunCommand([&] { gridCurrentChanged(row, column, previousRow, previousColumn); });
+        });
 }
 
 void TfrmOptions::createMarkersPage() {
@@ -371,9 +370,9 @@ void TfrmOptions::createAssociationPage() {
     const int scrollBar = mmcAssociation->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     mmcAssociation->setMinimumWidth(90 + 190 + 120 + scrollBar + 2 * mmcAssociation->frameWidth());
     layout->addWidget(mmcAssociation, 1);
-    ckbAss_HTMLEditor = newBox(pcpAssociation, "ckbAss_HTMLEditor",
-                               "KRQ jest domyślnym edytorem plików HTML",
-                               "Powoduje ustawienie Kwerdla RQ jako domyślnego edytora stron WWW ");
+    ckbAss_HTMLEditor =
+        newBox(pcpAssociation, "ckbAss_HTMLEditor", "KRQ jest domyślnym edytorem plików HTML",
+               "Powoduje ustawienie Kwerdla RQ jako domyślnego edytora stron WWW ");
     layout->addWidget(ckbAss_HTMLEditor);
 }
 

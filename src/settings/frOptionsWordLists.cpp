@@ -43,8 +43,8 @@ void TfrmOptions::loadWordLists() {
     proposalUsable_ = load(kProposalFile, proposals_);
     lsbListProposal->clear();
     for (const std::string& word : proposals_) lsbListProposal->addItem(toText(word));
-    for (QWidget* control : std::initializer_list<QWidget*>{lsbListProposal, edtNewProposal,
-                                                            btnAddProposal})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{lsbListProposal, edtNewProposal, btnAddProposal})
         control->setEnabled(proposalUsable_);
 
     std::vector<std::string> pairs;

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "platform/cp1250.h"
 #include "lexers/unCatalogue.h"
+#include "platform/cp1250.h"
 
 namespace krq {
 

@@ -50,11 +50,11 @@ inline constexpr int kToolBarStyleDefault = 0;
 inline constexpr int kEditorColorCount = 5;
 using TEditorColors = std::array<int32_t, kEditorColorCount>;
 inline constexpr TEditorColors kEditorColorDefaults = {
-    0xFFFFFF,                              // white
-    0,                                     // black
-    0xFFFFFF,                              // white
-    static_cast<int32_t>(0x80000001u),     // system colour 1, the desktop colour
-    0xEC8F68,                              // light blue (104, 143, 236)
+    0xFFFFFF,                           // white
+    0,                                  // black
+    0xFFFFFF,                           // white
+    static_cast<int32_t>(0x80000001u),  // system colour 1, the desktop colour
+    0xEC8F68,                           // light blue (104, 143, 236)
 };
 
 }  // namespace krq

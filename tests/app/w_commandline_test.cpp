@@ -77,8 +77,8 @@ TEST_F(CommandLineTest, WithoutADisplayAFileGivesQtsMessageAndAnExitCodeNotACore
 }
 
 TEST_F(CommandLineTest, QtOptionsPassToQApplication) {
-    TKrqCommandLine line = ParseKrqCommandLine({"krq", "-platform", "offscreen", "-style",
-                                                "Fusion", "+3", "a b.txt"});
+    TKrqCommandLine line =
+        ParseKrqCommandLine({"krq", "-platform", "offscreen", "-style", "Fusion", "+3", "a b.txt"});
     EXPECT_FALSE(line.Exit);
     EXPECT_EQ(line.Params, QStringList({"+3", "a b.txt"}));
     TRun run = RunKrq({"-platform", "offscreen"}, home);

@@ -122,8 +122,8 @@ TEST_F(HelpTest, PrintLaysOutTheDocumentsLinesOnPagesOfSixtyOddRows) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     QFontMetricsF fm(TKrqEditPrint::DefaultFont(), &printer);
-    const int rowsPerPage = static_cast<int>(
-        std::floor((297 - 50) * (printer.resolution() / 25.4) / fm.lineSpacing()));
+    const int rowsPerPage =
+        static_cast<int>(std::floor((297 - 50) * (printer.resolution() / 25.4) / fm.lineSpacing()));
     EXPECT_GT(rowsPerPage, 50);
     EXPECT_LT(rowsPerPage, 100);
 
@@ -180,8 +180,8 @@ TEST_F(HelpTest, TheBannerShipsInsideTheProgram) {
 // Windows that are not built yet keep their items visible but disabled, never silently dead.
 TEST_F(HelpTest, EveryWindowLauncherIsEnabled) {
     Create();
-    for (const char* name : {"mnsOptionsProperty", "mnsConvertMultiCnv",
-                             "mnHelpInfo", "mnsFilePrint", "mnsSendMail", "mnsHelpSite"})
+    for (const char* name : {"mnsOptionsProperty", "mnsConvertMultiCnv", "mnHelpInfo",
+                             "mnsFilePrint", "mnsSendMail", "mnsHelpSite"})
         EXPECT_TRUE(Item(name)->isEnabled()) << name;
 }
 

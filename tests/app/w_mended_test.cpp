@@ -362,8 +362,10 @@ TEST_F(MendedTest, FallbackFontIsMonospacedByMeasurement) {
                   "    <edit name=\"family\" mode=\"assign\" binding=\"strong\">"
                   "<string>DejaVu Sans</string></edit>\n"
                   "  </match>\n"
-                  "  <cachedir>" + dir + "/cache</cachedir>\n"
-                  "</fontconfig>\n");
+                  "  <cachedir>" +
+                      dir +
+                      "/cache</cachedir>\n"
+                      "</fontconfig>\n");
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("KRQ_PROPORTIONAL_MONOSPACE", "1");

@@ -235,7 +235,8 @@ TEST_F(StartupTest, RealProgramKeepsItsCommandLineFileWithAReadOnlyProgramDirect
     EXPECT_EQ(krq.exitStatus(), QProcess::NormalExit);
     const QString err = QString::fromLocal8Bit(krq.readAllStandardError());
     EXPECT_EQ(krq.exitCode(), 0) << err.toStdString();
-    const QString refused = "message: Unable to write to " + QString::fromStdString(IniPath()) + ".";
+    const QString refused =
+        "message: Unable to write to " + QString::fromStdString(IniPath()) + ".";
     // Once when the recent-files list is stored, once for the geometry on closing.
     EXPECT_EQ(err.count(refused), 2) << err.toStdString();
     EXPECT_TRUE(err.contains("title: doc.txt - Kwerdel RQ\n")) << err.toStdString();

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QUrl>
 #include <QApplication>
 #include <QDialog>
+#include <QUrl>
 
 namespace krq::test {
 

@@ -20,7 +20,7 @@ struct TAskedMessage {
 // Installs itself for its lifetime. An unexpected question fails the test and is answered
 // with Cancel (or OK), so a test never hangs on a modal dialog.
 class TScriptedDialogs final : public TKrqDialogs {
-public:
+  public:
     TScriptedDialogs();
     ~TScriptedDialogs() override;
 

@@ -103,8 +103,9 @@ TFullDisk::TFullDisk(const std::string& name, TKind wanted, uint64_t capacity, i
         kind_ = TKind::Tmpfs;
     } else {
         // Not silent: the run says which disk it used.
-        std::fprintf(stderr, "note: no tmpfs can be mounted here (%s); the file-size limit "
-                             "stands in for the full disk\n",
+        std::fprintf(stderr,
+                     "note: no tmpfs can be mounted here (%s); the file-size limit "
+                     "stands in for the full disk\n",
                      std::strerror(errno));
     }
 }

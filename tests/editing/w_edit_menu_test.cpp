@@ -19,8 +19,8 @@ TEST_F(EditMenuTest, ItemsFollowUndoClipboardAndSelection) {
     EXPECT_FALSE(w.mnsEditCut->isEnabled());
     EXPECT_FALSE(w.mnsEditCopy->isEnabled());
     EXPECT_FALSE(w.mnsEditDelete->isEnabled());
-    for (QAction* always : {w.mnsEditPasteExtraText, w.mnsEditFind, w.mnsEditReplace,
-                            w.mnsEditSelectAll})
+    for (QAction* always :
+         {w.mnsEditPasteExtraText, w.mnsEditFind, w.mnsEditReplace, w.mnsEditSelectAll})
         EXPECT_TRUE(always->isEnabled()) << always->objectName().toStdString();
 
     Type("ala ma kota");

@@ -149,8 +149,7 @@ TEST_F(ExtraTextTest, WithoutADataDirectoryOkReportsAndTheWindowKeepsTheText) {
         w.btnOk->click();
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(w.mcMemo->toPlainText(), "tekst");
-        EXPECT_EQ(LastMessage(),
-                  QString::fromStdString("Cannot create file " + ExtraPath() + "."));
+        EXPECT_EQ(LastMessage(), QString::fromStdString("Cannot create file " + ExtraPath() + "."));
         w.btnCancel->click();
     });
     OpenWindow();
@@ -165,8 +164,7 @@ TEST_F(ExtraTextTest, AnUnwritableDataDirectoryKeepsTheOldFile) {
         w.mcMemo->setPlainText("nowy");
         w.btnOk->click();
         EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(LastMessage(),
-                  QString::fromStdString("Cannot create file " + ExtraPath() + "."));
+        EXPECT_EQ(LastMessage(), QString::fromStdString("Cannot create file " + ExtraPath() + "."));
         w.btnCancel->click();
     });
     OpenWindow();
@@ -176,7 +174,8 @@ TEST_F(ExtraTextTest, AnUnwritableDataDirectoryKeepsTheOldFile) {
 TEST_F(ExtraTextTest, ALargeFileOpensWhole) {
     Create();
     std::string big;
-    const std::string line = "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz\r\n";
+    const std::string line =
+        "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz\r\n";
     while (big.size() < (10u << 20)) big += line;
     SetExtra(big);
     WhenShown<TfrmExTxShow>([&](TfrmExTxShow& w) {

@@ -64,7 +64,8 @@ TEST_F(InsertTest, AFileThatCannotBeReadIsReportedAndNothingIsInserted) {
     AddTextFrom("missing.txt");
     EXPECT_EQ(Model().Text(), "x");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(LastMessage(), QString::fromStdString("Cannot open file " + Path("missing.txt") + "."));
+    EXPECT_EQ(LastMessage(),
+              QString::fromStdString("Cannot open file " + Path("missing.txt") + "."));
     EXPECT_EQ(dialogs.Messages[0].Icon, TMsgIcon::Stop);
     EXPECT_EQ(dialogs.Messages[0].Caption, w.ApplicationTitle());
 }

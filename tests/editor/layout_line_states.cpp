@@ -84,8 +84,8 @@ TEST(LineStates, ClosingACommentRecoloursLinesDrawnWhileItWasOpen) {
 }
 
 std::string RandomPiece(std::mt19937& rng) {
-    static const char* const kPieces[] = {"/*", "*/", "\"", "//", "x", " ", "\t", "\r\n",
-                                          "int", "'", "\\", "a b c d e f g h"};
+    static const char* const kPieces[] = {"/*", "*/",   "\"",  "//", "x",  " ",
+                                          "\t", "\r\n", "int", "'",  "\\", "a b c d e f g h"};
     std::string s;
     for (int n = 1 + rng() % 3; n > 0; --n) s += kPieces[rng() % std::size(kPieces)];
     return s;

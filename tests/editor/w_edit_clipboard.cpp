@@ -3,8 +3,8 @@
 #include <QClipboard>
 #include <QMimeData>
 
-#include "editor/widget/TKrqEditQtClipboard.h"
 #include "editor/w_edit_Fixture.h"
+#include "editor/widget/TKrqEditQtClipboard.h"
 
 namespace krq::test {
 namespace {

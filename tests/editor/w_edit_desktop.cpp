@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QWheelEvent>
 
-#include "editor/widget/TKrqEditQtClipboard.h"
 #include "editor/w_edit_Fixture.h"
+#include "editor/widget/TKrqEditQtClipboard.h"
 
 namespace krq::test {
 namespace {

@@ -63,8 +63,8 @@ TEST_F(WEditRedraw, ClosingACommentRecoloursLinesDrawnWhileItWasOpen) {
 
 TEST_F(WEditRedraw, AnyEditsAndScrollsDrawAsAFreshLoad) {
     std::mt19937 rng(1250);
-    const char* const pieces[] = {"/*", "*/",  "\"", "//",
-                                  " word", "\t", "\r\n", "x", "a b c d e f g h"};
+    const char* const pieces[] = {
+        "/*", "*/", "\"", "//", " word", "\t", "\r\n", "x", "a b c d e f g h"};
     for (bool wrap : {false, true}) {
         Load(CodeLines(120));
         edit->SetWordWrap(wrap);

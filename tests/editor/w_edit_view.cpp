@@ -183,7 +183,7 @@ TEST_F(WEditView, PropertiesTakeEffectAtOnce) {
     edit->SetTextFont(big);
     EXPECT_GT(edit->LineHeight(), h);
     EXPECT_EQ(edit->TextFont().family(), "Fixedsys");  // the stored name is kept
-    const QFontMetricsF drawn(edit->DrawnFont());  // monospaced by measurement
+    const QFontMetricsF drawn(edit->DrawnFont());      // monospaced by measurement
     for (QChar c : QStringLiteral("il.M0 "))
         EXPECT_DOUBLE_EQ(drawn.horizontalAdvance(c), drawn.horizontalAdvance(QChar('W')))
             << c.toLatin1();

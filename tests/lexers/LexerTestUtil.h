@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/cp1250.h"
 #include "lexers/KrqLexer.h"
+#include "platform/cp1250.h"
 
 namespace krq::test {
 

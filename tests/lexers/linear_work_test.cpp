@@ -1,8 +1,8 @@
 // Every lexer costs work in proportion to the length of a line, also on hostile lines: a line of
 // 1 MB built to make a lexer look ahead from every position (unclosed brackets, runs of sigils,
 // every byte class) costs no more per byte than a constant times 1 MB of normal text of its
-// language (or than a single pass, where normal text costs less). The work is what the scanning steps count (bytes examined plus tokens emitted),
-// never time.
+// language (or than a single pass, where normal text costs less). The work is what the scanning
+// steps count (bytes examined plus tokens emitted), never time.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // The Windows-1250 tables checked against glibc's own CP1250 converter and the case table.
+#include "platform/cp1250.h"
+
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <cwctype>
-
-#include "platform/cp1250.h"
 
 using namespace krq;
 
@@ -58,12 +58,16 @@ TEST(Cp1250, UnicodeRoundTripAndUnknownCharactersBecomeQuestionMarks) {
     EXPECT_EQ(cp1250::toUtf8("\xA3\xF3\x64\x9F"), "Łódź");
     // Broken UTF-8 costs one "?" per bad byte and never stalls.
     EXPECT_EQ(cp1250::fromUtf8("a\xC3"), "a?");
-    EXPECT_EQ(cp1250::fromUtf8("\xFF" "b"), "?b");
+    EXPECT_EQ(cp1250::fromUtf8("\xFF"
+                               "b"),
+              "?b");
 }
 
 TEST(Cp1250, CasePairsAreExactlyThePolishWindowsOnes) {
-    const std::string upper = "ABCZ\x8A\x8C\x8D\x8E\x8F\xA3\xA5\xAA\xAF\xBC\xC0\xC6\xCA\xD1\xD3\xDE";
-    const std::string lower = "abcz\x9A\x9C\x9D\x9E\x9F\xB3\xB9\xBA\xBF\xBE\xE0\xE6\xEA\xF1\xF3\xFE";
+    const std::string upper =
+        "ABCZ\x8A\x8C\x8D\x8E\x8F\xA3\xA5\xAA\xAF\xBC\xC0\xC6\xCA\xD1\xD3\xDE";
+    const std::string lower =
+        "abcz\x9A\x9C\x9D\x9E\x9F\xB3\xB9\xBA\xBF\xBE\xE0\xE6\xEA\xF1\xF3\xFE";
     for (size_t i = 0; i < upper.size(); ++i) {
         EXPECT_EQ(cp1250::toLower(static_cast<uint8_t>(upper[i])), static_cast<uint8_t>(lower[i]));
         EXPECT_EQ(cp1250::toUpper(static_cast<uint8_t>(lower[i])), static_cast<uint8_t>(upper[i]));
@@ -81,9 +85,9 @@ TEST(Cp1250, CasePairsAreExactlyThePolishWindowsOnes) {
 
 TEST(Cp1250, LettersAndDigitsFollowTheUnicodeCharacter) {
     EXPECT_TRUE(cp1250::isAlnum('7'));
-    EXPECT_TRUE(cp1250::isAlnum(0xB9));   // ą
-    EXPECT_TRUE(cp1250::isAlnum(0xDF));   // ß
-    EXPECT_TRUE(cp1250::isAlnum(0xB5));   // µ
+    EXPECT_TRUE(cp1250::isAlnum(0xB9));  // ą
+    EXPECT_TRUE(cp1250::isAlnum(0xDF));  // ß
+    EXPECT_TRUE(cp1250::isAlnum(0xB5));  // µ
     EXPECT_FALSE(cp1250::isAlnum('_'));
     EXPECT_FALSE(cp1250::isAlnum(0xD7));  // ×
     EXPECT_FALSE(cp1250::isAlnum(0xF7));  // ÷

@@ -9,7 +9,8 @@ namespace krq {
 namespace {
 
 // "Zażółć gęślą jaźń" in UTF-8 and in Windows-1250.
-const std::string kUtf8 = "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85 ja\xC5\xBA\xC5\x84";
+const std::string kUtf8 =
+    "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85 ja\xC5\xBA\xC5\x84";
 const std::string kCp = "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1";
 
 TEST(Encoding, DetectsMarkValidMultiByteAndFallsBackToWindows1250) {
@@ -26,8 +27,9 @@ TEST(Encoding, DetectsMarkValidMultiByteAndFallsBackToWindows1250) {
 }
 
 TEST(Encoding, Utf8RoundTripsByteForByteWithAndWithoutMark) {
-    for (std::string text : {kUtf8 + "\r\n" + kUtf8 + "\r\n", kUtf8 + "\n" + kUtf8,
-                             kUtf8 + "\r" + kUtf8 + "\r", std::string("abc\xE2\x82\xAC\xE2\x80\x9E")}) {
+    for (std::string text :
+         {kUtf8 + "\r\n" + kUtf8 + "\r\n", kUtf8 + "\n" + kUtf8, kUtf8 + "\r" + kUtf8 + "\r",
+          std::string("abc\xE2\x82\xAC\xE2\x80\x9E")}) {
         for (bool mark : {false, true}) {
             std::string file = (mark ? std::string(kUtf8Bom) : std::string()) + text;
             std::string bytes = file;

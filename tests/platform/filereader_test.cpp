@@ -53,8 +53,12 @@ TEST(ReadFile, SpecialFilesAreRefusedBeforeTheyAreOpened) {
 
 TEST(ReadFile, MissingAndUnreadableAreToldApart) {
     std::string dir = MakeTempDir("reader-fail");
-    EXPECT_EQ([&] { std::string b; return ReadFileBytes(dir + "/none", b); }(),
-              TReadResult::Missing);
+    EXPECT_EQ(
+        [&] {
+            std::string b;
+            return ReadFileBytes(dir + "/none", b);
+        }(),
+        TReadResult::Missing);
     WriteFile(dir + "/secret", "x");
     ASSERT_EQ(::chmod((dir + "/secret").c_str(), 0), 0);
     EXPECT_TRUE(test::RunUnprivileged([&] {

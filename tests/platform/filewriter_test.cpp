@@ -180,7 +180,8 @@ TEST(WriteFile, ARewriteFailingHalfWayNamesTheCopyOfTheOldContents) {
     const std::string old = std::string(3000, 'o') + "\n";
     WriteFile(path, old);
     SetWriteFaultsForTests({EACCES, 1000});
-    std::string message = Failure([&] { WriteFileSafely(path, std::string(5000, 'n'), kDocument); });
+    std::string message =
+        Failure([&] { WriteFileSafely(path, std::string(5000, 'n'), kDocument); });
     const std::string prefix = "Cannot create file " + path + ". The old contents are kept in ";
     ASSERT_EQ(message.substr(0, prefix.size()), prefix) << message;
     std::string copy = message.substr(prefix.size());

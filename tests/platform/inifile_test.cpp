@@ -1,4 +1,6 @@
 // The INI facility: the Windows profile rules, and writes that never damage the file.
+#include "platform/files/inifile.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +10,6 @@
 
 #include "common/TestHome.h"
 #include "platform/errors.h"
-#include "platform/files/inifile.h"
 
 using namespace krq;
 using test::ReadFile;
@@ -38,20 +39,30 @@ TEST(IniRead, MissingFileSectionOrKeyGivesTheDefault) {
 }
 
 TEST(IniRead, NamesAreCaseInsensitiveAndOddSpacingIsTolerated) {
-    WriteFile(iniPath(), "  [ VIEW ]  \r\n  StatusBar   =   0   \r\nfont-type=\t\"Courier New\" \r\n"
-                         "[Ścieżki]\r\nŻÓŁW=1\r\n");
+    WriteFile(iniPath(),
+              "  [ VIEW ]  \r\n  StatusBar   =   0   \r\nfont-type=\t\"Courier New\" \r\n"
+              "[Ścieżki]\r\nŻÓŁW=1\r\n");
     TIniFile ini(iniPath());
     EXPECT_FALSE(ini.ReadBool("View", "statusbar", true));
     EXPECT_EQ(ini.ReadString("view", "FONT-TYPE", ""), "Courier New");
     // Polish names compare through the code page's case pairs.
-    EXPECT_EQ(ini.ReadInteger("\x9C" "cie\xBFki", "\xBF\xF3\xB3w", 0), 0);
-    WriteFile(iniPath(), "[\x8C" "cie\xAFki]\r\n\xAF\xD3\xA3W=1\r\n");
-    EXPECT_EQ(ini.ReadInteger("\x9C" "cie\xBFki", "\xBF\xF3\xB3w", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("\x9C"
+                              "cie\xBFki",
+                              "\xBF\xF3\xB3w", 0),
+              0);
+    WriteFile(iniPath(),
+              "[\x8C"
+              "cie\xAFki]\r\n\xAF\xD3\xA3W=1\r\n");
+    EXPECT_EQ(ini.ReadInteger("\x9C"
+                              "cie\xBFki",
+                              "\xBF\xF3\xB3w", 0),
+              1);
 }
 
 TEST(IniRead, OnePairOfEnclosingQuotesIsStripped) {
-    WriteFile(iniPath(), "[a]\nd=\"x y\"\ns='q'\nboth=\"'z'\"\nodd=\"half\nmixed=\"a'\nin=a\"b\"\n"
-                         "empty=\"\"\n");
+    WriteFile(iniPath(),
+              "[a]\nd=\"x y\"\ns='q'\nboth=\"'z'\"\nodd=\"half\nmixed=\"a'\nin=a\"b\"\n"
+              "empty=\"\"\n");
     TIniFile ini(iniPath());
     EXPECT_EQ(ini.ReadString("a", "d", ""), "x y");
     EXPECT_EQ(ini.ReadString("a", "s", ""), "q");
@@ -72,9 +83,10 @@ TEST(IniRead, ValuesAreCutAt2047Characters) {
 }
 
 TEST(IniRead, IntegerSyntax) {
-    WriteFile(iniPath(), "[n]\ndec=-2147483647\nhex=0x1\nhexup=0X1f\ndollar=$FF\nall=0xFFFFFFFF\n"
-                         "yes=yes\nshort=0x\ntail=12abc\nspaced=  42  \nbig=2147483648\n"
-                         "min=-2147483648\nempty=\nplus=+5\nneg=-0x10\n");
+    WriteFile(iniPath(),
+              "[n]\ndec=-2147483647\nhex=0x1\nhexup=0X1f\ndollar=$FF\nall=0xFFFFFFFF\n"
+              "yes=yes\nshort=0x\ntail=12abc\nspaced=  42  \nbig=2147483648\n"
+              "min=-2147483648\nempty=\nplus=+5\nneg=-0x10\n");
     TIniFile ini(iniPath());
     EXPECT_EQ(ini.ReadInteger("n", "dec", 0), -2147483647);
     EXPECT_EQ(ini.ReadInteger("n", "hex", 0), 1);
@@ -113,8 +125,9 @@ TEST(IniWrite, CreatesFileSectionAndKeyWithTypedValues) {
     ini.WriteBool("View", "toolbar", false);
     ini.WriteInteger("Colors", "4", -2147483647);
     ini.WriteString("code", "mark", "C++");
-    EXPECT_EQ(ReadFile(iniPath()),
-              "[View]\r\nfullsize=1\r\ntoolbar=0\r\n[Colors]\r\n4=-2147483647\r\n[code]\r\nmark=C++\r\n");
+    EXPECT_EQ(
+        ReadFile(iniPath()),
+        "[View]\r\nfullsize=1\r\ntoolbar=0\r\n[Colors]\r\n4=-2147483647\r\n[code]\r\nmark=C++\r\n");
     EXPECT_EQ(ini.ReadInteger("colors", "4", 0), -2147483647);
     // "view" and "View" address the same entry.
     ini.WriteBool("view", "TOOLBAR", true);
@@ -292,12 +305,14 @@ TEST(IniWrite, ASpecialOrReadOnlyFileIsNotReplaced) {
 
 TEST(IniRead, AnAccessorParsesTheFileOnceWhateverItReads) {
     std::string big = kUsedSettings;
-    for (int i = 0; i < 2000; ++i) big += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 2000; ++i)
+        big += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
     WriteFile(iniPath(), big);
     const uint64_t before = TIniFile::ParseCount();
     {
         TIniFile ini(iniPath());
-        for (int i = 0; i < 2000; ++i) EXPECT_EQ(ini.ReadInteger("S" + std::to_string(i), "K", -1), i);
+        for (int i = 0; i < 2000; ++i)
+            EXPECT_EQ(ini.ReadInteger("S" + std::to_string(i), "K", -1), i);
         EXPECT_EQ(ini.ReadString("code", "mark", ""), "HTML");
         // Its own writes keep the lines it holds ...
         ini.WriteInteger("View", "width", 800);

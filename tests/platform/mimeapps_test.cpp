@@ -1,7 +1,7 @@
 // mimeapps.list edits: only the program's lines change, every other byte stays.
-#include <gtest/gtest.h>
-
 #include "platform/shell/mimeapps.h"
+
+#include <gtest/gtest.h>
 
 using namespace krq;
 
@@ -24,9 +24,11 @@ const std::string kHandWritten =
 
 TEST(MimeApps, ReplacingAKeyKeepsEveryOtherLine) {
     EXPECT_EQ(MimeAppsValue(kHandWritten, "Default Applications", "text/html"), "firefox.desktop");
-    std::string out = SetMimeAppsValue(kHandWritten, "Default Applications", "text/html", "k.desktop;");
+    std::string out =
+        SetMimeAppsValue(kHandWritten, "Default Applications", "text/html", "k.desktop;");
     std::string expected = kHandWritten;
-    expected.replace(expected.find("  text/html = firefox.desktop\n"), 30, "text/html=k.desktop;\n");
+    expected.replace(expected.find("  text/html = firefox.desktop\n"), 30,
+                     "text/html=k.desktop;\n");
     EXPECT_EQ(out, expected);
     // Removing our line gives back everything else byte for byte.
     EXPECT_EQ(SetMimeAppsValue(out, "Default Applications", "text/html", ""),
@@ -44,8 +46,9 @@ TEST(MimeApps, ANewKeyGoesAfterTheGroupsLastEntryAndANewGroupAtTheEnd) {
     EXPECT_EQ(SetMimeAppsValue("", "Added Associations", "text/html", "k;"),
               "[Added Associations]\ntext/html=k;\n");
     // A last line without its line break keeps its bytes and gets one before our line.
-    EXPECT_EQ(SetMimeAppsValue("[Default Applications]\na/b=c", "Default Applications", "x/y", "k;"),
-              "[Default Applications]\na/b=c\nx/y=k;\n");
+    EXPECT_EQ(
+        SetMimeAppsValue("[Default Applications]\na/b=c", "Default Applications", "x/y", "k;"),
+        "[Default Applications]\na/b=c\nx/y=k;\n");
 }
 
 TEST(MimeApps, DesktopIdListsPutOursFirstOrTakeItOut) {

@@ -1,4 +1,6 @@
 // The program directory: KRQ_HOME, a writable portable copy, or the user's seeded directory.
+#include "platform/programdir.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -6,7 +8,6 @@
 #include <filesystem>
 
 #include "common/TestHome.h"
-#include "platform/programdir.h"
 
 using namespace krq;
 namespace fs = std::filesystem;
@@ -63,9 +64,8 @@ TEST(ProgramDir, PortableCopyIsTheWritableExecutableDirectoryWithData) {
     EXPECT_EQ(dirs.Installed, exe);
     // The same copy on a directory the user may not write is not portable.
     ::chmod(exe.c_str(), 0555);
-    EXPECT_TRUE(test::RunUnprivileged([&] {
-        EXPECT_EQ(LocateProgramDirs(exe).Kind, TProgramDirKind::User);
-    }));
+    EXPECT_TRUE(test::RunUnprivileged(
+        [&] { EXPECT_EQ(LocateProgramDirs(exe).Kind, TProgramDirKind::User); }));
     ::chmod(exe.c_str(), 0755);
 }
 

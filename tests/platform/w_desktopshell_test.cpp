@@ -61,7 +61,8 @@ TEST_F(DesktopShellTest, HtmBecomesTheDefaultForTextHtmlThroughAUserDesktopEntry
     std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
     EXPECT_NE(entry.find("Exec=\"" + exe + "\" %f\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("MimeType=text/html;\n"), std::string::npos) << entry;
-    EXPECT_TRUE(std::filesystem::exists(data + "/icons/hicolor/scalable/apps/pl.kwerdel.KwerdelRQ.svg"));
+    EXPECT_TRUE(
+        std::filesystem::exists(data + "/icons/hicolor/scalable/apps/pl.kwerdel.KwerdelRQ.svg"));
     if (!QStandardPaths::findExecutable("xdg-mime").isEmpty()) {
         EXPECT_EQ(XdgMimeDefault("text/html"), kId);
     }

@@ -10,8 +10,9 @@
 using namespace krq;
 
 TEST(Dialogs, WindowsFiltersBecomeQtFilters) {
-    EXPECT_EQ(QtFilters("Dokumenty tekstowe (*.txt)|*.txt|HTML (*.htm,*.html)|*.htm;*.html|"),
-              (QStringList{"Dokumenty tekstowe (*.txt) (*.txt)", "HTML (*.htm,*.html) (*.htm *.html)"}));
+    EXPECT_EQ(
+        QtFilters("Dokumenty tekstowe (*.txt)|*.txt|HTML (*.htm,*.html)|*.htm;*.html|"),
+        (QStringList{"Dokumenty tekstowe (*.txt) (*.txt)", "HTML (*.htm,*.html) (*.htm *.html)"}));
     EXPECT_TRUE(QtFilters("").isEmpty());
 }
 

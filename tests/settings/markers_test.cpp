@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "common/TestHome.h"
-#include "platform/cp1250.h"
-#include "platform/files/inifile.h"
 #include "lexers/KrqLexerBase.h"
 #include "lexers/TKrqHighlighter.h"
 #include "lexers/unCatalogue.h"
+#include "platform/cp1250.h"
+#include "platform/files/inifile.h"
 #include "settings/unColorScheme.h"
 #include "settings/unMarkerChoice.h"
 
@@ -18,7 +18,7 @@ using Names = std::vector<std::string>;
 
 // A lexer with two attributes, enough to exercise the scheme format.
 class TFakeLexer final : public TKrqLexerBase {
-public:
+  public:
     TFakeLexer()
         : TKrqLexerBase("hgr_Fake", "TFake", "Fake", "Fake (*.fk)|*.fk",
                         {"Słowo zarezerwowane", "Spacja"}, "Spacja", MakeIdentChars()) {}
@@ -37,7 +37,8 @@ TEST(Catalogue, SeventeenHighlightersInTheirOrderAndTheDialogFilter) {
     EXPECT_STREQ(kCatalogue[14].Language, "Język wsadowy MS-DOS");
     EXPECT_STREQ(kCatalogue.back().Component, "hgr_Inno");
     std::string filter = FileDialogFilter();
-    EXPECT_EQ(filter.rfind("Dokumenty tekstowe (*.txt)|*.txt|HTML Documents (*.htm,*.html)|", 0), 0u);
+    EXPECT_EQ(filter.rfind("Dokumenty tekstowe (*.txt)|*.txt|HTML Documents (*.htm,*.html)|", 0),
+              0u);
     EXPECT_NE(filter.find("|Inno Setup Scripts (*.iss)|*.iss|Wszystkie pliki|*.*|"),
               std::string::npos);
     int bars = 0;

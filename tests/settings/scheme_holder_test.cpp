@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "common/TestHome.h"
+#include "lexers/unCatalogue.h"
 #include "platform/cp1250.h"
 #include "platform/files/inifile.h"
 #include "settings/frMarkers.h"
-#include "lexers/unCatalogue.h"
 #include "settings/unColorScheme.h"
 
 using namespace krq;

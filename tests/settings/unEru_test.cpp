@@ -1,4 +1,6 @@
 // File associations and the HTML-editor role against the registry stand-in and krq.ini.
+#include "settings/associations/unEru.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include "platform/errors.h"
 #include "platform/files/inifile.h"
 #include "platform/shell/registry.h"
-#include "settings/associations/unEru.h"
 
 namespace krq::test {
 namespace {
@@ -106,7 +107,8 @@ TEST_F(EruTest, AssociateExtWithoutIconWritesNoDefaultIconAndFailsSilentlyWhenRe
     std::filesystem::permissions(home, std::filesystem::perms::owner_all |
                                            std::filesystem::perms::others_read |
                                            std::filesystem::perms::others_exec);
-    EXPECT_TRUE(RunUnprivileged([] { EXPECT_FALSE(fncAssociateExt(".Y", "KRQ Yfile", "y", "", "c")); }));
+    EXPECT_TRUE(
+        RunUnprivileged([] { EXPECT_FALSE(fncAssociateExt(".Y", "KRQ Yfile", "y", "", "c")); }));
 }
 
 TEST_F(EruTest, HtmlEditorRoleIsTakenAndGivenBack) {
@@ -116,8 +118,7 @@ TEST_F(EruTest, HtmlEditorRoleIsTakenAndGivenBack) {
     EXPECT_TRUE(Ini().ReadBool("Ext", "HTMLEditor", false));
     prcApplyAssociations(Ticks({}), false, &shell);
     EXPECT_EQ(Registry().ReadString(HKCU, kEditor, "Description"), "Notatnik");
-    EXPECT_EQ(Registry().ReadString(HKCU, kEditorCommand, ""),
-              "C:\\WINDOWS\\notepad.exe \"%1\"");
+    EXPECT_EQ(Registry().ReadString(HKCU, kEditorCommand, ""), "C:\\WINDOWS\\notepad.exe \"%1\"");
     EXPECT_EQ(shell.Calls, (std::vector<std::string>{"html on", "html off"}));
 }
 

@@ -205,8 +205,9 @@ TEST_F(OptionsMarkersTest, OpeningAgainDiscardsWhatAnulujLeftInMemory) {
 
 TEST_F(OptionsMarkersTest, KolorowanieDomyslneLoadsTheStandardScheme) {
     WithHtml(kScheme);
-    WriteFile(Path("data/stdcode.ini"), "[hgr_Html]\r\nSymbol_F=16711680\r\n[hgr_Xml]\r\n"
-                                        "Komentarz_S=4\r\n");
+    WriteFile(Path("data/stdcode.ini"),
+              "[hgr_Html]\r\nSymbol_F=16711680\r\n[hgr_Xml]\r\n"
+              "Komentarz_S=4\r\n");
     Options([this](TfrmOptions& w) {
         dialogs.MessageAnswers = {TMsgResult::No, TMsgResult::Yes};
         w.btnMarkStandard->click();

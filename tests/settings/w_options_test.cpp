@@ -129,8 +129,9 @@ TEST_F(OptionsTest, OkWithoutChangesRewritesEveryKeySchemeAndBothLists) {
     size_t attributes = 0;
     for (int i = 0; i < markers.Count(); ++i) {
         attributes += markers.Highlighter(i).Attributes().size();
-        EXPECT_NE(scheme.find(std::string("[") + markers.Highlighter(i).Lexer().ComponentName() + "]"),
-                  std::string::npos);
+        EXPECT_NE(
+            scheme.find(std::string("[") + markers.Highlighter(i).Lexer().ComponentName() + "]"),
+            std::string::npos);
     }
     EXPECT_EQ(static_cast<size_t>(std::count(scheme.begin(), scheme.end(), '=')), 3 * attributes);
     EXPECT_NE(scheme.find("Komentarz_F=536870911\r\n"), std::string::npos);

@@ -56,7 +56,8 @@ TEST_F(OptionsWordListsTest, AddingRefusesWhatIsThereInAnyCaseAndTakesTheTextAsT
         EXPECT_EQ(w.lsbListProposal->count(), 4);
         EXPECT_TRUE(Ok(w));
     });
-    EXPECT_EQ(Bytes("data/proposal.dat"), cp1250::fromUtf8("tekst\r\nżółw\r\n Tekst \r\nKolor\r\n"));
+    EXPECT_EQ(Bytes("data/proposal.dat"),
+              cp1250::fromUtf8("tekst\r\nżółw\r\n Tekst \r\nKolor\r\n"));
     // The completion list offers the new words at once.
     EXPECT_EQ(main.ivcKrqProposal->ItemList().size(), 4u);
     EXPECT_EQ(main.ivcKrqProposal->ItemList()[3], "Kolor");
@@ -221,8 +222,7 @@ TEST_F(OptionsWordListsTest, AMissingListIsReportedTheRestFilledAndOkMakesItAnew
     dialogs.Messages.clear();
     Options([this](TfrmOptions& w) {
         ASSERT_EQ(dialogs.Messages.size(), 1u);
-        EXPECT_EQ(dialogs.Messages[0].Text,
-                  "Cannot open file " + QPath("data/proposal.dat") + ".");
+        EXPECT_EQ(dialogs.Messages[0].Text, "Cannot open file " + QPath("data/proposal.dat") + ".");
         // Every other control is filled all the same.
         EXPECT_FALSE(w.ckbGutter->isChecked());
         EXPECT_EQ(w.lstAutocorrect->rowCount(), 1);
@@ -243,8 +243,7 @@ TEST_F(OptionsWordListsTest, AListThatCannotBeReadIsNeverWrittenBack) {
     dialogs.Messages.clear();
     Options([this](TfrmOptions& w) {
         ASSERT_EQ(dialogs.Messages.size(), 1u);
-        EXPECT_EQ(dialogs.Messages[0].Text,
-                  "Cannot open file " + QPath("data/correct.dat") + ".");
+        EXPECT_EQ(dialogs.Messages[0].Text, "Cannot open file " + QPath("data/correct.dat") + ".");
         EXPECT_FALSE(w.lstAutocorrect->isEnabled());
         EXPECT_TRUE(w.lsbListProposal->isEnabled());
         // OK completes: the grid that was never read is not written.

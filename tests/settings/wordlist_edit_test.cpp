@@ -23,8 +23,8 @@ TEST(ProposalEdit, RefusesAWordPresentInAnyCaseAndKeepsTheTextAsTyped) {
     EXPECT_TRUE(AddProposal(words, "teksty"));
     EXPECT_TRUE(AddProposal(words, "tekst "));
     EXPECT_TRUE(AddProposal(words, W("zdzblo")));
-    EXPECT_EQ(words, (std::vector<std::string>{"tekst", W("źdźbło"), "teksty", "tekst ",
-                                               W("zdzblo")}));
+    EXPECT_EQ(words,
+              (std::vector<std::string>{"tekst", W("źdźbło"), "teksty", "tekst ", W("zdzblo")}));
     EXPECT_EQ(ProposalCounterText(0), "Ilość słówek: 0");
     EXPECT_EQ(ProposalCounterText(12), "Ilość słówek: 12");
 }

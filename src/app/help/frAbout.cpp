@@ -28,8 +28,8 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     // The 399 x 198 banner keeps its proportions inside the 401 x 201 picture control.
     InitAboutResources();
     const QPixmap banner(":/krq/about.png");
-    mncAboutImage->setPixmap(banner.scaled(mncAboutImage->size(), Qt::KeepAspectRatio,
-                                           Qt::SmoothTransformation));
+    mncAboutImage->setPixmap(
+        banner.scaled(mncAboutImage->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace krq

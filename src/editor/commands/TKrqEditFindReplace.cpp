@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "editor/commands/KrqEditCommandState.h"
-#include "editor/model/TKrqLineText.h"
 #include "editor/model/TKrqEditSearch.h"
+#include "editor/model/TKrqLineText.h"
 #include "editor/model/TKrqUndoBlock.h"
 
 namespace krq {

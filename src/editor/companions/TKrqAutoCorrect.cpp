@@ -1,8 +1,8 @@
 // Auto-correction: the trigger, the word, the item match, the case rules and the replacement.
 #include "editor/companions/TKrqAutoCorrect.h"
 
-#include "editor/model/TKrqEditModel.h"
 #include "editor/companions/unWordLists.h"
+#include "editor/model/TKrqEditModel.h"
 #include "platform/cp1250.h"
 
 namespace krq {

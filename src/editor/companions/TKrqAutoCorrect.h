@@ -45,7 +45,7 @@ std::string FirstCapital(std::string_view s);
 // companion while attached; destroy the companion first, or set its editor to nullptr before
 // the model goes. The destructor detaches, so destroying an attached companion is safe.
 class TKrqAutoCorrect {
-public:
+  public:
     TKrqAutoCorrect();
     ~TKrqAutoCorrect();
     TKrqAutoCorrect(const TKrqAutoCorrect&) = delete;
@@ -77,7 +77,7 @@ public:
     // ascoCorrectOnMouseDown.
     void MouseDown();
 
-private:
+  private:
     void OnCommand(bool after, bool handled, int command, char ch);
 
     std::vector<std::string> items_;

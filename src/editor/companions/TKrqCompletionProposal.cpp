@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "editor/commands/KrqEditCommands.h"
-#include "editor/model/TKrqEditModel.h"
 #include "editor/companions/unWordLists.h"
+#include "editor/model/TKrqEditModel.h"
 
 namespace krq {
 

@@ -69,7 +69,7 @@ TKrqScreenPoint PlaceList(TKrqScreenPoint caret, int lineHeight, int listWidth, 
 // character to KeyPress; the list works either way if the character is also sent after a
 // swallowed key.
 class TKrqCompletionProposal {
-public:
+  public:
     TKrqCompletionProposal();
     ~TKrqCompletionProposal();
     TKrqCompletionProposal(const TKrqCompletionProposal&) = delete;
@@ -130,7 +130,7 @@ public:
     std::function<void()> OnHide;
     std::function<void()> OnSelectionChanged;
 
-private:
+  private:
     enum class TSpan { ToCaret, ToWordEnd };
 
     bool OnKeyDown(int key, TShiftState shift);

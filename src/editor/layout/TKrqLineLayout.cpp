@@ -95,8 +95,7 @@ size_t TKrqLineLayout::ByteAt(std::string_view text, double x, double* cellX) co
 }
 
 template <class Emit>
-void TKrqLineLayout::WrapInto(std::string_view s, double width, TWrapRules rules,
-                              Emit emit) const {
+void TKrqLineLayout::WrapInto(std::string_view s, double width, TWrapRules rules, Emit emit) const {
     constexpr size_t kNone = std::string_view::npos;
     auto blank = [](uint8_t c) { return c == ' ' || c == '\t'; };
     double x = 0;

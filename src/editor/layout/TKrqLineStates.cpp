@@ -28,8 +28,7 @@ int TKrqLineStates::StateOf(const TKrqEditStringList& lines, int line) {
     return states_[line];
 }
 
-const std::vector<TKrqToken>* TKrqLineStates::TokensOf(const TKrqEditStringList& lines,
-                                                       int line) {
+const std::vector<TKrqToken>* TKrqLineStates::TokensOf(const TKrqEditStringList& lines, int line) {
     if (!lexer_ || line < 0 || line >= lines.Count()) return nullptr;
     auto it = tokens_.find(line);
     if (it != tokens_.end()) return &it->second;

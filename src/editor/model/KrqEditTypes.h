@@ -39,8 +39,8 @@ enum TKrqEditorOption : uint32_t {
 using TKrqEditorOptions = uint32_t;
 
 inline constexpr TKrqEditorOptions kKrqEditDefaultOptions =
-    eoAutoIndent | eoDragDropEditing | eoDropFiles | eoKeepCaretX | eoShowScrollHint |
-    eoSmartTabs | eoTabsToSpaces | eoTrimTrailingSpaces;
+    eoAutoIndent | eoDragDropEditing | eoDropFiles | eoKeepCaretX | eoShowScrollHint | eoSmartTabs |
+    eoTabsToSpaces | eoTrimTrailingSpaces;
 
 // What an OnStatusChange notification reports as changed since the previous one.
 enum TStatusChange : uint32_t {

@@ -5,7 +5,6 @@
 #include <exception>
 
 #include "editor/model/TKrqEditModelImpl.h"
-
 #include "platform/cp1250.h"
 
 namespace krq {

@@ -19,7 +19,7 @@ namespace krq {
 
 // The clipboard as the model needs it; the widget supplies one over QClipboard, tests a fake.
 class TKrqClipboard {
-public:
+  public:
     virtual ~TKrqClipboard() = default;
     // Puts the plain text and the private block (mode byte, text, NUL) on the clipboard.
     // Throws EKrqError("Clipboard copy operation failed") when it cannot.
@@ -45,7 +45,7 @@ using TKrqSearchOptions = uint32_t;
 enum class TKrqReplaceAction { raReplace, raSkip, raReplaceAll, raCancel };
 
 class TKrqEditModel {
-public:
+  public:
     TKrqEditModel();
     ~TKrqEditModel();
     TKrqEditModel(const TKrqEditModel&) = delete;
@@ -186,7 +186,7 @@ public:
     // cannot be told; the view should then drop everything it cached.
     bool ChangedLines(uint64_t before, int& first, int& oldCount, int& newCount) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -122,8 +122,8 @@ void TKrqEditModel::Impl::ReplaceLines(int line0, int count, std::vector<TKrqLin
     if (count == 0 && texts.empty()) return;
     // Only the insertion that writes the held line keeps the hold; any other change of the
     // line list trims the held line first, while its index is still right.
-    const bool writesHeld = count == 0 && heldLine0 >= line0 &&
-                            heldLine0 < line0 + static_cast<int>(texts.size());
+    const bool writesHeld =
+        count == 0 && heldLine0 >= line0 && heldLine0 < line0 + static_cast<int>(texts.size());
     if (heldLine0 >= 0 && !writesHeld) ReleaseHeld();
     if (Trimming()) {
         for (size_t i = 0; i < texts.size(); ++i) {

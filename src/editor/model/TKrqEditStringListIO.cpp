@@ -10,10 +10,10 @@
 
 #include "editor/model/TKrqEditStringList.h"
 #include "editor/model/TKrqEditStringListImpl.h"
-#include "platform/files/filereader.h"
-#include "platform/files/filewriter.h"
 #include "platform/encoding.h"
 #include "platform/errors.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -104,8 +104,8 @@ TDecodeReport TKrqEditStringList::LoadLinesFromFile(const std::string& path,
                                                     std::optional<TDocEncoding> encoding) {
     TFileBuffer file = ReadFileBufferOrRaise(path);
     std::string_view read(file.Data.get(), file.Size);
-    TDecodeReport report = DecodeInPlace(file.Data.get(), file.Size,
-                                         encoding ? *encoding : DetectEncoding(read));
+    TDecodeReport report =
+        DecodeInPlace(file.Data.get(), file.Size, encoding ? *encoding : DetectEncoding(read));
     const bool unbroken = report.Encoding != TDocEncoding::Windows1250 && file.Size > 0 &&
                           file.Data[file.Size - 1] != '\n' && file.Data[file.Size - 1] != '\r';
     auto loaded = std::make_shared<TKrqLoadedBytes>();
@@ -179,12 +179,12 @@ void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding e
     }
     if (!lastBreak && !d->blocks.empty()) size -= breakSize;
     if (unencodable)
-        throw EKrqError("Cannot encode " + std::to_string(unencodable) + " characters of " +
-                        path + " as " + EncodingName(encoding));
+        throw EKrqError("Cannot encode " + std::to_string(unencodable) + " characters of " + path +
+                        " as " + EncodingName(encoding));
     TWriteOptions options;
     options.InPlaceFallback = true;
-    WriteFileSafely(path, size, [&](int fd) { return d->WriteLines(fd, encoding, lastBreak); },
-                    options);
+    WriteFileSafely(
+        path, size, [&](int fd) { return d->WriteLines(fd, encoding, lastBreak); }, options);
 }
 
 }  // namespace krq

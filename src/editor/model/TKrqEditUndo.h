@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/model/TKrqLineText.h"
 #include "editor/model/KrqEditTypes.h"
+#include "editor/model/TKrqLineText.h"
 
 namespace krq {
 

@@ -10,7 +10,7 @@ namespace krq {
 // block each: a replace-all that rewrites a million lines then costs a few page faults on huge
 // pages rather than a fault per 4 KB of fresh memory. A chunk lives while any line in it does.
 class TKrqLineArena {
-public:
+  public:
     TKrqLineArena() : previous_(Current) { Current = this; }
     ~TKrqLineArena();
     TKrqLineArena(const TKrqLineArena&) = delete;
@@ -24,7 +24,7 @@ public:
     // Drops one reference to the chunk that starts at `chunk`.
     static void Release(char* chunk);
 
-private:
+  private:
     char* chunk_ = nullptr;  // the chunk being filled; the arena holds one reference to it
     size_t used_ = 0;
     TKrqLineArena* previous_;

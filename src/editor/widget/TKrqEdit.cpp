@@ -1,18 +1,17 @@
 // The editing widget's construction, properties and the model's notifications.
 #include "editor/widget/TKrqEdit.h"
 
-#include <algorithm>
-
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMenu>
-#include <cmath>
 #include <QScrollBar>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
 
 #include "editor/widget/TKrqEditViewImpl.h"
-#include "platform/colors.h"
 #include "lexers/TKrqHighlighter.h"
+#include "platform/colors.h"
 
 namespace krq {
 

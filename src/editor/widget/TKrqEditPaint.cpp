@@ -8,9 +8,9 @@
 
 #include "editor/layout/TKrqTabStops.h"
 #include "editor/widget/TKrqEditViewImpl.h"
+#include "lexers/TKrqHighlighter.h"
 #include "platform/colors.h"
 #include "platform/cp1250.h"
-#include "lexers/TKrqHighlighter.h"
 
 namespace krq {
 
@@ -72,8 +72,8 @@ void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {
                 std::string_view s = LineText(at.Line);
                 int w = static_cast<int>(charWidth);
                 if (at.Char >= 1 && static_cast<size_t>(at.Char) <= s.size())
-                    w = std::max(1,
-                                 static_cast<int>(layout.Advance(static_cast<uint8_t>(s[at.Char - 1]))));
+                    w = std::max(
+                        1, static_cast<int>(layout.Advance(static_cast<uint8_t>(s[at.Char - 1]))));
                 p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
                 p.fillRect(QRect(pt.x(), pt.y(), w, lineHeight), Qt::white);
                 p.setCompositionMode(QPainter::CompositionMode_SourceOver);

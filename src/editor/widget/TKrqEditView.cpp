@@ -25,7 +25,8 @@ class TScreenFont : public TKrqFontMetrics {
     explicit TScreenFont(const QFont& font) : metrics_(font) {}
     double ByteAdvance(uint8_t b) const override {
         char16_t u = cp1250::toUnicode(b);
-        return b < 0x20 ? metrics_.horizontalAdvance(QChar(u' ')) : metrics_.horizontalAdvance(QChar(u));
+        return b < 0x20 ? metrics_.horizontalAdvance(QChar(u' '))
+                        : metrics_.horizontalAdvance(QChar(u));
     }
     const QFontMetricsF& Metrics() const { return metrics_; }
 

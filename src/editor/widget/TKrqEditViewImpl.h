@@ -81,7 +81,7 @@ struct TKrqEdit::Impl {
     // --- Helpers (TKrqEditView.cpp) -----------------------------------------------------------
     std::string_view LineText(int line) const;  // 1-based; "" beyond the text
     const TKrqLineLayout& Layout() const;
-    int LineCount() const;                      // at least 1: an empty text shows one line
+    int LineCount() const;  // at least 1: an empty text shows one line
     void UpdateMetrics();
     int TextLeft() const;     // x of the text area in the viewport
     int TextWidth() const;    // width of the text area

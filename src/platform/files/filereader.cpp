@@ -76,8 +76,8 @@ TReadResult readRegularFile(const std::string& path, TSink& sink, size_t spare,
     // Looked at before it is opened: opening a FIFO waits for a writer, opening a device may do
     // anything.
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? TReadResult::Missing
-                                                               : TReadResult::Failed;
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT ? TReadResult::Missing : TReadResult::Failed;
     if (!S_ISREG(st.st_mode)) return TReadResult::NotRegular;
     // O_NONBLOCK: should the name have been replaced by a FIFO since, the open does not wait.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);

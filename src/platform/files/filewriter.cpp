@@ -176,10 +176,10 @@ void rewriteInPlace(const std::string& path, const std::string& target, uint64_t
         }
         ::close(copyFd);
         ::close(fd);
-        std::string message = formatMessage(options.Message == TWriteMessage::UnableToWrite
-                                                ? "Unable to write to %s"
-                                                : "Cannot create file %s",
-                                            path);
+        std::string message =
+            formatMessage(options.Message == TWriteMessage::UnableToWrite ? "Unable to write to %s"
+                                                                          : "Cannot create file %s",
+                          path);
         throw EKrqError(message + ". The old contents are kept in " + copy);
     }
     ::close(fd);
@@ -281,8 +281,8 @@ void WriteFileSafely(const std::string& path, uint64_t size,
     if (exists) {
         // The owner is kept where we may change it (root saving another user's file must not
         // take it over); the group at least where only that is allowed. The mode always is.
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1),
-                                                                   old.st_gid) != 0) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+            ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
         }
         ::fchmod(fd, old.st_mode & 07777);
     } else {

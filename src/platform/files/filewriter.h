@@ -29,8 +29,8 @@ struct TWriteOptions {
 // whose owner-write bit is clear (also for root) or that is no regular file is never written.
 // Throws EKrqError with the chosen message and the path; on failure the old file is untouched,
 // no temporary file is left, and a half-done rewrite in place names the copy of the old contents.
-void WriteFileSafely(const std::string& path, uint64_t size, const std::function<bool(int fd)>& write,
-                     const TWriteOptions& options = {});
+void WriteFileSafely(const std::string& path, uint64_t size,
+                     const std::function<bool(int fd)>& write, const TWriteOptions& options = {});
 void WriteFileSafely(const std::string& path, std::string_view bytes,
                      const TWriteOptions& options = {});
 

@@ -153,9 +153,8 @@ struct TIniDocument {
                 line = {all.substr(pos), {}};
                 pos = all.size();
             } else {
-                size_t eolLen = (all[end] == '\r' && end + 1 < all.size() && all[end + 1] == '\n')
-                                    ? 2
-                                    : 1;
+                size_t eolLen =
+                    (all[end] == '\r' && end + 1 < all.size() && all[end + 1] == '\n') ? 2 : 1;
                 line = {all.substr(pos, end - pos), all.substr(end, eolLen)};
                 pos = end + eolLen;
             }
@@ -324,8 +323,8 @@ TIniDocument* TIniFile::document(bool forWrite) const {
     int error = 0;
     const bool present = CurrentIdentity(path_, now, error);
     if (doc_) {
-        const bool same = present ? !doc_->missing && doc_->identity == now
-                                  : error == ENOENT && doc_->missing;
+        const bool same =
+            present ? !doc_->missing && doc_->identity == now : error == ENOENT && doc_->missing;
         if (same) return doc_.get();
         doc_.reset();
     }

@@ -23,7 +23,7 @@ struct TIniDocument;
 // atomically and keep every other line as it was; a write whose reading of the existing file
 // fails (for any reason but its absence) raises "Unable to write to <path>" and touches nothing.
 class TIniFile {
-public:
+  public:
     explicit TIniFile(std::string path);
     ~TIniFile();
     // A copy names the same file and parses it anew.
@@ -58,7 +58,7 @@ public:
     // How many times any accessor has parsed a file (for tests and benchmarks).
     static uint64_t ParseCount();
 
-private:
+  private:
     // The parsed file as it is on disk now; nullptr when it cannot be read (for a write, that
     // raises instead).
     TIniDocument* document(bool forWrite) const;

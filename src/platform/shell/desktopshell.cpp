@@ -11,12 +11,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/files/filereader.h"
-#include "platform/files/filewriter.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
-#include "platform/shell/mimeapps.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 #include "platform/programdir.h"
+#include "platform/shell/mimeapps.h"
 
 namespace fs = std::filesystem;
 
@@ -36,11 +36,16 @@ std::string xdgDir(const char* variable, const char* fallbackUnderHome) {
 std::string xmlEscaped(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
     }
     return out;
 }
@@ -85,15 +90,20 @@ void registerMimeType(const std::string& ext, const std::string& mimeType,
     writeFile(mimeDir + "/packages/kwerdel-rq-" + ext + ".xml",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-              "  <mime-type type=\"" + mimeType + "\">\n"
-              "    <sub-class-of type=\"text/plain\"/>\n"
-              "    <comment>" + xmlEscaped(cp1250::toUtf8(description)) + "</comment>\n"
-              "    <glob pattern=\"*." + ext + "\"/>\n"
-              "  </mime-type>\n"
-              "</mime-info>\n");
+              "  <mime-type type=\"" +
+                  mimeType +
+                  "\">\n"
+                  "    <sub-class-of type=\"text/plain\"/>\n"
+                  "    <comment>" +
+                  xmlEscaped(cp1250::toUtf8(description)) +
+                  "</comment>\n"
+                  "    <glob pattern=\"*." +
+                  ext +
+                  "\"/>\n"
+                  "  </mime-type>\n"
+                  "</mime-info>\n");
     const QString update = QStandardPaths::findExecutable("update-mime-database");
-    if (!update.isEmpty())
-        QProcess::execute(update, {QString::fromStdString(mimeDir)});
+    if (!update.isEmpty()) QProcess::execute(update, {QString::fromStdString(mimeDir)});
 }
 
 }  // namespace
@@ -128,8 +138,7 @@ bool TFreedesktopShell::InstalledSystemWide() {
     return false;
 }
 
-void TFreedesktopShell::AssociateExtension(const std::string& ext,
-                                           const std::string& description) {
+void TFreedesktopShell::AssociateExtension(const std::string& ext, const std::string& description) {
     const std::string mimeType = MimeTypeOf(ext);
     if (mimeType.rfind(kRegisteredPrefix, 0) == 0) registerMimeType(ext, mimeType, description);
     ensureDesktopEntry(mimeType);
@@ -147,15 +156,19 @@ void TFreedesktopShell::ensureDesktopEntry(const std::string& mimeType) {
     // The types named so far stay listed beside the new one.
     std::string types = MimeAppsValue(readExisting(path), "Desktop Entry", "MimeType");
     types = WithoutDesktopId(types, mimeType) + mimeType + ";";
-    writeFile(path, "[Desktop Entry]\n"
-                    "Type=Application\n"
-                    "Name=Kwerdel RQ\n"
-                    "GenericName=Edytor tekstu\n"
-                    "Exec=" + execCommand(ExecutableFile()) + "\n"
-                    "Icon=pl.kwerdel.KwerdelRQ\n"
-                    "Terminal=false\n"
-                    "Categories=Utility;TextEditor;\n"
-                    "MimeType=" + types + "\n");
+    writeFile(path,
+              "[Desktop Entry]\n"
+              "Type=Application\n"
+              "Name=Kwerdel RQ\n"
+              "GenericName=Edytor tekstu\n"
+              "Exec=" +
+                  execCommand(ExecutableFile()) +
+                  "\n"
+                  "Icon=pl.kwerdel.KwerdelRQ\n"
+                  "Terminal=false\n"
+                  "Categories=Utility;TextEditor;\n"
+                  "MimeType=" +
+                  types + "\n");
     // The icon the entry names, from the program's own resources.
     const std::string icon = DataHome() + "/icons/hicolor/scalable/apps/pl.kwerdel.KwerdelRQ.svg";
     std::error_code ec;
@@ -170,9 +183,9 @@ void TFreedesktopShell::editMimeApps(const std::string& group, const std::string
     const std::string path = MimeAppsPath();
     const std::string text = readExisting(path);
     const std::string list = MimeAppsValue(text, group, mimeType);
-    std::string value = add ? (exclusive ? std::string(kDesktopId) + ";"
-                                         : WithDesktopIdFirst(list, kDesktopId))
-                            : WithoutDesktopId(list, kDesktopId);
+    std::string value =
+        add ? (exclusive ? std::string(kDesktopId) + ";" : WithDesktopIdFirst(list, kDesktopId))
+            : WithoutDesktopId(list, kDesktopId);
     const std::string updated = SetMimeAppsValue(text, group, mimeType, value);
     if (updated != text) writeFile(path, updated);
 }

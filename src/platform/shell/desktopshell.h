@@ -4,7 +4,6 @@
 
 #include <string>
 
-
 namespace krq {
 
 // What the desktop does besides the registry stand-in; the file associations call it.

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "platform/errors.h"
 #include "platform/files/filereader.h"
 #include "platform/files/filewriter.h"
-#include "platform/errors.h"
 #include "platform/programdir.h"
 
 namespace krq {
@@ -30,10 +30,14 @@ std::string fullKey(THive hive, const std::string& key) {
 std::string escape(const std::string& value) {
     std::string out;
     for (char c : value) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
     }
     return out;
 }

@@ -42,8 +42,9 @@ const char* const kIconData =
 
 std::string TAssociationRow::Key() const {
     std::string key = Extension;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](char c) { return static_cast<char>(cp1250::toUpper(static_cast<uint8_t>(c))); });
+    std::transform(key.begin(), key.end(), key.begin(), [](char c) {
+        return static_cast<char>(cp1250::toUpper(static_cast<uint8_t>(c)));
+    });
     return key;
 }
 
