@@ -8,37 +8,9 @@
 #include "platform/files/inifile.h"
 #include "platform/programdir.h"
 #include "platform/shell/registry.h"
+#include "settings/associations/unAssociations.h"
 
 namespace krq {
-
-const char* const IconData =
-    "1|asm|x86 Assembler|*.asm\r\n"
-    "2|awk|Skrypt AWK|*.awk\r\n"
-    "3|bas|Plik Visual Basic|*.bas\r\n"
-    "4|bat|Plik wsadowy MS-DOS|*.bat\r\n"
-    "5|cgi|Plik Perl|*.cgi\r\n"
-    "6|cmd|Plik wsadowy MS-DOS|*.cmd\r\n"
-    "7|cpp|Plik C++|*.cpp\r\n"
-    "8|css|Kaskadowy arkusz styli|*.css\r\n"
-    "9|dfm|Plik formy Borland Delphi|*.dfm\r\n"
-    "10|dpk|Paczka Borland Delphi|*.dpk\r\n"
-    "11|dpr|Projekt Borland Delphi|*.dpr\r\n"
-    "12|for|Plik Fortran|*.for\r\n"
-    "13|htm|Dokument HTML|*.htm, *.html\r\n"
-    "14|inc|Plik typu Include|*.inc\r\n"
-    "15|ini|Plik konfiguracyjny|*.ini\r\n"
-    "16|iss|Skrypt Inno Setup|*.iss\r\n"
-    "17|java|Plik Java|*.java\r\n"
-    "18|js|Skrypt Java|*.js\r\n"
-    "19|nfo|Plik informacyjny|*.nfo\r\n"
-    "20|pas|Pascal / Object Pascal|*.pas\r\n"
-    "21|php3|Plik PHP3|*.php3\r\n"
-    "22|php|Plik PHP|*.php\r\n"
-    "23|rtf|Format RichText|*.rtf\r\n"
-    "24|sql|Plik SQL|*.sql\r\n"
-    "25|txt|Dokument tekstowy|*.txt\r\n"
-    "26|vbs|Plik VBScript|*.vbs\r\n"
-    "27|xml|Plik XML|*.xml\r\n";
 
 namespace {
 
@@ -67,7 +39,7 @@ std::string TEruRow::Key() const {
 const std::vector<TEruRow>& EruRows() {
     static const std::vector<TEruRow> rows = [] {
         std::vector<TEruRow> result;
-        std::string_view text(IconData);
+        std::string_view text(kIconData);
         while (!text.empty()) {
             size_t end = text.find("\r\n");
             std::string line(text.substr(0, end));

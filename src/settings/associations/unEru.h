@@ -20,9 +20,7 @@ struct TEruRow {
     std::string Key() const;
 };
 
-// The table text as the executable carries it: CR LF lines of "id|ext|description|shown".
-extern const char* const IconData;
-// The 27 rows, read from IconData with fncGetPiece and trimmed.
+// The 27 rows of the association table (kIconData), read with fncGetPiece and trimmed.
 const std::vector<TEruRow>& EruRows();
 
 // Writes the four entries of an associated extension under HKEY_CLASSES_ROOT; true when the
