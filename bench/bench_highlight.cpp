@@ -206,7 +206,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     g_markers = std::make_unique<krq::TfrmMarkers>();
-    const auto source = std::filesystem::path(__FILE__).parent_path().parent_path();
+    const auto source = std::filesystem::path(KRQ_SOURCE_DIR);
     krq::LoadColorScheme(*g_markers, (source / "data" / "stdcode.ini").string());
     g_dir = (std::filesystem::temp_directory_path() / "krq-bench-highlight").string();
     std::filesystem::create_directories(g_dir);

@@ -49,8 +49,7 @@ TEST(WordLists, ProgramDirectoryFilesLoadSaveAndReportTheirPath) {
 
 // The lists shipped beside the executable: Windows-1250, CR LF, and usable as they are.
 TEST(WordLists, ShippedListsAreWellFormed) {
-    const auto data =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    const auto data = std::filesystem::path(KRQ_SOURCE_DIR) / "data";
     for (const char* name : {"proposal.dat", "correct.dat"}) {
         std::string bytes = test::ReadFile((data / name).string());
         Lines lines = SplitWordListLines(bytes);

@@ -15,12 +15,9 @@
 
 namespace krq::test {
 
-// The folder of the golden samples and their reviewed .styled forms. A compiler cache may
-// write this file's name relative to the build directory, where the tests do not run.
+// The folder of the golden samples and their reviewed .styled forms.
 inline std::filesystem::path GoldenDir() {
-    std::filesystem::path file(__FILE__);
-    if (file.is_relative()) file = std::filesystem::path(KRQ_BIN_DIR) / file;
-    return file.parent_path() / "golden";
+    return std::filesystem::path(KRQ_SOURCE_DIR) / "tests" / "lexers" / "golden";
 }
 
 // The lines of `text` split at "\n"; a final "\n" leaves an empty last line.

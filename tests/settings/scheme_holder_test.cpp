@@ -19,9 +19,7 @@ using namespace krq;
 namespace {
 
 std::string StdCodePath() {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" /
-            "stdcode.ini")
-        .string();
+    return (std::filesystem::path(KRQ_SOURCE_DIR) / "data" / "stdcode.ini").string();
 }
 
 // "[section]" and "key=value" lines of a scheme file in file order, keys in UTF-8.
