@@ -1,12 +1,16 @@
 // Speed of drawing with a highlighter on the offscreen platform: 100 MB of C++-like text opened
-// and drawn with and without the C++ highlighter, the first and a later jump to the last line,
-// and a typed character with its repaint.
+// and drawn with and without the C++ highlighter, the first and a later jump to the last line
+// (at once after the load, and after the idle time that lexes the states ahead), and a typed
+// character with its repaint; beside the floors of the same run (reading the file with a
+// memchr line count, a memcpy of its bytes).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -94,6 +98,29 @@ void JumpTo(krq::TKrqEdit& edit, int line) {
     Paint(edit.viewport());
 }
 
+void BM_Floor_ReadMemchr(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ifstream in(g_bigPath, std::ios::binary);
+        std::string bytes(std::filesystem::file_size(g_bigPath), '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        size_t lines = 0;
+        for (const char* p = bytes.data();
+             (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + bytes.size() - p)));
+             ++p)
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+}
+
+void BM_Floor_MemcpyFresh(benchmark::State& state) {
+    std::string source(kBigSize, 'a');
+    for (auto _ : state) {
+        std::unique_ptr<char[]> target(new char[source.size()]);
+        std::memcpy(target.get(), source.data(), source.size());
+        benchmark::DoNotOptimize(target.get());
+    }
+}
+
 void BM_Open100MB_FirstPaint_NoHighlighter(benchmark::State& state) {
     for (auto _ : state) OpenAndPaint(nullptr);
 }
@@ -107,6 +134,36 @@ void BM_JumpToLastLine_FirstVisit_Cpp(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto edit = OpenAndPaint(Cpp());
+        int last = edit->Model().Lines().Count();
+        state.ResumeTiming();
+        JumpTo(*edit, last);
+        state.PauseTiming();
+        edit.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The event loop's idle time after the load: the states of every line are lexed in slices.
+void BM_LexAheadWhileIdle_Cpp(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto edit = OpenAndPaint(Cpp());
+        state.ResumeTiming();
+        while (edit->LexedLines() < edit->Model().Lines().Count())
+            QCoreApplication::processEvents();
+        state.PauseTiming();
+        edit.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The first jump once the idle time after the load has passed.
+void BM_JumpToLastLine_FirstVisitAfterIdle_Cpp(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto edit = OpenAndPaint(Cpp());
+        while (edit->LexedLines() < edit->Model().Lines().Count())
+            QCoreApplication::processEvents();
         int last = edit->Model().Lines().Count();
         state.ResumeTiming();
         JumpTo(*edit, last);
@@ -194,9 +251,13 @@ void BM_TypedCommentOpener_Repaint_Cpp(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_Floor_ReadMemchr)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Floor_MemcpyFresh)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Open100MB_FirstPaint_NoHighlighter)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Open100MB_FirstPaint_Cpp)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_JumpToLastLine_FirstVisit_Cpp)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LexAheadWhileIdle_Cpp)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_JumpToLastLine_FirstVisitAfterIdle_Cpp)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_JumpToLastLine_StatesBuilt_Cpp)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TypedChar_Repaint_Cpp)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_TypedChar_Repaint_NoHighlighter)->Unit(benchmark::kMicrosecond)->Iterations(200);

@@ -51,6 +51,7 @@ class TCppLexer final : public TKrqLexerBase {
           char_(Attr("Znak")) {}
 
     int LexLine(std::string_view s, int state, std::vector<TKrqToken>& out) const override;
+    int EndState(std::string_view s, int state) const override;
 
   private:
     int LexDirective(std::string_view s, size_t i, int asmFlags, std::vector<TKrqToken>& out) const;
@@ -61,6 +62,9 @@ class TCppLexer final : public TKrqLexerBase {
     const int asm_, float_, ident_, comment_, string_, invalid_, number_, preproc_, keyword_,
         space_, symbol_, hex_, octal_, char_;
     const std::array<bool, 256> symbolChar_ = CharSet("!%&*+,-./:;<=>?[]^{|}~()");
+    // Bytes that may begin something outlasting its line in code: a comment, a literal, a
+    // directive, or the "a" of an assembler keyword.
+    const std::array<bool, 256> opener_ = CharSet("/\"'#a");
     // clang-format off
     TKrqKeywordSet keywords_{{
         "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor", "bool", "break",
@@ -306,6 +310,33 @@ int TCppLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
         ++i;
     }
     return asmFlags;
+}
+
+// Most lines of code and of a block comment change no state, and are found without tokens:
+// code with none of the opening bytes before an optional line comment ends in code, and a
+// comment line without "*/" ends in the comment. Any other line is lexed in full.
+int TCppLexer::EndState(std::string_view s, int state) const {
+    if ((state & kModeMask) == kComment || (state & kModeMask) == kDirectiveComment) {
+        if (s.find("*/") == std::string_view::npos) return state;
+    } else if (state == kCode) {
+        const size_t n = s.size();
+        size_t i = 0;
+        for (; i < n; ++i) {
+            const unsigned char c = static_cast<unsigned char>(s[i]);
+            if (!opener_[c]) continue;
+            if (c == '/') {
+                if (i + 1 < n && s[i + 1] == '/') return kCode;
+                if (i + 1 < n && s[i + 1] == '*') break;
+                continue;
+            }
+            if (c == 'a' && s.substr(i, 3) != "asm") continue;
+            break;
+        }
+        if (i == n) return kCode;
+    }
+    thread_local std::vector<TKrqToken> scratch;
+    scratch.clear();
+    return LexLine(s, state, scratch);
 }
 
 }  // namespace

@@ -39,6 +39,11 @@ class TKrqLexer {
     // no gaps and no empty tokens, and returns the state at the line's end. State 0 is the
     // state at the start of a document.
     virtual int LexLine(std::string_view line, int state, std::vector<TKrqToken>& out) const = 0;
+
+    // The state at the end of `line`, always the one LexLine returns. The editor asks for it
+    // on the lines a far jump passes over, whose tokens nobody draws; a lexer may answer it
+    // without making tokens.
+    virtual int EndState(std::string_view line, int state) const;
 };
 
 // The seventeen lexers in catalogue order (HTML first, Inno Setup last).

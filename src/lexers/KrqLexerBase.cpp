@@ -59,4 +59,10 @@ int TKrqLexerBase::Attr(std::string_view name) const {
     throw std::logic_error("unknown attribute " + std::string(name));
 }
 
+int TKrqLexer::EndState(std::string_view line, int state) const {
+    thread_local std::vector<TKrqToken> scratch;
+    scratch.clear();
+    return LexLine(line, state, scratch);
+}
+
 }  // namespace krq

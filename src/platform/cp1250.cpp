@@ -2,6 +2,7 @@
 #include "platform/cp1250.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace krq::cp1250 {
@@ -104,22 +105,83 @@ uint8_t fromUnicode(char32_t c) {
     return it != reverse.entries.end() && it->first == c ? it->second : '?';
 }
 
-std::string toUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
-    for (unsigned char b : bytes) {
-        char16_t c = kToUnicode[b];
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+namespace {
+
+// The UTF-8 form of every byte, its length in the last of the four places.
+struct Utf8Forms {
+    std::array<std::array<char, 4>, 256> form{};
+    Utf8Forms() {
+        for (int b = 0; b < 256; ++b) {
+            char16_t c = kToUnicode[b];
+            auto& f = form[b];
+            if (c < 0x80) {
+                f = {static_cast<char>(c), 0, 0, 1};
+            } else if (c < 0x800) {
+                f = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F)), 0,
+                     2};
+            } else {
+                f = {static_cast<char>(0xE0 | (c >> 12)),
+                     static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                     static_cast<char>(0x80 | (c & 0x3F)), 3};
+            }
         }
     }
+};
+
+const Utf8Forms& Forms() {
+    static const Utf8Forms forms;
+    return forms;
+}
+
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+uint64_t Load8(const unsigned char* p) {
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+}  // namespace
+
+size_t Utf8Size(std::string_view bytes) {
+    const auto& forms = Forms().form;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    size_t size = n;
+    size_t i = 0;
+    // Runs of ASCII, the bulk of most texts, are counted eight bytes at a time.
+    for (; i + 8 <= n; i += 8) {
+        if ((Load8(p + i) & kHighBits) == 0) continue;
+        for (size_t k = i; k < i + 8; ++k) size += forms[p[k]][3] - 1;
+    }
+    for (; i < n; ++i) size += forms[p[i]][3] - 1;
+    return size;
+}
+
+char* EncodeUtf8(std::string_view bytes, char* out) {
+    const auto& forms = Forms().form;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    size_t i = 0;
+    while (i < n) {
+        if (i + 8 <= n && (Load8(p + i) & kHighBits) == 0) {
+            std::memcpy(out, p + i, 8);
+            out += 8;
+            i += 8;
+            continue;
+        }
+        const auto& f = forms[p[i++]];
+        out[0] = f[0];
+        if (f[3] > 1) out[1] = f[1];
+        if (f[3] > 2) out[2] = f[2];
+        out += f[3];
+    }
+    return out;
+}
+
+std::string toUtf8(std::string_view bytes) {
+    std::string out(Utf8Size(bytes), '\0');
+    EncodeUtf8(bytes, out.data());
     return out;
 }
 

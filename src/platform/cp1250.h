@@ -29,6 +29,10 @@ uint8_t fromUnicode(char32_t c);
 
 // Whole-string conversions used where bytes meet UTF-8 (program texts, terminals, tests).
 std::string toUtf8(std::string_view bytes);
+// The length of the UTF-8 form of `bytes`, and that form written at `out` (which must hold
+// Utf8Size bytes); returns the end of what was written. For large texts written in one piece.
+size_t Utf8Size(std::string_view bytes);
+char* EncodeUtf8(std::string_view bytes, char* out);
 std::string fromUtf8(std::string_view utf8);
 
 }  // namespace krq::cp1250

@@ -66,7 +66,7 @@ TEST_F(MendedTest, CompletionListIsShownWhileItTakesTheKeys) {
 
 class TFailingClipboard : public TKrqClipboard {
   public:
-    void Put(const std::string&, const std::string&) override {
+    void Put(std::string) override {
         throw EKrqError("Clipboard copy operation failed");
     }
     bool Get(std::string&, std::optional<std::string>&) override { return false; }

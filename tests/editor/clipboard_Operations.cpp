@@ -16,12 +16,12 @@ class FakeClipboard : public TKrqClipboard {
     bool failGet = false;
     int puts = 0;
 
-    void Put(const std::string& p, const std::string& b) override {
+    void Put(std::string b) override {
         if (failPut) throw EKrqError("Clipboard copy operation failed");
         ++puts;
         has = true;
-        plain = p;
-        block = b;
+        plain = std::string(EditBlockText(b));
+        block = std::move(b);
     }
     bool Get(std::string& p, std::optional<std::string>& b) override {
         if (failGet) throw EKrqError("Clipboard paste operation failed.");

@@ -12,9 +12,9 @@ class MemoryClipboard : public TKrqClipboard {
   public:
     std::string plain;
     std::optional<std::string> block;
-    void Put(const std::string& p, const std::string& b) override {
-        plain = p;
-        block = b;
+    void Put(std::string b) override {
+        plain = std::string(EditBlockText(b));
+        block = std::move(b);
     }
     bool Get(std::string& p, std::optional<std::string>& b) override {
         p = plain;

@@ -144,5 +144,65 @@ TEST(LineStates, AnyEditsAndScrollsEndAsAFreshLoad) {
     }
 }
 
+// The start state of every line as a lex of each line in turn from the top gives it.
+std::vector<int> SequentialStates(const TKrqEditStringList& lines) {
+    std::vector<int> states{0};
+    std::vector<TKrqToken> tokens;
+    for (int k = 0; k < lines.Count(); ++k) {
+        tokens.clear();
+        states.push_back(CppLexer().LexLine(lines[k], states.back(), tokens));
+    }
+    return states;
+}
+
+void ExpectSequentialStates(TView& view, const std::string& context) {
+    view.Sync();
+    const TKrqEditStringList& lines = view.model.Lines();
+    const std::vector<int> want = SequentialStates(lines);
+    for (int line = 0; line < lines.Count(); ++line)
+        ASSERT_EQ(view.caches.States().StateOf(lines, line), want[line])
+            << context << " line " << line;
+}
+
+// A far jump learns the states of the lines it passes over without their tokens, and lexing
+// ahead in strides (as the widget does while idle) learns them before any jump; either way,
+// and after edits in between, they are the states of a lex from the top.
+TEST(LineStates, FarJumpsBeforeAndAfterLexingAheadGiveTheSequentialStates) {
+    std::mt19937 rng(1250);
+    for (int round = 0; round < 30; ++round) {
+        TKrqEditModel model;
+        std::vector<std::string> text;
+        for (int i = 0, n = 50 + rng() % 400; i < n; ++i) text.push_back(RandomPiece(rng));
+        model.InsertLines(1, text);
+        TView view(model);
+        view.Draw();
+        const bool lexAheadFirst = round % 2 == 1;
+        if (lexAheadFirst) {
+            for (int k = 0; k < model.Lines().Count(); k += 1 + static_cast<int>(rng() % 40))
+                view.caches.States().StateOf(model.Lines(), k);
+        }
+        view.top = std::max(0, model.Lines().Count() - view.shown);  // Ctrl+End
+        view.Draw();
+        ASSERT_NO_FATAL_FAILURE(ExpectSequentialStates(view, "first jump"));
+        for (int step = 0; step < 20; ++step) {
+            const int count = model.Lines().Count();
+            const int line = 1 + static_cast<int>(rng() % count);
+            const int len = static_cast<int>(model.Lines()[line - 1].size());
+            model.InsertText({1 + static_cast<int>(rng() % (len + 1)), line}, RandomPiece(rng));
+            view.top = static_cast<int>(rng() % model.Lines().Count());
+            view.Draw();
+            // Part of the rest lexed ahead, as an idle slice leaves it.
+            const int known = view.caches.States().KnownStates();
+            view.caches.States().StateOf(model.Lines(),
+                                         std::min(model.Lines().Count() - 1,
+                                                  known + static_cast<int>(rng() % 100)));
+        }
+        view.top = std::max(0, model.Lines().Count() - view.shown);
+        view.Draw();
+        ASSERT_NO_FATAL_FAILURE(ExpectSequentialStates(view, "after edits"));
+        ASSERT_NO_FATAL_FAILURE(ExpectSameAsFresh(view, "after edits"));
+    }
+}
+
 }  // namespace
 }  // namespace krq

@@ -26,6 +26,39 @@ TEST_F(WEditClipboard, NormalCopyPutsUtf8TextAndTheBlock) {
     EXPECT_EQ(Text(), "zażółć gęślązażółć");
 }
 
+// Ctrl+A, Ctrl+C of a larger document holding every byte a line may hold: other programs get
+// its UTF-8 form under both plain-text names, and a paste back gives the very same bytes, the
+// five bytes the code page leaves undefined included.
+TEST_F(WEditClipboard, SelectAllCopyOfALargeDocumentIsExactUtf8AndPastesBackByteForByte) {
+    std::string bytes;
+    for (int line = 0; line < 20000; ++line) {
+        for (int b = 1; b < 256; ++b)
+            if (b != '\r' && b != '\n' && (b + line) % 3 == 0) bytes += static_cast<char>(b);
+        bytes += cp1250::fromUtf8(" zażółć gęślą jaźń ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
+        if (line + 1 < 20000) bytes += "\r\n";
+    }
+    const std::string path = TestHome() + "/w_edit_big.txt";
+    WriteFile(path, bytes);
+    edit->Model().LoadLinesFromFile(path);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const std::string utf8 = cp1250::toUtf8(bytes);
+    EXPECT_TRUE(data->hasText());
+    EXPECT_TRUE(data->formats().contains("text/plain"));
+    EXPECT_TRUE(data->data("text/plain") == QByteArray::fromStdString(utf8));
+    EXPECT_TRUE(data->data("text/plain;charset=utf-8") == QByteArray::fromStdString(utf8));
+    EXPECT_TRUE(data->text() == QString::fromStdString(utf8));
+    EXPECT_TRUE(data->text().contains(QString::fromUtf8("ZAŻÓŁĆ GĘŚLĄ JAŹŃ")));
+    EXPECT_TRUE(data->data(kKrqEditBlockMime) ==
+                QByteArray("\0", 1) + QByteArray::fromStdString(bytes) + QByteArray("\0", 1));
+    Key(Qt::Key_End, Qt::ControlModifier);
+    Key(Qt::Key_Return);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(edit->Model().Text() == bytes + "\r\n" + bytes);
+}
+
 TEST_F(WEditClipboard, LineCopyPastesWholeLines) {
     Load("one\ntwo\nthree");
     edit->Model().SetSelectionMode(smLine);

@@ -1,5 +1,6 @@
 // What the widget draws after any sequence of edits and scrolls is what it draws for the same
 // text freshly loaded: colours after comments open and close, and wrapped rows.
+#include <QCoreApplication>
 #include <QImage>
 #include <random>
 
@@ -104,6 +105,47 @@ TEST_F(WEditRedraw, AnyEditsAndScrollsDrawAsAFreshLoad) {
         EXPECT_EQ(end, DrawFresh()) << (wrap ? "with word wrap" : "without word wrap");
         edit->SetHighlighter(nullptr);
     }
+}
+
+// Lets the idle slices lex the line states ahead until all are known.
+void LexAheadWhileIdle(TKrqEdit& edit) {
+    for (int n = 0; n < 10000 && edit.LexedLines() < edit.Model().Lines().Count(); ++n)
+        QCoreApplication::processEvents();
+}
+
+TEST_F(WEditRedraw, AFarJumpDrawsTheSameBeforeAndAfterTheIdleLexing) {
+    std::string text;
+    for (int i = 0; i < 3000; ++i) {
+        text += CodeLines(1);
+        if (i % 7 == 0) text += "/* opened here\n";
+        if (i % 7 == 3) text += "closed */ char c = '\\\\';\n";
+    }
+    // At once after loading, the jump learns the states it passes over.
+    Load(text);
+    edit->SetHighlighter(&highlighter);
+    Draw();
+    EXPECT_LT(edit->LexedLines(), 100);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    const QImage atOnce = Draw();
+    EXPECT_EQ(atOnce, DrawFresh());
+    // After the idle time, the states are known before the jump.
+    Load(text);
+    edit->SetHighlighter(nullptr);
+    edit->SetHighlighter(&highlighter);
+    Draw();
+    LexAheadWhileIdle(*edit);
+    EXPECT_EQ(edit->LexedLines(), edit->Model().Lines().Count());
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(Draw(), atOnce);
+    // An edit at the top that opens a comment, the states after it lexed again while idle.
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    Type("/*");
+    Draw();
+    LexAheadWhileIdle(*edit);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    const QImage commented = Draw();
+    EXPECT_EQ(commented, DrawFresh());
+    edit->SetHighlighter(nullptr);
 }
 
 }  // namespace

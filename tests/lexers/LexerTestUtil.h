@@ -160,6 +160,8 @@ inline int CheckLine(const TKrqLexer& lexer, std::string_view line, int state) {
     std::vector<TKrqToken> again;
     EXPECT_EQ(lexer.LexLine(line, state, again), end);
     EXPECT_EQ(again, tokens) << "the same line and state gave other tokens";
+    // The state found without tokens, for lines a far jump passes over, is the same.
+    EXPECT_EQ(lexer.EndState(line, state), end) << "EndState differs from LexLine";
     return end;
 }
 

@@ -208,6 +208,23 @@ TEST_P(LexerInvariants, LongLinesEveryByteAndUnclosedConstructs) {
     }
 }
 
+// The C++ lexer finds the end state of most lines without lexing them: lines near the edge of
+// that shortcut (an "asm" split over pieces, a "/" before "/*", "*/" in a comment) in every state.
+TEST(CppEndState, LinesAtTheEdgeOfTheShortcutEndAsLexed) {
+    const std::vector<std::string> pieces = {"a",  "s",  "m",  "as", "sm",  "asm", " ",  "/",
+                                             "//", "/*", "*/", "*",  "x",   "\\", "\"", "'",
+                                             "#",  "R", "(",  ")",  "_asm", "{",  "}",  "1'0"};
+    const TKrqLexer& lexer = CppLexer();
+    std::mt19937 rng(5);
+    int state = 0;
+    for (int n = 0; n < 20000 && !HasFailure(); ++n) {
+        std::string line;
+        for (size_t k = rng() % 8; k > 0; --k) line += pieces[rng() % pieces.size()];
+        state = CheckLine(lexer, line, state);
+        if (n % 50 == 0) state = 0;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Lexers, LexerInvariants, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
 

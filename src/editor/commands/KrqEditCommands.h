@@ -95,6 +95,8 @@ TKrqEditorCommand TranslateKey(int key, TShiftState shift);
 // from plain text: one mode byte (0 smNormal, 1 smLine, 2 smColumn), the text, a NUL.
 inline constexpr const char* kKrqEditBlockFormat = "KrqEdit Control Block Type";
 std::string EncodeEditBlock(TSelectionMode mode, std::string_view text);
+// The text of a block made by EncodeEditBlock: what lies between the mode byte and the NUL.
+std::string_view EditBlockText(std::string_view block);
 // False when the data is not such a block (empty, or an unknown mode byte).
 bool DecodeEditBlock(std::string_view block, TSelectionMode& mode, std::string& text);
 

@@ -17,13 +17,18 @@ std::string EncodeEditBlock(TSelectionMode mode, std::string_view text) {
     return block;
 }
 
+std::string_view EditBlockText(std::string_view block) {
+    if (block.empty()) return {};
+    std::string_view rest = block.substr(1);
+    return rest.substr(0, rest.find('\0'));
+}
+
 bool DecodeEditBlock(std::string_view block, TSelectionMode& mode, std::string& text) {
     if (block.empty()) return false;
     uint8_t m = static_cast<uint8_t>(block[0]);
     if (m > smColumn) return false;
     mode = static_cast<TSelectionMode>(m);
-    std::string_view rest = block.substr(1);
-    text.assign(rest.substr(0, rest.find('\0')));
+    text.assign(EditBlockText(block));
     return true;
 }
 
@@ -31,12 +36,11 @@ namespace {
 
 // A column copy keeps its rectangle: slices are padded to the full width whether or not
 // trailing blanks are trimmed in the text.
-std::string PaddedColumnText(const TKrqEditModel& m) {
+void AppendPaddedColumnText(const TKrqEditModel& m, std::string& out) {
     TBufferCoord b = m.BlockBegin();
     TBufferCoord e = m.BlockEnd();
     int left = std::min(b.Char, e.Char);
     int width = std::max(b.Char, e.Char) - left;
-    std::string out;
     for (int y = b.Line; y <= e.Line; ++y) {
         std::string_view s = editcmd::LineText(m, y);
         size_t from = std::min<size_t>(left - 1, s.size());
@@ -45,7 +49,6 @@ std::string PaddedColumnText(const TKrqEditModel& m) {
         out.append(width - slice.size(), ' ');
         if (y < e.Line) out += "\r\n";
     }
-    return out;
 }
 
 // Column insertion cuts only at CR LF and CR, so lone LF breaks of foreign text are made CR LF.
@@ -73,8 +76,14 @@ void TKrqEditModel::SetClipboard(TKrqClipboard* clipboard) { d->commands.clipboa
 void TKrqEditModel::CopySelection() {
     TKrqClipboard* clip = d->commands.clipboard;
     if (!clip || !SelAvail()) return;
-    std::string text = SelectionMode() == smColumn ? PaddedColumnText(*this) : SelectedText();
-    clip->Put(text, EncodeEditBlock(SelectionMode(), text));
+    // The block is written straight from the lines: the only copy of a large selection.
+    std::string block(1, static_cast<char>(SelectionMode()));
+    if (SelectionMode() == smColumn)
+        AppendPaddedColumnText(*this, block);
+    else
+        AppendSelectedText(block, 1);
+    block += '\0';
+    clip->Put(std::move(block));
 }
 
 void TKrqEditModel::CutSelection() {

@@ -18,12 +18,14 @@ void TKrqLineStates::Clear() {
 int TKrqLineStates::StateOf(const TKrqEditStringList& lines, int line) {
     if (!lexer_) return 0;
     if (states_.empty()) states_.push_back(0);
-    std::vector<TKrqToken> scratch;
-    while (static_cast<int>(states_.size()) <= line) {
-        int k = static_cast<int>(states_.size()) - 1;
-        scratch.clear();
-        states_.push_back(k < lines.Count() ? lexer_->LexLine(lines[k], states_[k], scratch)
-                                            : states_[k]);
+    const int known = static_cast<int>(states_.size());
+    if (known > line) return states_[line];
+    // Only the end states of the lines passed over are needed, not their tokens.
+    const int count = lines.Count();
+    int state = states_.back();
+    for (int k = known - 1; k < line; ++k) {
+        if (k < count) state = lexer_->EndState(lines[k], state);
+        states_.push_back(state);
     }
     return states_[line];
 }

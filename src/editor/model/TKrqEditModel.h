@@ -21,9 +21,10 @@ namespace krq {
 class TKrqClipboard {
   public:
     virtual ~TKrqClipboard() = default;
-    // Puts the plain text and the private block (mode byte, text, NUL) on the clipboard.
+    // Puts the private block (mode byte, text, NUL) on the clipboard, and the text inside it
+    // as plain text (EditBlockText). The block is handed over, so a large copy exists once.
     // Throws EKrqError("Clipboard copy operation failed") when it cannot.
-    virtual void Put(const std::string& plainText, const std::string& privateBlock) = 0;
+    virtual void Put(std::string privateBlock) = 0;
     // The private block when present, else the plain text in `plainText`; false when the
     // clipboard holds no text. Throws "Clipboard paste operation failed." when unreadable.
     virtual bool Get(std::string& plainText, std::optional<std::string>& privateBlock) = 0;
@@ -82,6 +83,9 @@ class TKrqEditModel {
     void SetSelectionMode(TSelectionMode mode);
 
     std::string SelectedText() const;
+    // The same appended to `out`, which grows once with room for `spare` more bytes, so that
+    // a copy of a large selection is made only once.
+    void AppendSelectedText(std::string& out, size_t spare = 0) const;
     // One undo step: deletes the selection in the current mode, then inserts the text.
     void SetSelectedText(std::string_view text);
     void SelectAll();

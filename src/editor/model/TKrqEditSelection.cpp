@@ -18,46 +18,59 @@ std::string_view Slice(std::string_view line, size_t from, size_t to) {
 }  // namespace
 
 std::string TKrqEditModel::SelectedText() const {
+    std::string out;
+    AppendSelectedText(out);
+    return out;
+}
+
+void TKrqEditModel::AppendSelectedText(std::string& out, size_t spare) const {
     int count = d->lines.Count();
-    if (!SelAvail() || count == 0) return {};
+    if (!SelAvail() || count == 0) return;
     TBufferCoord b = BlockBegin();
     TBufferCoord e = BlockEnd();
     int bl = std::clamp(b.Line, 1, count);
     int el = std::clamp(e.Line, 1, count);
     const TKrqEditStringList& lines = d->lines;
     switch (d->selectionMode) {
-        case smLine:
-            return lines.Join(bl - 1, el - bl + 1, "\r\n", el < count);
+        case smLine: {
+            bool finalBreak = el < count;
+            size_t breaks = static_cast<size_t>(el - bl) + (finalBreak ? 1 : 0);
+            out.reserve(out.size() + lines.ByteCount(bl - 1, el - bl + 1) + 2 * breaks + spare);
+            lines.AppendJoined(out, bl - 1, el - bl + 1, "\r\n", finalBreak);
+            return;
+        }
         case smColumn: {
             size_t lo = static_cast<size_t>(std::min(b.Char, e.Char) - 1);
             size_t hi = static_cast<size_t>(std::max(b.Char, e.Char) - 1);
             bool pad = !d->Trimming();
-            std::string out;
             for (int l = bl; l <= el; ++l) {
                 std::string_view piece = Slice(lines[l - 1], lo, hi);
                 out.append(piece);
                 if (pad) out.append(hi - lo - piece.size(), ' ');
                 if (l < el) out.append("\r\n");
             }
-            return out;
+            return;
         }
         case smNormal:
             break;
     }
     size_t from = static_cast<size_t>(b.Char - 1);
     size_t to = static_cast<size_t>(e.Char - 1);
-    if (bl == el) return std::string(Slice(lines[bl - 1], from, to));
+    if (bl == el) {
+        std::string_view piece = Slice(lines[bl - 1], from, to);
+        out.reserve(out.size() + piece.size() + spare);
+        out.append(piece);
+        return;
+    }
     std::string_view first = Slice(lines[bl - 1], from, std::string_view::npos);
     std::string_view last = Slice(lines[el - 1], 0, to);
-    std::string out;
     size_t size = first.size() + 2 + last.size();
     if (el - bl > 1)
         size += lines.ByteCount(bl, el - bl - 1) + 2 * static_cast<size_t>(el - bl - 1);
-    out.reserve(size);
+    out.reserve(out.size() + size + spare);
     out.append(first).append("\r\n");
     lines.AppendJoined(out, bl, el - bl - 1, "\r\n", true);
     out.append(last);
-    return out;
 }
 
 TBufferCoord TKrqEditModel::Impl::InsertColumn(TBufferCoord pos, std::string_view text) {

@@ -108,6 +108,9 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
+    d->lexAhead.setInterval(0);
+    connect(&d->lexAhead, &QTimer::timeout, this,
+            [this] { Guarded([this] { d->LexAheadStep(); }); });
     d->autoScroll.setInterval(50);
     connect(&d->autoScroll, &QTimer::timeout, this,
             [this] { Guarded([this] { d->AutoScrollStep(); }); });
@@ -232,6 +235,9 @@ void TKrqEdit::SetHighlighter(TKrqHighlighter* h) {
     viewport()->update();
 }
 TKrqHighlighter* TKrqEdit::Highlighter() const { return d->highlighter; }
+int TKrqEdit::LexedLines() const {
+    return std::min(d->caches.States().KnownStates(), d->model.Lines().Count());
+}
 
 void TKrqEdit::SetTabWidth(int width) {
     d->model.SetTabWidth(width);

@@ -56,6 +56,8 @@ class TKrqEdit : public QAbstractScrollArea {
     // The highlighter drawn, or none; its identifier characters become the word characters.
     void SetHighlighter(TKrqHighlighter* highlighter);
     TKrqHighlighter* Highlighter() const;
+    // How many lines' start states the highlighter knows so far, from the first line on.
+    int LexedLines() const;
     // `TabWidth`: the model's tab width, which also sets the display's tab stops.
     void SetTabWidth(int width);
 

@@ -34,12 +34,10 @@ QStringList LocalFiles(const QMimeData* data) {
 }  // namespace
 
 QMimeData* TKrqEdit::SelectionMimeData() const {
-    std::string text = d->model.SelectedText();
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(cp1250::toUtf8(text)));
-    std::string block = EncodeEditBlock(d->model.SelectionMode(), text);
-    data->setData(kKrqEditBlockMime,
-                  QByteArray(block.data(), static_cast<qsizetype>(block.size())));
+    std::string block(1, static_cast<char>(d->model.SelectionMode()));
+    d->model.AppendSelectedText(block, 1);
+    block += '\0';
+    auto* data = new TKrqEditMimeData(std::move(block));
     data->setData(kDragSourceMime, SourceId(this));
     return data;
 }

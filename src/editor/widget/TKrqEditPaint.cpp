@@ -28,6 +28,7 @@ QString ToQString(std::string_view bytes) {
 void TKrqEdit::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
     d->Paint(p, event->rect());
+    d->ScheduleLexAhead();
 }
 
 void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {

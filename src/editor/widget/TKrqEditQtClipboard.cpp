@@ -3,43 +3,89 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 
+#include "editor/commands/KrqEditCommands.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 
 namespace krq {
 
 namespace {
+
+const QString& TextPlain() {
+    static const QString format = QStringLiteral("text/plain");
+    return format;
+}
+
+// GTK programs ask for this name besides the X11 UTF8_STRING that Qt derives from text/plain.
+const QString& TextPlainUtf8() {
+    static const QString format = QStringLiteral("text/plain;charset=utf-8");
+    return format;
+}
+
+const QString& BlockFormat() {
+    static const QString format = QString::fromLatin1(kKrqEditBlockMime);
+    return format;
+}
+
 std::string& ownPrimarySelection() {
     static std::string text;
     return text;
 }
+
 }  // namespace
 
-void SetPrimarySelection(const std::string& text) {
+TKrqEditMimeData::TKrqEditMimeData(std::string block) : block_(std::move(block)) {}
+
+std::string_view TKrqEditMimeData::Text() const { return EditBlockText(block_); }
+
+QStringList TKrqEditMimeData::formats() const {
+    QStringList list{BlockFormat(), TextPlainUtf8(), TextPlain()};
+    list += QMimeData::formats();
+    return list;
+}
+
+bool TKrqEditMimeData::hasFormat(const QString& mimeType) const {
+    return mimeType == TextPlain() || mimeType == TextPlainUtf8() || mimeType == BlockFormat() ||
+           QMimeData::hasFormat(mimeType);
+}
+
+QVariant TKrqEditMimeData::retrieveData(const QString& mimeType, QMetaType type) const {
+    if (mimeType == BlockFormat())
+        return QByteArray(block_.data(), static_cast<qsizetype>(block_.size()));
+    if (mimeType == TextPlain() || mimeType == TextPlainUtf8()) {
+        // One pass sizes the UTF-8 form, a second writes it: no buffer grows on the way.
+        std::string_view text = Text();
+        QByteArray utf8(static_cast<qsizetype>(cp1250::Utf8Size(text)), Qt::Uninitialized);
+        cp1250::EncodeUtf8(text, utf8.data());
+        return utf8;
+    }
+    return QMimeData::retrieveData(mimeType, type);
+}
+
+void SetPrimarySelection(std::string text) {
     QClipboard* clip = QGuiApplication::clipboard();
     if (clip && clip->supportsSelection())
-        clip->setText(QString::fromStdString(cp1250::toUtf8(text)), QClipboard::Selection);
+        clip->setMimeData(new TKrqEditMimeData(EncodeEditBlock(smNormal, text)),
+                          QClipboard::Selection);
     else
-        ownPrimarySelection() = text;
+        ownPrimarySelection() = std::move(text);
 }
 
 std::string PrimarySelection() {
     QClipboard* clip = QGuiApplication::clipboard();
-    if (clip && clip->supportsSelection())
+    if (clip && clip->supportsSelection()) {
+        const QMimeData* data = clip->mimeData(QClipboard::Selection);
+        if (auto* own = dynamic_cast<const TKrqEditMimeData*>(data)) return std::string(own->Text());
         return cp1250::fromUtf8(clip->text(QClipboard::Selection).toStdString());
+    }
     return ownPrimarySelection();
 }
 
-void TKrqEditQtClipboard::Put(const std::string& plainText, const std::string& privateBlock) {
+void TKrqEditQtClipboard::Put(std::string privateBlock) {
     QClipboard* clip = QGuiApplication::clipboard();
     if (!clip) throw EKrqError("Clipboard copy operation failed");
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(cp1250::toUtf8(plainText)));
-    data->setData(kKrqEditBlockMime,
-                  QByteArray(privateBlock.data(), static_cast<qsizetype>(privateBlock.size())));
-    clip->setMimeData(data);
+    clip->setMimeData(new TKrqEditMimeData(std::move(privateBlock)));
     const QMimeData* now = clip->mimeData();
     if (!now || !now->hasText()) throw EKrqError("Clipboard copy operation failed");
 }
@@ -51,11 +97,19 @@ bool TKrqEditQtClipboard::Get(std::string& plainText, std::optional<std::string>
     if (!data) return false;
     privateBlock.reset();
     plainText.clear();
+    // A copy of this program is read straight from its block, without any conversion.
+    if (auto* own = dynamic_cast<const TKrqEditMimeData*>(data)) {
+        privateBlock = own->Block();
+        return true;
+    }
     if (data->hasFormat(kKrqEditBlockMime)) {
         QByteArray block = data->data(kKrqEditBlockMime);
         if (!block.isEmpty()) privateBlock = std::string(block.constData(), block.size());
     }
-    if (data->hasText()) plainText = cp1250::fromUtf8(data->text().toStdString());
+    // The plain text is needed only when no usable block came with it.
+    std::string_view block = privateBlock ? std::string_view(*privateBlock) : std::string_view();
+    bool usable = !block.empty() && static_cast<uint8_t>(block[0]) <= smColumn;
+    if (!usable && data->hasText()) plainText = cp1250::fromUtf8(data->text().toStdString());
     return privateBlock.has_value() || data->hasText();
 }
 

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QScrollBar>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "editor/widget/TKrqEditViewImpl.h"
@@ -283,6 +284,26 @@ void TKrqEdit::Impl::SyncCaches() {
         // A load or a clear starts at the left edge again.
         if (!model.CanUndo()) leftPx = 0;
     }
+}
+
+void TKrqEdit::Impl::ScheduleLexAhead() {
+    if (highlighter && caches.States().KnownStates() < model.Lines().Count() &&
+        !lexAhead.isActive())
+        lexAhead.start();
+}
+
+void TKrqEdit::Impl::LexAheadStep() {
+    // The caches follow the model first, so the slice continues from states that still hold.
+    SyncCaches();
+    TKrqLineStates& states = caches.States();
+    const TKrqEditStringList& lines = model.Lines();
+    const int count = lines.Count();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(8);
+    while (states.Lexer() && states.KnownStates() < count) {
+        states.StateOf(lines, std::min(count - 1, states.KnownStates() + 4096));
+        if (std::chrono::steady_clock::now() >= until) return;
+    }
+    lexAhead.stop();
 }
 
 const std::vector<TKrqToken>* TKrqEdit::Impl::TokensOf(int line) {

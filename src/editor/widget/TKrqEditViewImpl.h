@@ -68,6 +68,7 @@ struct TKrqEdit::Impl {
     // --- Caches over the text -----------------------------------------------------------------
     // Wrapped rows of the lines shown, the lexer's line states and the tokens of lines shown.
     TKrqLineCaches caches;
+    QTimer lexAhead;
 
     // --- Mouse --------------------------------------------------------------------------------
     bool selecting = false;
@@ -107,6 +108,10 @@ struct TKrqEdit::Impl {
     void UpdateScrollBars();
     void InvalidateText();
     void SyncCaches();
+    // While the event loop is idle, the line states beyond the view are lexed in slices, so a
+    // far jump later finds them ready; what the slices find is what a lex from the top gives.
+    void ScheduleLexAhead();
+    void LexAheadStep();
     const std::vector<TKrqToken>* TokensOf(int line);
     void Paint(QPainter& p, const QRect& area);
     void PaintGutter(QPainter& p, const QRect& area);
