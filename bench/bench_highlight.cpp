@@ -10,8 +10,8 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <chrono>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>

@@ -66,9 +66,7 @@ TEST_F(MendedTest, CompletionListIsShownWhileItTakesTheKeys) {
 
 class TFailingClipboard : public TKrqClipboard {
   public:
-    void Put(std::string) override {
-        throw EKrqError("Clipboard copy operation failed");
-    }
+    void Put(std::string) override { throw EKrqError("Clipboard copy operation failed"); }
     bool Get(std::string&, std::optional<std::string>&) override { return false; }
 };
 

@@ -193,9 +193,9 @@ TEST(LineStates, FarJumpsBeforeAndAfterLexingAheadGiveTheSequentialStates) {
             view.Draw();
             // Part of the rest lexed ahead, as an idle slice leaves it.
             const int known = view.caches.States().KnownStates();
-            view.caches.States().StateOf(model.Lines(),
-                                         std::min(model.Lines().Count() - 1,
-                                                  known + static_cast<int>(rng() % 100)));
+            view.caches.States().StateOf(
+                model.Lines(),
+                std::min(model.Lines().Count() - 1, known + static_cast<int>(rng() % 100)));
         }
         view.top = std::max(0, model.Lines().Count() - view.shown);
         view.Draw();

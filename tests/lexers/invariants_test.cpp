@@ -211,9 +211,9 @@ TEST_P(LexerInvariants, LongLinesEveryByteAndUnclosedConstructs) {
 // The C++ lexer finds the end state of most lines without lexing them: lines near the edge of
 // that shortcut (an "asm" split over pieces, a "/" before "/*", "*/" in a comment) in every state.
 TEST(CppEndState, LinesAtTheEdgeOfTheShortcutEndAsLexed) {
-    const std::vector<std::string> pieces = {"a",  "s",  "m",  "as", "sm",  "asm", " ",  "/",
-                                             "//", "/*", "*/", "*",  "x",   "\\", "\"", "'",
-                                             "#",  "R", "(",  ")",  "_asm", "{",  "}",  "1'0"};
+    const std::vector<std::string> pieces = {"a",  "s",  "m",  "as", "sm",   "asm", " ",  "/",
+                                             "//", "/*", "*/", "*",  "x",    "\\",  "\"", "'",
+                                             "#",  "R",  "(",  ")",  "_asm", "{",   "}",  "1'0"};
     const TKrqLexer& lexer = CppLexer();
     std::mt19937 rng(5);
     int state = 0;

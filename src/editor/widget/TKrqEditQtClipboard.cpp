@@ -76,7 +76,8 @@ std::string PrimarySelection() {
     QClipboard* clip = QGuiApplication::clipboard();
     if (clip && clip->supportsSelection()) {
         const QMimeData* data = clip->mimeData(QClipboard::Selection);
-        if (auto* own = dynamic_cast<const TKrqEditMimeData*>(data)) return std::string(own->Text());
+        if (auto* own = dynamic_cast<const TKrqEditMimeData*>(data))
+            return std::string(own->Text());
         return cp1250::fromUtf8(clip->text(QClipboard::Selection).toStdString());
     }
     return ownPrimarySelection();
