@@ -111,10 +111,10 @@ QPoint TKrqEdit::Impl::PointOf(TBufferCoord pos) {
 
 TBufferCoord TKrqEdit::Impl::CoordAt(QPoint at, bool beyondEnd) {
     TKrqRowPos p = top;
-    int rows = at.y() >= 0 ? at.y() / lineHeight : -1 - (-at.y() - 1) / lineHeight;
-    for (int i = 0; i < rows && NextRow(p); ++i) {
+    int down = at.y() >= 0 ? at.y() / lineHeight : -1 - (-at.y() - 1) / lineHeight;
+    for (int i = 0; i < down && NextRow(p); ++i) {
     }
-    for (int i = 0; i > rows && PrevRow(p); --i) {
+    for (int i = 0; i > down && PrevRow(p); --i) {
     }
     std::string_view s = LineText(p.line);
     const TKrqLineLayout::TRowSpan span = rows.Bytes(p);
