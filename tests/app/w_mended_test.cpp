@@ -260,6 +260,89 @@ TEST_F(MendedTest, StatusPanelsWidenToShowTheirWholeText) {
     }
 }
 
+// The version panel is the last of the six: at the window's first-start width it showed
+// "werdel RQ ...", its first letter cut off on the left.
+TEST_F(MendedTest, VersionPanelShowsItsWholeTextAtTheDefaultWidth) {
+    TfrmMain& w = Create();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::processEvents();
+    EXPECT_EQ(w.width(), 609);
+    QLabel* panel = w.mncStatusPanel[5];
+    EXPECT_EQ(panel->text(), "Kwerdel RQ ver 4.0 alpha      ");
+    const int needed = QFontMetrics(panel->font()).horizontalAdvance(panel->text());
+    EXPECT_GE(panel->contentsRect().width(), needed);
+    EXPECT_GE(panel->width(), 50);
+    // All of it lies inside the bar.
+    EXPECT_LE(panel->geometry().right(), w.mncStatusBar->contentsRect().right());
+}
+
+// --- Word wrap and the keyboard ------------------
+
+TEST_F(MendedTest, WithWordWrapTheKeyboardMovesThroughALongLine) {
+    TfrmMain& w = Create();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    std::string paragraph;
+    for (int i = 0; i < 60; ++i) paragraph += "word" + std::to_string(i) + "\t";
+    OpenFile("wrap.txt", paragraph + "\r\nshort\r\n");
+    w.mnsViewWordWrap->trigger();
+    ASSERT_TRUE(w.mncKrqEdit->WordWrap());
+    TKrqEdit* edit = w.mncKrqEdit;
+    edit->setFocus();
+    const int lineHeight = edit->LineHeight();
+    // Down walks the rows of line 1, one row lower each time, before it reaches line 2.
+    int downs = 0;
+    int y = edit->PointOfChar(Model().CaretXY()).y();
+    while (Model().CaretLine() == 1 && downs < 100) {
+        Key(edit, Qt::Key_Down);
+        ++downs;
+        if (Model().CaretLine() != 1) break;
+        const int now = edit->PointOfChar(Model().CaretXY()).y();
+        EXPECT_TRUE(now == y + lineHeight || (now == y && edit->TopRow() > 0)) << downs;
+        y = now;
+        EXPECT_EQ(Panel(4), "Y:1");
+    }
+    EXPECT_GT(downs, 3);
+    EXPECT_EQ(Model().CaretXY(), (TBufferCoord{1, 2}));
+    EXPECT_EQ(Panel(4), "Y:2");
+    // Up comes back into the paragraph's last row; Home and End go to that row's start and end,
+    // pressed again to the line's.
+    Key(edit, Qt::Key_Up);
+    EXPECT_EQ(Model().CaretLine(), 1);
+    const int lastRowStart = Model().CaretColumn();
+    EXPECT_GT(lastRowStart, 1);
+    Key(edit, Qt::Key_End);
+    EXPECT_EQ(Model().CaretColumn(), static_cast<int>(paragraph.size()) + 1);
+    Key(edit, Qt::Key_Home);
+    EXPECT_EQ(Model().CaretColumn(), lastRowStart);
+    Key(edit, Qt::Key_Home);
+    EXPECT_EQ(Model().CaretColumn(), 1);
+    Key(edit, Qt::Key_End);
+    EXPECT_GT(Model().CaretColumn(), 1);
+    EXPECT_LT(Model().CaretColumn(), lastRowStart);
+    EXPECT_EQ(Panel(3), "X:" + QString::number(Model().CaretColumn()));
+
+    // PgDn and PgUp move through a 20 MB wrapped line, caret and view together.
+    std::string huge;
+    huge.reserve(20'000'005);
+    while (huge.size() < 20'000'000) huge += "word ";
+    OpenFile("huge.txt", huge);
+    ASSERT_TRUE(edit->WordWrap());
+    Key(edit, Qt::Key_PageDown);
+    const int after = Model().CaretColumn();
+    EXPECT_GT(after, 1);
+    EXPECT_EQ(Model().CaretLine(), 1);
+    EXPECT_GT(edit->TopRow(), 0);
+    Key(edit, Qt::Key_PageDown);
+    EXPECT_GT(Model().CaretColumn(), after);
+    Key(edit, Qt::Key_PageUp);
+    EXPECT_EQ(Model().CaretColumn(), after);
+    Key(edit, Qt::Key_PageUp);
+    EXPECT_EQ(Model().CaretColumn(), 1);
+    EXPECT_EQ(edit->TopRow(), 0);
+}
+
 // --- Shortcuts after a menu ------------------
 
 // The menu items show their keys but only the window registers them: with both, the keys were
