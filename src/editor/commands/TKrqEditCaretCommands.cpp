@@ -54,7 +54,7 @@ TBufferCoord WordRight(const TKrqEditModel& m, TBufferCoord p) {
 TBufferCoord VerticalTarget(const TKrqEditModel& m, TKrqCommandState& st, int line) {
     line = std::clamp(line, 1, LineCount(m));
     int x = m.CaretColumn();
-    if (m.HasOption(eoKeepCaretX) && st.keptAt == m.CaretXY()) x = st.keptX;
+    if (m.HasOption(eoKeepCaretX) && !st.keptInRows && st.keptAt == m.CaretXY()) x = st.keptX;
     st.keptX = x;
     st.keptInRows = false;
     int col = ScrollPastEol(m) ? x : std::min(x, LineLength(m, line) + 1);
