@@ -13,8 +13,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QShortcut>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>

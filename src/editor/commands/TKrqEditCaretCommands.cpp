@@ -80,8 +80,7 @@ void ScrollBy(TKrqEditModel& m, TKrqCommandState& st, int delta) {
 // The x on the row that a vertical move aims for: the caret's, or the one remembered while the
 // caret still stands where the last vertical move left it.
 double RowAim(const TKrqEditModel& m, TKrqCommandState& st, TKrqRowMap& rows) {
-    if (m.HasOption(eoKeepCaretX) && st.keptInRows && st.keptAt == m.CaretXY())
-        return st.keptRowX;
+    if (m.HasOption(eoKeepCaretX) && st.keptInRows && st.keptAt == m.CaretXY()) return st.keptRowX;
     return rows.XOf(m.CaretXY());
 }
 
@@ -109,8 +108,8 @@ TKrqRowPos FullPageTop(TKrqRowMap& rows, TKrqRowPos top, int page) {
     return top;
 }
 
-bool RunRowCommand(TKrqEditModel& m, TKrqCommandState& st, TKrqRowMap& rows,
-                   TKrqEditorCommand move, TBufferCoord p, TBufferCoord& to) {
+bool RunRowCommand(TKrqEditModel& m, TKrqCommandState& st, TKrqRowMap& rows, TKrqEditorCommand move,
+                   TBufferCoord p, TBufferCoord& to) {
     const int page = std::max(1, m.LinesInWindow());
     switch (move) {
         case ecUp:

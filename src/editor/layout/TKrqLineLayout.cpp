@@ -95,7 +95,7 @@ size_t TKrqLineLayout::ByteAt(std::string_view text, double x, double* cellX) co
 }
 
 TKrqLineLayout::TRowSpan TKrqLineLayout::RowAt(std::string_view s, size_t begin, double width,
-                                              TWrapRules rules, size_t* next) const {
+                                               TWrapRules rules, size_t* next) const {
     constexpr size_t kNone = std::string_view::npos;
     auto blank = [](uint8_t c) { return c == ' ' || c == '\t'; };
     double x = 0;

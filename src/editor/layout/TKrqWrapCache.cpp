@@ -25,8 +25,8 @@ void TKrqWrapCache::Extend(TLineRows& rows, std::string_view text, const TKrqLin
     }
 }
 
-bool TKrqWrapCache::Row(int line, std::string_view text, const TKrqLineLayout& layout,
-                        double width, int row, TKrqLineLayout::TRowSpan& span) {
+bool TKrqWrapCache::Row(int line, std::string_view text, const TKrqLineLayout& layout, double width,
+                        int row, TKrqLineLayout::TRowSpan& span) {
     if (row < 0) return false;
     TLineRows& r = Line(line, width);
     const size_t want = static_cast<size_t>(row);

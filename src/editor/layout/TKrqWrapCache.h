@@ -45,8 +45,7 @@ class TKrqWrapCache {
     };
     TLineRows& Line(int line, double width);
     // Adds the row after the last one known; marks the line complete when there is none.
-    void Extend(TLineRows& rows, std::string_view text, const TKrqLineLayout& layout,
-                double width);
+    void Extend(TLineRows& rows, std::string_view text, const TKrqLineLayout& layout, double width);
 
     std::unordered_map<int, TLineRows> rows_;
     double width_ = -1;

@@ -5,8 +5,7 @@
 
 namespace krq {
 
-TKrqWrapRows::TKrqWrapRows(const TKrqEditModel& model, TKrqWrapCache& cache,
-                           TKrqLineLayout& layout)
+TKrqWrapRows::TKrqWrapRows(const TKrqEditModel& model, TKrqWrapCache& cache, TKrqLineLayout& layout)
     : model_(model), cache_(cache), layout_(layout) {}
 
 std::string_view TKrqWrapRows::Text(int line) const {
