@@ -39,10 +39,10 @@ namespace krq {
 
 namespace {
 
-// A status panel no narrower than its declared width. The spec's panels also never clip their
-// text; the version panel's blanks after its letters (they keep it off the bar's end) give way
-// before its letters do, which plain right alignment cut off instead; the encoding panel gives
-// way first of all.
+// A status panel, never narrower than its declared width nor than its text. The version panel
+// keeps only its letters whole: the blanks after them (they keep it off the bar's end) give way
+// first, where plain right alignment counted them and cut the first letters off. The encoding
+// panel gives way before any other.
 class TStatusPanel : public QLabel {
   public:
     enum TFit { kWholeText, kLetters, kGivesWay };
