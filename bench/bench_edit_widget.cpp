@@ -235,6 +235,19 @@ void BM_20MBLine_KeystrokeInMiddle_Repaint(benchmark::State& state) {
     }
 }
 
+// With word wrap on, PgDn walks down the rows of the 20 MB line: each press lays out the rows
+// it crosses and the page it shows, never the rest of the line.
+void BM_20MBLine_Wrapped_PageDown_Repaint(benchmark::State& state) {
+    auto edit = NewEdit();
+    edit->Model().LoadLinesFromFile(g_linePath);
+    edit->SetWordWrap(true);
+    Paint(edit->viewport());
+    for (auto _ : state) {
+        Key(*edit, Qt::Key_PageDown);
+        Paint(edit->viewport());
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_MemchrFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -249,6 +262,7 @@ BENCHMARK(BM_WordWrapOn_Repaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_WordWrapResize_Repaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_Open20MBLine_FirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_20MBLine_KeystrokeInMiddle_Repaint)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_20MBLine_Wrapped_PageDown_Repaint)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -11,11 +11,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "convert/TKrqConvertCommands.h"
@@ -35,6 +38,59 @@
 namespace krq {
 
 namespace {
+
+// A status panel, never narrower than its declared width nor than its text. The version panel
+// keeps only its letters whole: the blanks after them (they keep it off the bar's end) give way
+// first, where plain right alignment counted them and cut the first letters off. The encoding
+// panel gives way before any other.
+class TStatusPanel : public QLabel {
+  public:
+    enum TFit { kWholeText, kLetters, kGivesWay };
+    TStatusPanel(QWidget* parent, int declared, TFit fit)
+        : QLabel(parent), declared_(declared), fit_(fit) {}
+
+    QSize minimumSizeHint() const override {
+        QSize size = QLabel::minimumSizeHint();
+        int width = declared_;
+        if (fit_ == kWholeText) width = std::max(width, QLabel::sizeHint().width());
+        if (fit_ == kLetters) {
+            const int chrome = 2 * frameWidth() + 2 * margin() + contentsMargins().left() +
+                               contentsMargins().right();
+            // Two pixels more: a glyph's edge may reach past its advance.
+            width = std::max(width, fontMetrics().horizontalAdvance(Letters()) + chrome + 2);
+        }
+        size.setWidth(width);
+        return size;
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (fit_ != kLetters) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QString letters = Letters();
+        const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        const int spare = area.width() - fontMetrics().horizontalAdvance(letters) - 2;
+        const int blanks =
+            fontMetrics().horizontalAdvance(text()) - fontMetrics().horizontalAdvance(letters);
+        const int pad = std::clamp(spare, 0, std::max(0, blanks));
+        style()->drawItemText(&painter, area.adjusted(0, 0, -pad, 0), alignment(), palette(),
+                              isEnabled(), letters, foregroundRole());
+    }
+
+  private:
+    QString Letters() const {
+        QString t = text();
+        while (t.endsWith(QLatin1Char(' '))) t.chop(1);
+        return t;
+    }
+
+    int declared_;
+    TFit fit_;
+};
 
 // Hints stay up for ten seconds instead of the usual few.
 constexpr int kHintMs = 10000;
@@ -531,13 +587,15 @@ void TfrmMain::createStatusBar() {
     static const int kWidths[7] = {150, 45, 100, 60, 60, 50, 1};
     static const bool kLowered[7] = {true, false, false, true, true, false, false};
     for (int i = 0; i < 7; ++i) {
-        auto* panel = new QLabel(mncStatusBar);
+        const TStatusPanel::TFit fit = i == 5   ? TStatusPanel::kLetters
+                                       : i == 6 ? TStatusPanel::kGivesWay
+                                                : TStatusPanel::kWholeText;
+        QLabel* panel = new TStatusPanel(mncStatusBar, kWidths[i], fit);
         panel->setObjectName(QStringLiteral("mncStatusPanel%1").arg(i));
         panel->setFrameStyle(kLowered[i] ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
         panel->setAlignment(Qt::AlignVCenter | (i == 5 ? Qt::AlignRight : Qt::AlignLeft));
         // The declared widths are minimums: a panel widens to show its whole text ("X:2097152",
-        // "104857616 bajtów."). The last panel takes the rest of the bar.
-        panel->setMinimumWidth(kWidths[i]);
+        // "104857616 bajtów."), and the window is never narrower than the panels need.
         if (i == 5) panel->setLayoutDirection(Qt::LeftToRight);
         // The encoding panel gives way first when the window is too narrow for all seven.
         if (i == 6) panel->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);

@@ -17,7 +17,6 @@
 #include "app/unCommandLine.h"
 #include "platform/programdir.h"
 #include "platform/shell/desktopshell.h"
-#include "settings/associations/unAssociations.h"
 #include "settings/associations/unEru.h"
 #include "settings/frMarkers.h"
 
@@ -35,23 +34,6 @@ void exitOnFatal(QtMsgType type, const QMessageLogContext& context, const QStrin
     }
     if (g_previousHandler) g_previousHandler(type, context, message);
 }
-
-// The options window's ticks take effect on the desktop: the registry stand-in's entries and
-// the freedesktop default application. Only the real program installs them, so window tests
-// never touch the user's desktop files.
-class TDesktopAssociations : public krq::TAssociationActions {
-  public:
-    void Associate(const krq::TAssociationRow& row, int number) override {
-        krq::TEruRow eru;
-        eru.IconId = row.IconId;
-        eru.Ext = row.Extension;
-        eru.Description = row.Description;
-        eru.Shown = row.Shown;
-        krq::prcAssociateRow(eru, number, krq::DesktopShell());
-    }
-    void SetHTMLEditor() override { krq::prcHTMLEditorRole(true, krq::DesktopShell()); }
-    void RestoreHTMLEditor() override { krq::prcHTMLEditorRole(false, krq::DesktopShell()); }
-};
 
 }  // namespace
 
@@ -86,8 +68,9 @@ int main(int argc, char** argv) {
     // The highlighter holder comes first: the main window chooses a highlighter for its first
     // document while it is created.
     krq::TfrmMarkers frmMarkers;
-    TDesktopAssociations desktopAssociations;
-    krq::SetAssociationActions(&desktopAssociations);
+    // The options window's ticks reach the desktop only from the real program, so window
+    // tests never touch the user's desktop files unless they ask for it.
+    krq::InstallDesktopAssociations(krq::DesktopShell());
 
     // The start-up test asks the program to close itself once the loop runs, as a user would;
     // every message box met on the way is answered with its escape button and its text told on

@@ -249,6 +249,9 @@ TEST_F(MendedTest, StatusPanelsWidenToShowTheirWholeText) {
     EXPECT_EQ(Panel(3), "X:2097152");
     w.mncStatusPanel[2]->setText(Utf("104857616 bajtów."));
     QApplication::processEvents();
+    // Too narrow for every panel's text, the window grows once its layout has run again.
+    QApplication::processEvents();
+    QApplication::processEvents();
     static const int kDeclared[5] = {150, 45, 100, 60, 60};
     for (int i = 0; i < 5; ++i) {
         QLabel* panel = w.mncStatusPanel[i];
@@ -256,6 +259,109 @@ TEST_F(MendedTest, StatusPanelsWidenToShowTheirWholeText) {
         EXPECT_GE(panel->contentsRect().width(), needed) << panel->text().toStdString();
         EXPECT_GE(panel->width(), kDeclared[i]) << i;
     }
+}
+
+// The columns of a picture that hold ink (any pixel darker than mid grey).
+int InkColumns(const QImage& image) {
+    int columns = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                ++columns;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// The version panel is the last of the six: at the window's first-start width it showed
+// "werdel RQ ...", its first letter cut off on the left.
+TEST_F(MendedTest, VersionPanelShowsItsWholeTextAtTheDefaultWidth) {
+    TfrmMain& w = Create();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QApplication::processEvents();
+    EXPECT_EQ(w.size(), QSize(609, 398));
+    QLabel* panel = w.mncStatusPanel[5];
+    EXPECT_EQ(panel->text(), "Kwerdel RQ ver 4.0 alpha      ");
+    EXPECT_GE(panel->width(), 50);
+    EXPECT_LE(panel->geometry().right(), w.mncStatusBar->contentsRect().right());
+    // Every letter is drawn: as much ink as the same text in a panel with room to spare (a
+    // column either way for the glyphs' place between pixels; a lost "K" takes several).
+    QLabel roomy(panel->text());
+    roomy.setFont(panel->font());
+    roomy.setAlignment(panel->alignment());
+    roomy.resize(panel->sizeHint().width() + 100, panel->height());
+    const int whole = InkColumns(roomy.grab().toImage());
+    EXPECT_GT(whole, 50);
+    EXPECT_GE(InkColumns(panel->grab().toImage()), whole - 1);
+}
+
+// --- Word wrap and the keyboard ------------------
+
+TEST_F(MendedTest, WithWordWrapTheKeyboardMovesThroughALongLine) {
+    TfrmMain& w = Create();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    std::string paragraph;
+    for (int i = 0; i < 60; ++i) paragraph += "word" + std::to_string(i) + "\t";
+    OpenFile("wrap.txt", paragraph + "\r\nshort\r\n");
+    w.mnsViewWordWrap->trigger();
+    ASSERT_TRUE(w.mncKrqEdit->WordWrap());
+    TKrqEdit* edit = w.mncKrqEdit;
+    edit->setFocus();
+    const int lineHeight = edit->LineHeight();
+    // Down walks the rows of line 1, one row lower each time, before it reaches line 2.
+    int downs = 0;
+    int y = edit->PointOfChar(Model().CaretXY()).y();
+    while (Model().CaretLine() == 1 && downs < 100) {
+        Key(edit, Qt::Key_Down);
+        ++downs;
+        if (Model().CaretLine() != 1) break;
+        const int now = edit->PointOfChar(Model().CaretXY()).y();
+        EXPECT_TRUE(now == y + lineHeight || (now == y && edit->TopRow() > 0)) << downs;
+        y = now;
+        EXPECT_EQ(Panel(4), "Y:1");
+    }
+    EXPECT_GT(downs, 3);
+    EXPECT_EQ(Model().CaretXY(), (TBufferCoord{1, 2}));
+    EXPECT_EQ(Panel(4), "Y:2");
+    // Up comes back into the paragraph's last row; Home and End go to that row's start and end,
+    // pressed again to the line's.
+    Key(edit, Qt::Key_Up);
+    EXPECT_EQ(Model().CaretLine(), 1);
+    const int lastRowStart = Model().CaretColumn();
+    EXPECT_GT(lastRowStart, 1);
+    Key(edit, Qt::Key_End);
+    EXPECT_EQ(Model().CaretColumn(), static_cast<int>(paragraph.size()) + 1);
+    Key(edit, Qt::Key_Home);
+    EXPECT_EQ(Model().CaretColumn(), lastRowStart);
+    Key(edit, Qt::Key_Home);
+    EXPECT_EQ(Model().CaretColumn(), 1);
+    Key(edit, Qt::Key_End);
+    EXPECT_GT(Model().CaretColumn(), 1);
+    EXPECT_LT(Model().CaretColumn(), lastRowStart);
+    EXPECT_EQ(Panel(3), "X:" + QString::number(Model().CaretColumn()));
+
+    // PgDn and PgUp move through a 20 MB wrapped line, caret and view together.
+    std::string huge;
+    huge.reserve(20'000'005);
+    while (huge.size() < 20'000'000) huge += "word ";
+    OpenFile("huge.txt", huge);
+    ASSERT_TRUE(edit->WordWrap());
+    Key(edit, Qt::Key_PageDown);
+    const int after = Model().CaretColumn();
+    EXPECT_GT(after, 1);
+    EXPECT_EQ(Model().CaretLine(), 1);
+    EXPECT_GT(edit->TopRow(), 0);
+    Key(edit, Qt::Key_PageDown);
+    EXPECT_GT(Model().CaretColumn(), after);
+    Key(edit, Qt::Key_PageUp);
+    EXPECT_EQ(Model().CaretColumn(), after);
+    Key(edit, Qt::Key_PageUp);
+    EXPECT_EQ(Model().CaretColumn(), 1);
+    EXPECT_EQ(edit->TopRow(), 0);
 }
 
 // --- Shortcuts after a menu ------------------

@@ -7,6 +7,7 @@
 
 #include "editor/layout/TKrqLineLayout.h"
 #include "editor/layout/TKrqTabStops.h"
+#include "editor/layout/TKrqWrapCache.h"
 
 namespace krq {
 namespace {
@@ -131,6 +132,41 @@ TEST(LineLayout, ScreenRowsFitTheWidthUnlessOneGlyphAloneDoesNot) {
                 ASSERT_LE(layout.WidthOf(row), width) << s;
             }
         }
+    }
+}
+
+// The cache lays a line out row by row, only as far as asked; whatever order the rows and the
+// bytes are asked in, they are the rows of the whole line's wrap.
+TEST(WrapCache, RowsAskedOneByOneAreTheRowsOfTheWholeWrap) {
+    std::mt19937 rng(21);
+    TableFont prop(1);
+    for (int b = 'a'; b <= 'z'; ++b) prop.advance[b] = 1 + rng() % 5;
+    TKrqLineLayout layout = LayoutOf(prop, 4);
+    for (int round = 0; round < 500; ++round) {
+        const std::string s = RandomLine(rng, 200);
+        const double width = 3 + rng() % 30;
+        const std::vector<uint32_t> whole = layout.WrapStarts(s, width);
+        TKrqWrapCache cache;
+        // Bytes first, at random: each lies on the row whose span holds it.
+        for (int k = 0; k < 10; ++k) {
+            const size_t index = rng() % (s.size() + 3);
+            const int row = cache.RowOfByte(0, s, layout, width, index);
+            ASSERT_GE(row, 0);
+            ASSERT_LT(static_cast<size_t>(row), whole.size());
+            EXPECT_LE(whole[row], index) << s;
+            if (static_cast<size_t>(row) + 1 < whole.size()) {
+                EXPECT_LT(index, whole[row + 1]) << s;
+            }
+        }
+        for (size_t r = 0; r <= whole.size(); ++r) {
+            TKrqLineLayout::TRowSpan span;
+            const bool have = cache.Row(0, s, layout, width, static_cast<int>(r), span);
+            ASSERT_EQ(have, r < whole.size()) << s;
+            if (!have) break;
+            EXPECT_EQ(span.Begin, whole[r]) << s;
+            EXPECT_EQ(span.End, r + 1 < whole.size() ? whole[r + 1] : s.size()) << s;
+        }
+        EXPECT_EQ(cache.RowsOf(0, s, layout, width), whole) << s;
     }
 }
 

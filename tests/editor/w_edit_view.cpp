@@ -57,7 +57,10 @@ TEST_F(WEditView, WordWrapChangesRowsButNotTextOrCoordinates) {
     QPoint rowStart = QPoint(edit->PointOfChar({1, 1}).x() + 1, far.y() + 2);
     TBufferCoord first = edit->CharAtPoint(rowStart);
     EXPECT_EQ(edit->Model().Lines()[0][first.Char - 2], ' ');
-    // Keys keep working in buffer coordinates.
+    // Keys keep working in buffer coordinates: End goes to the row's end, then the line's.
+    Key(Qt::Key_End);
+    EXPECT_EQ(edit->PointOfChar(Caret()).y(), far.y());
+    EXPECT_LT(Caret().Char, static_cast<int>(longLine.size()) + 1);
     Key(Qt::Key_End);
     EXPECT_EQ(Caret().Char, static_cast<int>(longLine.size()) + 1);
     QTest::keyClicks(edit.get(), "!");

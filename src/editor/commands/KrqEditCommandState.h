@@ -52,6 +52,13 @@ struct TKrqCommandState {
     // vertical move left it.
     int keptX = 0;
     TBufferCoord keptAt{0, 0};
+    // With wrapped rows the aim is the x on the row instead of a column.
+    double keptRowX = 0;
+    bool keptInRows = false;
+
+    // The view's rows, when it has told them.
+    TKrqRowMap* rows = nullptr;
+    bool Wrapping() const { return rows && rows->Wrapping(); }
 };
 
 namespace editcmd {
@@ -71,8 +78,8 @@ inline int LineLength(const TKrqEditModel& m, int line) {
 }
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Scrolls the view the least needed to show the caret line.
-void EnsureCaretVisible(TKrqEditModel& m);
+// Scrolls the view the least needed to show the caret line (its row, while the view wraps).
+void EnsureCaretVisible(TKrqEditModel& m, TKrqCommandState& st);
 
 // Each returns false when the command is not one of its family.
 bool RunCaretCommand(TKrqEditModel& m, TKrqCommandState& st, TKrqEditorCommand cmd);

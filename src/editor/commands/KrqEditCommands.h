@@ -88,6 +88,43 @@ inline constexpr int vkDown = 0x28;
 inline constexpr int vkInsert = 0x2D;
 inline constexpr int vkDelete = 0x2E;
 
+// A row on the screen: a line (1-based) and the row of that line (0-based); lines have several
+// rows only while a view wraps them.
+struct TKrqRowPos {
+    int line = 1;
+    int row = 0;
+    friend bool operator==(const TKrqRowPos&, const TKrqRowPos&) = default;
+    friend bool operator<(const TKrqRowPos& a, const TKrqRowPos& b) {
+        return a.line != b.line ? a.line < b.line : a.row < b.row;
+    }
+};
+
+// The rows a view shows its lines on. While it wraps them, Up, Down, PgUp, PgDn and the first
+// press of Home and End follow these rows; positions stay buffer coordinates throughout.
+// Everything is laid out only as far as it is asked, so a move costs the rows it crosses.
+class TKrqRowMap {
+  public:
+    virtual ~TKrqRowMap() = default;
+    virtual bool Wrapping() = 0;
+    // The row that shows the caret standing at `pos`.
+    virtual TKrqRowPos RowOf(TBufferCoord pos) = 0;
+    // The caret positions on row `p`, from `first` to `last`: before the row's last character
+    // when another row follows (the caret after it stands on the next row), else after it.
+    virtual void Span(TKrqRowPos p, int& first, int& last) = 0;
+    // Steps to the next / previous row of the text; false at its end / start.
+    virtual bool NextRow(TKrqRowPos& p) = 0;
+    virtual bool PrevRow(TKrqRowPos& p) = 0;
+    // The x of the caret at `pos` from the start of its row, and the caret position on row `p`
+    // nearest to `x`.
+    virtual double XOf(TBufferCoord pos) = 0;
+    virtual int CharAt(TKrqRowPos p, double x) = 0;
+    // The first row shown; setting it scrolls the view.
+    virtual TKrqRowPos Top() = 0;
+    virtual void SetTop(TKrqRowPos top) = 0;
+    // Scrolls the least that shows the row of `pos`.
+    virtual void EnsureVisible(TBufferCoord pos) = 0;
+};
+
 // The control's key map: the command of a key with its modifiers, or ecNone.
 TKrqEditorCommand TranslateKey(int key, TShiftState shift);
 

@@ -27,7 +27,11 @@ bool IsVerticalMove(TKrqEditorCommand cmd) {
 
 namespace editcmd {
 
-void EnsureCaretVisible(TKrqEditModel& m) {
+void EnsureCaretVisible(TKrqEditModel& m, TKrqCommandState& st) {
+    if (st.Wrapping()) {
+        st.rows->EnsureVisible(m.CaretXY());
+        return;
+    }
     int rows = m.LinesInWindow();
     if (rows <= 0) return;
     int line = m.CaretLine();
@@ -62,7 +66,7 @@ void TKrqEditModel::ExecuteCommand(TKrqEditorCommand command, char ch) {
                 break;
             case ecPaste:
                 PasteClipboard();
-                editcmd::EnsureCaretVisible(*this);
+                editcmd::EnsureCaretVisible(*this, st);
                 break;
             default: {
                 if (!IsVerticalMove(command)) st.keptAt = {0, 0};
@@ -70,7 +74,7 @@ void TKrqEditModel::ExecuteCommand(TKrqEditorCommand command, char ch) {
                 if (editcmd::RunCaretCommand(*this, st, command) ||
                     editcmd::RunEditCommand(*this, st, command, ch) ||
                     editcmd::RunBlockCommand(*this, st, command)) {
-                    editcmd::EnsureCaretVisible(*this);
+                    editcmd::EnsureCaretVisible(*this, st);
                 }
                 break;
             }
@@ -78,6 +82,8 @@ void TKrqEditModel::ExecuteCommand(TKrqEditorCommand command, char ch) {
     }
     RunCommandHooks(st, true, handled, command, ch);
 }
+
+void TKrqEditModel::SetRowMap(TKrqRowMap* rows) { d->commands.rows = rows; }
 
 int TKrqEditModel::AddCommandHook(TCommandHook hook) {
     int id = d->commands.nextHookId++;

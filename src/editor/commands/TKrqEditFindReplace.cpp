@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/commands/KrqEditCommandState.h"
+#include "editor/model/TKrqEditModelImpl.h"
 #include "editor/model/TKrqEditSearch.h"
 #include "editor/model/TKrqLineText.h"
 #include "editor/model/TKrqUndoBlock.h"
@@ -164,7 +165,7 @@ int TKrqEditModel::FindAndReplace(std::string_view search, std::string_view repl
 
     if (doReplace && all && !prompt && !HasLineBreak(replace)) {
         int count = ReplaceAllInOnePass(*this, engine, r, replace, backwards);
-        editcmd::EnsureCaretVisible(*this);
+        editcmd::EnsureCaretVisible(*this, d->commands);
         return count;
     }
 
@@ -235,7 +236,7 @@ int TKrqEditModel::FindAndReplace(std::string_view search, std::string_view repl
         }
     }
     block.reset();
-    editcmd::EnsureCaretVisible(*this);
+    editcmd::EnsureCaretVisible(*this, d->commands);
     return count;
 }
 

@@ -94,50 +94,49 @@ size_t TKrqLineLayout::ByteAt(std::string_view text, double x, double* cellX) co
     return text.size();
 }
 
-template <class Emit>
-void TKrqLineLayout::WrapInto(std::string_view s, double width, TWrapRules rules, Emit emit) const {
+TKrqLineLayout::TRowSpan TKrqLineLayout::RowAt(std::string_view s, size_t begin, double width,
+                                               TWrapRules rules, size_t* next) const {
     constexpr size_t kNone = std::string_view::npos;
     auto blank = [](uint8_t c) { return c == ' ' || c == '\t'; };
     double x = 0;
-    size_t rowStart = 0;
     size_t lastBlank = kNone;
-    for (size_t i = 0; i < s.size(); ++i) {
+    for (size_t i = begin; i < s.size(); ++i) {
         const uint8_t c = static_cast<uint8_t>(s[i]);
         const double nx = Next(x, c);
-        if (nx <= width || i == rowStart) {
+        if (nx <= width || i == begin) {
             x = nx;
             if (blank(c)) lastBlank = i;
             continue;
         }
         if (rules.DropBreakBlank && blank(c)) {
             // The blank that does not fit ends the row and belongs to neither row.
-            emit(rowStart, i);
-            rowStart = i + 1;
-            x = 0;
-            lastBlank = kNone;
-            continue;
+            *next = i + 1;
+            return {begin, i};
         }
-        size_t rowEnd = i;
-        size_t nextStart = i;
-        if (lastBlank != kNone && (!rules.DropBreakBlank || lastBlank > rowStart)) {
-            rowEnd = rules.DropBreakBlank ? lastBlank : lastBlank + 1;
-            nextStart = lastBlank + 1;
+        if (lastBlank != kNone && (!rules.DropBreakBlank || lastBlank > begin)) {
+            *next = lastBlank + 1;
+            return {begin, rules.DropBreakBlank ? lastBlank : lastBlank + 1};
         }
-        emit(rowStart, rowEnd);
-        rowStart = nextStart;
-        // Measure the start of the new row again and look at byte i once more: it may not fit
-        // even there.
-        x = 0;
-        lastBlank = kNone;
-        for (size_t j = rowStart; j < i; ++j) {
-            const uint8_t cj = static_cast<uint8_t>(s[j]);
-            x = Next(x, cj);
-            if (blank(cj)) lastBlank = j;
-        }
-        --i;
+        *next = i;
+        return {begin, i};
     }
-    // A line that ended in a dropped blank has no empty row after it.
-    if (!(rules.DropBreakBlank && rowStart == s.size() && rowStart > 0)) emit(rowStart, s.size());
+    *next = s.size();
+    return {begin, s.size()};
+}
+
+template <class Emit>
+void TKrqLineLayout::WrapInto(std::string_view s, double width, TWrapRules rules, Emit emit) const {
+    // Each row is measured from its own start, so a row depends on nothing before it: the
+    // same rows come out whether a line is wrapped whole or row by row.
+    size_t begin = 0;
+    for (;;) {
+        size_t next = 0;
+        TRowSpan row = RowAt(s, begin, width, rules, &next);
+        emit(row.Begin, row.End);
+        // A line that ended in a dropped blank has no empty row after it.
+        if (next >= s.size()) break;
+        begin = next;
+    }
 }
 
 std::vector<TKrqLineLayout::TRowSpan> TKrqLineLayout::Wrap(std::string_view text, double width,

@@ -58,6 +58,11 @@ class TKrqLineLayout {
     std::vector<TRowSpan> Wrap(std::string_view text, double width, TWrapRules rules) const;
     // The start of each row of the screen's wrap.
     std::vector<uint32_t> WrapStarts(std::string_view text, double width) const;
+    // The one row of `text` that starts at `begin` (a row start of the same wrap), and in
+    // `next` where the row after it starts: text.size() when this row is the last. Wrap is
+    // this row after row, so a caller may lay out a long line only as far as it needs.
+    TRowSpan RowAt(std::string_view text, size_t begin, double width, TWrapRules rules,
+                   size_t* next) const;
 
   private:
     double Next(double x, uint8_t byte) const {

@@ -166,6 +166,9 @@ class TKrqEditModel {
     bool KeyDown(int key, TShiftState shift);
     // A typed character (already a Windows-1250 byte).
     void KeyPress(char ch);
+    // The view's rows, which the vertical moves and Home and End follow while it wraps lines;
+    // nullptr (as created) moves by lines.
+    void SetRowMap(TKrqRowMap* rows);
 
     // --- Clipboard --------------------------------------------------------------------------
     void SetClipboard(TKrqClipboard* clipboard);

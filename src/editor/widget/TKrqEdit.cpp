@@ -81,6 +81,10 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     d->gutterFont = GutterFontFor();
     d->caches.Sync(d->model, 0);
     d->model.SetClipboard(&d->clipboard);
+    d->rows.Width = [this] { return static_cast<double>(d->TextWidth()); };
+    d->rows.Sync = [this] { d->SyncCaches(); };
+    d->rows.OnTopChanged = [this] { d->TopMoved(); };
+    d->model.SetRowMap(&d->rows);
 
     d->model.OnChange = [this] {
         d->SyncCaches();
@@ -130,6 +134,7 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
 TKrqEdit::~TKrqEdit() {
     if (d->highlighter) d->highlighter->RemoveChangeListener(d->highlighterListener);
     d->model.SetClipboard(nullptr);
+    d->model.SetRowMap(nullptr);
     d->model.OnChange = nullptr;
     d->model.OnStatusChange = nullptr;
 }
@@ -207,6 +212,7 @@ int TKrqEdit::GutterWidth() const {
 void TKrqEdit::SetWordWrap(bool on) {
     if (on == d->wordWrap) return;
     d->wordWrap = on;
+    d->rows.SetWrapping(on);
     d->top.row = 0;
     d->leftPx = 0;
     d->caches.Wrap().Clear();

@@ -50,13 +50,8 @@ void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {
     for (int y = 0; y < r.height(); y += lineHeight) {
         if (y + lineHeight > area.top() && y < area.bottom() + 1) {
             std::string_view s = LineText(row.line);
-            size_t from = 0, to = s.size();
-            if (wordWrap) {
-                const std::vector<uint32_t>& rows = RowsOf(row.line);
-                from = rows[row.row];
-                if (row.row + 1 < static_cast<int>(rows.size())) to = rows[row.row + 1];
-            }
-            PaintRow(p, y, row.line, from, to, to == s.size());
+            const TKrqLineLayout::TRowSpan span = rows.Bytes(row);
+            PaintRow(p, y, row.line, span.Begin, span.End, span.End == s.size());
         }
         if (!NextRow(row)) break;
     }

@@ -76,66 +76,35 @@ double TKrqEdit::Impl::TextWidthOf(std::string_view text) const {
 
 // --- Word wrap --------------------------------------------------------------------------------
 
-const std::vector<uint32_t>& TKrqEdit::Impl::RowsOf(int line) {
-    static const std::vector<uint32_t> kOneRow{0};
-    if (!wordWrap) return kOneRow;
-    const double width = std::max<double>(TextWidth(), charWidth);
-    return caches.Wrap().RowsOf(line - 1, LineText(line), Layout(), width);
-}
+int TKrqEdit::Impl::RowOfChar(int line, int ch) { return rows.RowOf({ch, line}).row; }
 
-int TKrqEdit::Impl::RowCount(int line) { return static_cast<int>(RowsOf(line).size()); }
+bool TKrqEdit::Impl::NextRow(TKrqRowPos& p) { return rows.NextRow(p); }
 
-int TKrqEdit::Impl::RowOfChar(int line, int ch) {
-    const std::vector<uint32_t>& rows = RowsOf(line);
-    uint32_t byte = static_cast<uint32_t>(std::max(0, ch - 1));
-    auto it = std::upper_bound(rows.begin(), rows.end(), byte);
-    return static_cast<int>(it - rows.begin()) - 1;
-}
-
-bool TKrqEdit::Impl::NextRow(TKrqRowPos& p) {
-    if (p.row + 1 < RowCount(p.line)) {
-        ++p.row;
-        return true;
-    }
-    if (p.line >= LineCount()) return false;
-    p = {p.line + 1, 0};
-    return true;
-}
-
-bool TKrqEdit::Impl::PrevRow(TKrqRowPos& p) {
-    if (p.row > 0) {
-        --p.row;
-        return true;
-    }
-    if (p.line <= 1) return false;
-    p = {p.line - 1, RowCount(p.line - 1) - 1};
-    return true;
-}
+bool TKrqEdit::Impl::PrevRow(TKrqRowPos& p) { return rows.PrevRow(p); }
 
 // --- Positions --------------------------------------------------------------------------------
 
 QPoint TKrqEdit::Impl::PointOf(TBufferCoord pos) {
-    std::string_view s = LineText(pos.Line);
-    int row = 0;
-    size_t rowStart = 0;
-    if (wordWrap) {
-        row = RowOfChar(pos.Line, pos.Char);
-        rowStart = RowsOf(pos.Line)[row];
-    }
-    size_t index = static_cast<size_t>(std::max(0, pos.Char - 1));
-    std::string_view part = s.substr(rowStart);
-    double x = XOf(part, index - rowStart);
-    if (index > s.size()) x += static_cast<double>(index - s.size()) * charWidth;
-    // Rows from the top of the view to the position's row.
+    const TKrqRowPos at = rows.RowOf(pos);
+    const double x = rows.XOf(pos);
+    // Rows from the top of the view to the position's row. Far off the view the exact row
+    // does not matter, and counting it would cost a paint the rows between.
+    const int reach = VisibleRows() + 2;
     int y = 0;
-    if (pos.Line < top.line || (pos.Line == top.line && row < top.row)) {
+    if (pos.Line == top.line) {
+        y = (at.row - top.row) * lineHeight;
+    } else if (pos.Line < top.line) {
         TKrqRowPos p = top;
-        while ((p.line != pos.Line || p.row != row) && PrevRow(p)) y -= lineHeight;
-    } else if (pos.Line - top.line > VisibleRows() + 1) {
-        y = (pos.Line - top.line) * lineHeight;  // far below: the exact row does not matter
+        int n = 0;
+        while (p != at && n < reach && PrevRow(p)) ++n;
+        y = -(p == at ? n : std::max(reach, top.line - pos.Line)) * lineHeight;
+    } else if (pos.Line - top.line > reach) {
+        y = (pos.Line - top.line) * lineHeight;
     } else {
         TKrqRowPos p = top;
-        while ((p.line != pos.Line || p.row != row) && NextRow(p)) y += lineHeight;
+        int n = 0;
+        while (p != at && n < reach && NextRow(p)) ++n;
+        y = (p == at ? n : reach) * lineHeight;
     }
     int left = wordWrap ? 0 : leftPx;
     return QPoint(TextLeft() + static_cast<int>(std::lround(x)) - left, y);
@@ -143,18 +112,14 @@ QPoint TKrqEdit::Impl::PointOf(TBufferCoord pos) {
 
 TBufferCoord TKrqEdit::Impl::CoordAt(QPoint at, bool beyondEnd) {
     TKrqRowPos p = top;
-    int rows = at.y() >= 0 ? at.y() / lineHeight : -1 - (-at.y() - 1) / lineHeight;
-    for (int i = 0; i < rows && NextRow(p); ++i) {
+    int down = at.y() >= 0 ? at.y() / lineHeight : -1 - (-at.y() - 1) / lineHeight;
+    for (int i = 0; i < down && NextRow(p); ++i) {
     }
-    for (int i = 0; i > rows && PrevRow(p); --i) {
+    for (int i = 0; i > down && PrevRow(p); --i) {
     }
     std::string_view s = LineText(p.line);
-    size_t rowStart = 0, rowEnd = s.size();
-    if (wordWrap) {
-        const std::vector<uint32_t>& r = RowsOf(p.line);
-        rowStart = r[p.row];
-        if (p.row + 1 < static_cast<int>(r.size())) rowEnd = r[p.row + 1];
-    }
+    const TKrqLineLayout::TRowSpan span = rows.Bytes(p);
+    const size_t rowStart = span.Begin, rowEnd = span.End;
     std::string_view part = s.substr(rowStart, rowEnd - rowStart);
     double x = at.x() - TextLeft() + (wordWrap ? 0 : leftPx);
     double cellX = 0;
@@ -177,7 +142,12 @@ void TKrqEdit::Impl::ClampTop() {
     int count = LineCount();
     if (wordWrap) {
         top.line = std::clamp(top.line, 1, count);
-        top.row = std::clamp(top.row, 0, RowCount(top.line) - 1);
+        top.row = std::max(0, top.row);
+        // A row the line no longer has (it got shorter): its last row. Asking only for the row
+        // before keeps a top deep in a long line from wrapping the rest of it.
+        TKrqRowPos before{top.line, top.row - 1};
+        if (top.row > 0 && !(NextRow(before) && before.line == top.line))
+            top.row = rows.LastRow(top.line);
     } else {
         top.line = std::clamp(top.line, 1, std::max(1, count - VisibleRows() + 1));
         top.row = 0;
@@ -185,21 +155,22 @@ void TKrqEdit::Impl::ClampTop() {
     if (model.TopLine() != top.line) model.SetTopLine(top.line);
 }
 
-void TKrqEdit::Impl::SetTop(TKrqRowPos p) {
-    top = p;
+void TKrqEdit::Impl::SetTop(TKrqRowPos p) { rows.SetTop(p); }
+
+void TKrqEdit::Impl::TopMoved() {
     ClampTop();
     UpdateScrollBars();
     q->viewport()->update();
 }
 
-void TKrqEdit::Impl::ScrollRows(int rows) {
+void TKrqEdit::Impl::ScrollRows(int count) {
     TKrqRowPos p = top;
     if (!wordWrap) {
-        p.line += rows;
+        p.line += count;
     } else {
-        for (; rows > 0 && NextRow(p); --rows) {
+        for (; count > 0 && NextRow(p); --count) {
         }
-        for (; rows < 0 && PrevRow(p); ++rows) {
+        for (; count < 0 && PrevRow(p); ++count) {
         }
     }
     SetTop(p);
@@ -207,25 +178,7 @@ void TKrqEdit::Impl::ScrollRows(int rows) {
 
 void TKrqEdit::Impl::EnsureCaretVisible() {
     TBufferCoord caret = model.CaretXY();
-    int rows = VisibleRows();
-    int caretRow = wordWrap ? RowOfChar(caret.Line, caret.Char) : 0;
-    TKrqRowPos want = top;
-    if (caret.Line < top.line || (caret.Line == top.line && caretRow < top.row)) {
-        want = {caret.Line, caretRow};
-    } else if (caret.Line - top.line >= rows) {
-        // Far below: walk back from the caret's row so that it becomes the last row shown.
-        want = {caret.Line, caretRow};
-        for (int i = 1; i < rows && PrevRow(want); ++i) {
-        }
-    } else {
-        TKrqRowPos p = top;
-        int n = 0;
-        while ((p.line != caret.Line || p.row != caretRow) && NextRow(p)) ++n;
-        if (n >= rows) {
-            for (int i = 0; i <= n - rows; ++i) NextRow(want);
-        }
-    }
-    if (want.line != top.line || want.row != top.row) SetTop(want);
+    rows.EnsureVisible(caret);
     if (!wordWrap) {
         QPoint pt = PointOf(caret);
         int x = pt.x() - TextLeft() + leftPx;

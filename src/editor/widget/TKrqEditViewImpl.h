@@ -11,6 +11,7 @@
 
 #include "editor/layout/TKrqLineCaches.h"
 #include "editor/layout/TKrqLineLayout.h"
+#include "editor/layout/TKrqWrapRows.h"
 #include "editor/widget/TKrqEdit.h"
 #include "editor/widget/TKrqEditQtClipboard.h"
 #include "lexers/KrqLexer.h"
@@ -18,12 +19,6 @@
 class QPainter;
 
 namespace krq {
-
-// A place on the screen: a line and the row of that line (rows differ only with word wrap).
-struct TKrqRowPos {
-    int line = 1;  // 1-based
-    int row = 0;   // 0-based row within the line
-};
 
 struct TKrqEdit::Impl {
     explicit Impl(TKrqEdit* owner) : q(owner) {}
@@ -60,7 +55,6 @@ struct TKrqEdit::Impl {
     static constexpr int kTextMargin = 2;  // between the gutter and the text
 
     // --- Scrolling ----------------------------------------------------------------------------
-    TKrqRowPos top;      // first row shown
     int leftPx = 0;      // horizontal scroll in pixels (not used with word wrap)
     int widestSeen = 0;  // widest line drawn so far, for the horizontal scroll bar
     bool syncingBars = false;
@@ -69,6 +63,10 @@ struct TKrqEdit::Impl {
     // Wrapped rows of the lines shown, the lexer's line states and the tokens of lines shown.
     TKrqLineCaches caches;
     QTimer lexAhead;
+    // The rows on screen over those caches, which the model's caret moves follow too; the
+    // first row shown is theirs.
+    TKrqWrapRows rows{model, caches.Wrap(), layout};
+    TKrqRowPos& top = rows.TopRow();
 
     // --- Mouse --------------------------------------------------------------------------------
     bool selecting = false;
@@ -92,8 +90,6 @@ struct TKrqEdit::Impl {
     // The byte whose cell holds x (text.size() when beyond), and the cell's start in `cellX`.
     size_t ByteAt(std::string_view text, double x, double* cellX) const;
     double TextWidthOf(std::string_view text) const;
-    const std::vector<uint32_t>& RowsOf(int line);
-    int RowCount(int line);
     // The row of `line` that shows character `ch` (1-based).
     int RowOfChar(int line, int ch);
     bool NextRow(TKrqRowPos& p);
@@ -101,8 +97,9 @@ struct TKrqEdit::Impl {
     // Viewport point of character `pos` (top-left of its cell), and the character at a point.
     QPoint PointOf(TBufferCoord pos);
     TBufferCoord CoordAt(QPoint viewportPos, bool beyondEnd);
-    void ScrollRows(int rows);
+    void ScrollRows(int count);
     void SetTop(TKrqRowPos p);
+    void TopMoved();  // the rows' top moved: clamp it, follow with the bars and repaint
     void ClampTop();
     void EnsureCaretVisible();
     void UpdateScrollBars();

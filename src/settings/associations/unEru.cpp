@@ -138,4 +138,30 @@ void prcApplyAssociations(const std::vector<bool>& ticked, bool htmlEditor, TDes
     prcHTMLEditorRole(htmlEditor, shell);
 }
 
+namespace {
+
+class TDesktopAssociations : public TAssociationActions {
+  public:
+    TDesktopShell* shell = nullptr;
+
+    void Associate(const TAssociationRow& row, int number) override {
+        TEruRow eru;
+        eru.IconId = row.IconId;
+        eru.Ext = row.Extension;
+        eru.Description = row.Description;
+        eru.Shown = row.Shown;
+        prcAssociateRow(eru, number, shell);
+    }
+    void SetHTMLEditor() override { prcHTMLEditorRole(true, shell); }
+    void RestoreHTMLEditor() override { prcHTMLEditorRole(false, shell); }
+};
+
+}  // namespace
+
+void InstallDesktopAssociations(TDesktopShell* shell) {
+    static TDesktopAssociations actions;
+    actions.shell = shell;
+    SetAssociationActions(shell ? &actions : nullptr);
+}
+
 }  // namespace krq

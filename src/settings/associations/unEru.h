@@ -44,6 +44,11 @@ void prcAssociateRow(const TEruRow& row, int number, TDesktopShell* shell);
 // What the HTML-editor box does when its tick changes.
 void prcHTMLEditorRole(bool on, TDesktopShell* shell);
 
+// Makes the options window's ticks take effect on the desktop: the registry stand-in's entries
+// and, through `shell`, the default applications. The program passes its DesktopShell() at
+// start; nullptr takes the actions back, so the ticks only keep krq.ini in step.
+void InstallDesktopAssociations(TDesktopShell* shell);
+
 // The options window's OK for its "Skojarzenia" page: `ticked` holds one tick per row of
 // EruRows() in order, `htmlEditor` the box "KRQ jest domyślnym edytorem plików HTML".
 // Each change against krq.ini's [Ext] is written there, to the registry stand-in and, when
