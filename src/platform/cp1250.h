@@ -30,5 +30,7 @@ uint8_t fromUnicode(char32_t c);
 // Whole-string conversions used where bytes meet UTF-8 (program texts, terminals, tests).
 std::string toUtf8(std::string_view bytes);
 std::string fromUtf8(std::string_view utf8);
+// The same, counting in `lost` the characters that became '?' (a '?' of the text is not one).
+std::string fromUtf8(std::string_view utf8, size_t& lost);
 
 }  // namespace krq::cp1250

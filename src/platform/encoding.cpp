@@ -312,10 +312,39 @@ std::string Encode(std::string_view cp1250, TDocEncoding encoding, bool withMark
     return out;
 }
 
-TDocEncoding DecodeOrRaise(std::string& bytes, TDocEncoding encoding, const std::string& name) {
-    TDecodeReport report = Decode(bytes, encoding);
+TDecodeReport DecodeFileInPlace(char* data, size_t& size, std::optional<TDocEncoding> encoding) {
+    return DecodeInPlace(data, size,
+                         encoding ? *encoding : DetectEncoding(std::string_view(data, size)));
+}
+
+TDecodeReport DecodeFile(std::string& bytes, std::optional<TDocEncoding> encoding) {
+    size_t size = bytes.size();
+    TDecodeReport report = DecodeFileInPlace(bytes.data(), size, encoding);
+    bytes.resize(size);
+    return report;
+}
+
+std::string DecodingMessage(std::string_view fileName, const TDecodeReport& report) {
+    if (report.Lossless()) return {};
+    const std::string file(fileName);
+    const std::string wanted = EncodingName(report.Requested);
+    std::string text;
     if (report.Invalid)
-        throw EKrqError("Cannot decode " + name + ": it is not valid " + EncodingName(encoding));
+        text = "Plik " + file + " nie jest poprawnym tekstem w kodowaniu " + wanted + ".";
+    else
+        text = "Plik " + file + " jest zapisany w kodowaniu " + wanted +
+               ", ale część jego znaków nie istnieje w kodowaniu Windows-1250 (liczba takich "
+               "znaków: " +
+               std::to_string(report.Unmapped) + ").";
+    return text;
+}
+
+TDocEncoding DecodeOrRaise(std::string& bytes, std::optional<TDocEncoding> encoding,
+                           const std::string& name) {
+    TDecodeReport report = DecodeFile(bytes, encoding);
+    if (report.Invalid)
+        throw EKrqError("Cannot decode " + name + ": it is not valid " +
+                        EncodingName(report.Requested));
     if (report.Unmapped)
         throw EKrqError("Cannot decode " + name + ": " + std::to_string(report.Unmapped) +
                         " characters have no Windows-1250 byte");

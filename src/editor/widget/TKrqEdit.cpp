@@ -81,6 +81,7 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     d->gutterFont = GutterFontFor();
     d->caches.Sync(d->model, 0);
     d->model.SetClipboard(&d->clipboard);
+    d->clipboard.OnLost = [this] { d->NoteLost(); };
 
     d->model.OnChange = [this] {
         d->SyncCaches();

@@ -17,6 +17,10 @@ std::string& ownPrimarySelection() {
 }
 }  // namespace
 
+std::string BytesOfText(const QString& text, size_t& lost) {
+    return cp1250::fromUtf8(text.toStdString(), lost);
+}
+
 void SetPrimarySelection(const std::string& text) {
     QClipboard* clip = QGuiApplication::clipboard();
     if (clip && clip->supportsSelection())
@@ -26,9 +30,15 @@ void SetPrimarySelection(const std::string& text) {
 }
 
 std::string PrimarySelection() {
+    size_t lost = 0;
+    return PrimarySelection(lost);
+}
+
+std::string PrimarySelection(size_t& lost) {
+    lost = 0;
     QClipboard* clip = QGuiApplication::clipboard();
     if (clip && clip->supportsSelection())
-        return cp1250::fromUtf8(clip->text(QClipboard::Selection).toStdString());
+        return BytesOfText(clip->text(QClipboard::Selection), lost);
     return ownPrimarySelection();
 }
 
@@ -55,7 +65,12 @@ bool TKrqEditQtClipboard::Get(std::string& plainText, std::optional<std::string>
         QByteArray block = data->data(kKrqEditBlockMime);
         if (!block.isEmpty()) privateBlock = std::string(block.constData(), block.size());
     }
-    if (data->hasText()) plainText = cp1250::fromUtf8(data->text().toStdString());
+    if (data->hasText()) {
+        size_t lost = 0;
+        plainText = BytesOfText(data->text(), lost);
+        // The private block, when there is one, is what goes in, and it holds bytes.
+        if (lost && !privateBlock && OnLost) OnLost();
+    }
     return privateBlock.has_value() || data->hasText();
 }
 
