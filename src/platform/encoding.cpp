@@ -3,6 +3,7 @@
 #include "platform/encoding.h"
 
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cstring>
 
@@ -29,6 +30,9 @@ constexpr char16_t kIsoHigh[96] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
+// The encoder stores a character's packed form as a word, first byte lowest.
+static_assert(std::endian::native == std::endian::little);
+
 struct Tables {
     // Byte maps between the two code pages; -1 where the other one has no such character.
     std::array<int16_t, 256> isoToCp{};
@@ -36,6 +40,12 @@ struct Tables {
     // The UTF-8 form of every Windows-1250 byte; the undefined bytes have none (length 0).
     std::array<std::array<char, 3>, 256> utf8{};
     std::array<uint8_t, 256> utf8Len{};
+    // The same packed in the low bytes (the first in memory) of a word, with the length the encoder
+    // advances by: an undefined byte is written as '?' (length 1).
+    std::array<uint32_t, 256> packed{};
+    std::array<uint8_t, 256> packedLen{};
+    // Bytes added by the UTF-8 form in the low half, 1 in the high half when there is none.
+    std::array<uint64_t, 256> sizeAndLoss{};
     // Characters U+0080-U+07FF (the two-byte sequences) to their byte, -1 when there is none.
     std::array<int16_t, 0x800> twoByte{};
 
@@ -71,6 +81,14 @@ struct Tables {
                 utf8Len[b] = 3;
             }
         }
+        for (int b = 0; b < 256; ++b) {
+            packedLen[b] = utf8Len[b] ? utf8Len[b] : 1;
+            uint32_t word = utf8Len[b] ? 0 : '?';
+            for (int k = 0; k < utf8Len[b]; ++k)
+                word |= static_cast<uint32_t>(static_cast<unsigned char>(utf8[b][k])) << (8 * k);
+            packed[b] = word;
+            sizeAndLoss[b] = utf8Len[b] ? utf8Len[b] - 1u : 1ull << 32;
+        }
     }
 };
 
@@ -80,6 +98,21 @@ const Tables& tables() {
 }
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// Calls `f` with every byte of 80-FF in `text`, skipping ASCII eight bytes at a time.
+template <class F>
+inline void forEachHighByte(std::string_view text, F&& f) {
+    auto p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    for (; end - p >= 8; p += 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        for (uint64_t high = w & kHighBits; high; high &= high - 1)
+            f(p[__builtin_ctzll(high) >> 3]);
+    }
+    for (; p < end; ++p)
+        if (*p >= 0x80) f(*p);
+}
 
 // Length of the leading ASCII run of [p, end).
 inline size_t asciiRun(const unsigned char* p, const unsigned char* end) {
@@ -130,12 +163,45 @@ struct Utf8Scan {
     size_t unmapped = 0;
 };
 
+// Most bytes of a Polish text are ASCII or part of a two-byte sequence; a stretch of such bytes
+// is checked without a branch per byte, and only the rest (three- and four-byte sequences and
+// malformed leads) goes through the general decoder.
 Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUnmapped) {
     Utf8Scan scan;
     const Tables& t = tables();
     while (p < end) {
-        p += asciiRun(p, end);
+        bool expect = false;  // a continuation byte must come next
+        bool bad = false, lead = false;
+        size_t unmapped = 0;
+        for (; end - p >= 2; ++p) {
+            const unsigned b = *p;
+            if (b >= 0xE0 || (b & 0xFE) == 0xC0) break;
+            const bool isCont = (b & 0xC0) == 0x80;
+            const bool isLead = b >= 0xC2;
+            bad |= isCont != expect;
+            expect = isLead;
+            lead |= isLead;
+            unmapped += isLead & (t.twoByte[((b & 0x1F) << 6) | (p[1] & 0x3F)] < 0);
+        }
+        scan.multiByte |= lead;
+        if (countUnmapped) scan.unmapped += unmapped;
+        if (bad) {
+            scan.valid = false;
+            return scan;
+        }
         if (p == end) break;
+        if (expect) {
+            if ((*p & 0xC0) != 0x80) {
+                scan.valid = false;
+                return scan;
+            }
+            ++p;
+            continue;
+        }
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
         char32_t c = 0;
         size_t len = readSequence(p, end, c);
         if (len == 0) {
@@ -147,6 +213,39 @@ Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUn
         p += len;
     }
     return scan;
+}
+
+// Turns UTF-8 already checked by scanUtf8 (valid, every character mapped) into Windows-1250
+// bytes in place, after `skip` bytes of mark. Every sequence becomes one byte, so writing never
+// overtakes reading. In a stretch of ASCII and two-byte sequences every byte writes its result
+// and only a byte that is not a continuation advances the output.
+void decodeValidUtf8(unsigned char* p, size_t& size, size_t skip) {
+    const Tables& t = tables();
+    unsigned char* out = p;
+    const unsigned char* in = p + skip;
+    const unsigned char* end = p + size;
+    while (in < end) {
+        for (; end - in >= 2; ++in) {
+            const unsigned b = *in;
+            if (b >= 0xE0) break;
+            const auto two =
+                static_cast<unsigned char>(t.twoByte[((b & 0x1F) << 6) | (in[1] & 0x3F)]);
+            *out = b < 0x80 ? static_cast<unsigned char>(b) : two;
+            out += (b & 0xC0) != 0x80;
+        }
+        if (in == end) break;
+        if (*in < 0xE0) {
+            // The last byte: ASCII, or the end of a sequence already written.
+            if (*in < 0x80) *out++ = *in;
+            ++in;
+            continue;
+        }
+        char32_t c = 0;
+        size_t len = readSequence(in, end, c);
+        *out++ = static_cast<unsigned char>(byteOf(c, t));
+        in += len;
+    }
+    size = static_cast<size_t>(out - p);
 }
 
 bool hasMark(const char* data, size_t size) {
@@ -208,22 +307,7 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
     report.Invalid = !scan.valid;
     report.Unmapped = scan.unmapped;
     if (!report.Lossless()) return report;
-    // Every sequence becomes one byte, so writing never overtakes reading.
-    unsigned char* out = p;
-    const unsigned char* in = p + skip;
-    const unsigned char* end = p + size;
-    while (in < end) {
-        size_t run = asciiRun(in, end);
-        if (out != in) std::memmove(out, in, run);
-        out += run;
-        in += run;
-        if (in == end) break;
-        char32_t c = 0;
-        size_t len = readSequence(in, end, c);
-        *out++ = static_cast<unsigned char>(byteOf(c, t));
-        in += len;
-    }
-    size = static_cast<size_t>(out - p);
+    decodeValidUtf8(p, size, skip);
     report.Encoding = skip ? TDocEncoding::Utf8Bom : TDocEncoding::Utf8;
     return report;
 }
@@ -242,26 +326,33 @@ size_t CountUnencodable(std::string_view cp1250, TDocEncoding encoding) {
     if (encoding == TDocEncoding::Iso88592) {
         for (unsigned char b : cp1250) count += t.cpToIso[b] < 0;
     } else {
-        for (unsigned char b : cp1250) count += t.utf8Len[b] == 0;
+        forEachHighByte(cp1250, [&](unsigned char b) { count += t.utf8Len[b] == 0; });
     }
     return count;
 }
 
-size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
-    if (encoding != TDocEncoding::Utf8 && encoding != TDocEncoding::Utf8Bom) return cp1250.size();
+std::pair<size_t, size_t> EncodedSizeAndUnencodable(std::string_view cp1250,
+                                                    TDocEncoding encoding) {
+    if (encoding != TDocEncoding::Utf8 && encoding != TDocEncoding::Utf8Bom)
+        return {cp1250.size(), CountUnencodable(cp1250, encoding)};
+    // One table sum per byte: the bytes added to it in the low half, the unencodable flag in the
+    // high half, taken in chunks that the low half cannot overflow.
     const Tables& t = tables();
     auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
     const unsigned char* end = p + cp1250.size();
-    size_t size = 0;
+    size_t size = cp1250.size(), count = 0;
     while (p < end) {
-        size_t run = asciiRun(p, end);
-        size += run;
-        p += run;
-        if (p == end) break;
-        size += t.utf8Len[*p] ? t.utf8Len[*p] : 1;
-        ++p;
+        const unsigned char* stop = end - p > (1 << 30) ? p + (1 << 30) : end;
+        uint64_t sum = 0;
+        for (; p < stop; ++p) sum += t.sizeAndLoss[*p];
+        size += sum & 0xFFFFFFFFu;
+        count += sum >> 32;
     }
-    return size;
+    return {size, count};
+}
+
+size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
+    return EncodedSizeAndUnencodable(cp1250, encoding).first;
 }
 
 char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
@@ -280,6 +371,24 @@ char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
             return out;
         case TDocEncoding::Utf8:
         case TDocEncoding::Utf8Bom:
+            // Eight bytes at a time: copied when all are ASCII, else each written as a whole
+            // word of its form and advanced by its length. A word store reaches at most three
+            // bytes past the byte's form, which the three input bytes still to come will fill.
+            while (end - p >= 11) {
+                uint64_t w;
+                std::memcpy(&w, p, 8);
+                if (!(w & kHighBits)) {
+                    std::memcpy(out, p, 8);
+                    out += 8;
+                    p += 8;
+                    continue;
+                }
+                for (int k = 0; k < 8; ++k, ++p) {
+                    const uint32_t form = t.packed[*p];
+                    std::memcpy(out, &form, 4);
+                    out += t.packedLen[*p];
+                }
+            }
             while (p < end) {
                 size_t run = asciiRun(p, end);
                 std::memcpy(out, p, run);
@@ -313,8 +422,21 @@ std::string Encode(std::string_view cp1250, TDocEncoding encoding, bool withMark
 }
 
 TDecodeReport DecodeFileInPlace(char* data, size_t& size, std::optional<TDocEncoding> encoding) {
-    return DecodeInPlace(data, size,
-                         encoding ? *encoding : DetectEncoding(std::string_view(data, size)));
+    if (encoding || hasMark(data, size)) {
+        return DecodeInPlace(data, size,
+                             encoding ? *encoding : DetectEncoding(std::string_view(data, size)));
+    }
+    // Detection and the check of every character are one pass over the file.
+    auto* p = reinterpret_cast<unsigned char*>(data);
+    TDecodeReport report;
+    Utf8Scan scan = scanUtf8(p, p + size, true);
+    if (!scan.valid || !scan.multiByte) return report;
+    report.Requested = TDocEncoding::Utf8;
+    report.Unmapped = scan.unmapped;
+    if (!report.Lossless()) return report;
+    decodeValidUtf8(p, size, 0);
+    report.Encoding = TDocEncoding::Utf8;
+    return report;
 }
 
 TDecodeReport DecodeFile(std::string& bytes, std::optional<TDocEncoding> encoding) {

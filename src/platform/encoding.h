@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace krq {
 
@@ -58,6 +59,8 @@ TDecodeReport DecodeFile(std::string& bytes, std::optional<TDocEncoding> encodin
 size_t CountUnencodable(std::string_view cp1250, TDocEncoding encoding);
 // The encoded length of `cp1250` (the mark excluded).
 size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding);
+// Both of the above in one pass: {EncodedSize, CountUnencodable}.
+std::pair<size_t, size_t> EncodedSizeAndUnencodable(std::string_view cp1250, TDocEncoding encoding);
 // Writes the encoding of `cp1250` to `out`, which has room for EncodedSize bytes; returns the
 // end. Unencodable bytes come out as '?'.
 char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out);

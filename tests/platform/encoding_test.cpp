@@ -107,3 +107,39 @@ TEST(Encoding, NamesRoundTrip) {
 
 }  // namespace
 }  // namespace krq
+
+namespace krq {
+namespace {
+
+// The word-at-a-time paths against the plain per-character conversions, on random texts of
+// every short length, mostly ASCII with letters and a few three-byte characters between.
+TEST(Encoding, FastPathsAgreeWithThePlainConversionsOnRandomTexts) {
+    const std::string pool = "abc \r\n\xB9\x9C\x9F\xBF\xF3\xB3\xE6\xEA\xF1\x80\x84\x96\xA1\xFF";
+    uint64_t state = 12345;
+    auto next = [&](uint64_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % bound;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        std::string text;
+        const size_t length = next(40);
+        for (size_t i = 0; i < length; ++i)
+            text += next(3) ? static_cast<char>('a' + next(26)) : pool[next(pool.size())];
+        const std::string utf8 = cp1250::toUtf8(text);
+        ASSERT_EQ(Encode(text, TDocEncoding::Utf8), utf8);
+        EXPECT_EQ(EncodedSizeAndUnencodable(text, TDocEncoding::Utf8),
+                  std::make_pair(utf8.size(), size_t{0}));
+        std::string back = utf8;
+        TDecodeReport report = DecodeFile(back);
+        ASSERT_TRUE(report.Lossless());
+        EXPECT_EQ(back, text);
+        // An undefined byte anywhere is counted and written as '?'.
+        std::string bad = text;
+        bad.insert(next(bad.size() + 1), 1, '\x98');
+        EXPECT_EQ(EncodedSizeAndUnencodable(bad, TDocEncoding::Utf8).second, 1u);
+        EXPECT_EQ(Encode(bad, TDocEncoding::Utf8).find('?') != std::string::npos, true);
+    }
+}
+
+}  // namespace
+}  // namespace krq

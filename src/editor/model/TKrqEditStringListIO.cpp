@@ -170,8 +170,9 @@ void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding e
             if (encoding == TDocEncoding::Windows1250) {
                 size += line.size() + breakSize;
             } else {
-                unencodable += CountUnencodable(line.view(), encoding);
-                size += EncodedSize(line.view(), encoding) + breakSize;
+                const auto [encoded, lost] = EncodedSizeAndUnencodable(line.view(), encoding);
+                unencodable += lost;
+                size += encoded + breakSize;
             }
         }
     }
