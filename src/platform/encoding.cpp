@@ -2,6 +2,7 @@
 // eight bytes at a time.
 #include "platform/encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cctype>
@@ -215,37 +216,84 @@ Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUn
     return scan;
 }
 
-// Turns UTF-8 already checked by scanUtf8 (valid, every character mapped) into Windows-1250
-// bytes in place, after `skip` bytes of mark. Every sequence becomes one byte, so writing never
-// overtakes reading. In a stretch of ASCII and two-byte sequences every byte writes its result
-// and only a byte that is not a continuation advances the output.
-void decodeValidUtf8(unsigned char* p, size_t& size, size_t skip) {
+// Decodes UTF-8 in place in one pass, checking as it goes, after `skip` bytes of mark; true
+// when the whole text was valid with every character mapped, and `size` is then the decoded
+// size. Otherwise the bytes are put back as they were and false is returned: the decoded part
+// encodes back to exactly the bytes it came from, and the chunk under way is restored from a
+// copy made before it was touched.
+bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiByte) {
     const Tables& t = tables();
+    constexpr size_t kChunk = 512;
+    unsigned char saved[kChunk + 4];
     unsigned char* out = p;
-    const unsigned char* in = p + skip;
-    const unsigned char* end = p + size;
-    while (in < end) {
-        for (; end - in >= 2; ++in) {
+    unsigned char* in = p + skip;
+    unsigned char* const end = p + size;
+    bool expect = false, bad = false, lead = false;
+    bool unmapped = false;
+    while (in < end && !bad && !unmapped) {
+        unsigned char* const chunkIn = in;
+        unsigned char* const chunkOut = out;
+        // A chunk may begin inside a two-byte sequence whose character is already written.
+        const bool midSequence = expect;
+        const size_t copied = std::min<size_t>(kChunk + 4, static_cast<size_t>(end - in));
+        std::memcpy(saved, in, copied);
+        unsigned char* const stop = end - in > static_cast<ptrdiff_t>(kChunk) ? in + kChunk : end;
+        while (in < stop) {
+            for (; in < stop && end - in >= 2; ++in) {
+                const unsigned b = *in;
+                if (b >= 0xE0 || (b & 0xFE) == 0xC0) break;
+                const bool isCont = (b & 0xC0) == 0x80;
+                const bool isLead = b >= 0xC2;
+                bad |= isCont != expect;
+                expect = isLead;
+                lead |= isLead;
+                const int16_t two = t.twoByte[((b & 0x1F) << 6) | (in[1] & 0x3F)];
+                unmapped |= isLead & (two < 0);
+                *out = b < 0x80 ? static_cast<unsigned char>(b) : static_cast<unsigned char>(two);
+                out += !isCont;
+            }
+            if (in == stop) break;
             const unsigned b = *in;
-            if (b >= 0xE0) break;
-            const auto two =
-                static_cast<unsigned char>(t.twoByte[((b & 0x1F) << 6) | (in[1] & 0x3F)]);
-            *out = b < 0x80 ? static_cast<unsigned char>(b) : two;
-            out += (b & 0xC0) != 0x80;
+            if (expect) {
+                // The end of a two-byte sequence, its character already written.
+                bad |= (b & 0xC0) != 0x80;
+                expect = false;
+                ++in;
+            } else if (b < 0x80) {
+                *out++ = static_cast<unsigned char>(b);
+                ++in;
+            } else {
+                char32_t c = 0;
+                const size_t len = readSequence(in, end, c);
+                if (len == 0) {
+                    bad = true;
+                    break;
+                }
+                const int byte = byteOf(c, t);
+                unmapped |= byte < 0;
+                lead = true;
+                *out++ = static_cast<unsigned char>(byte);
+                in += len;
+            }
+            if (bad || unmapped) break;
         }
-        if (in == end) break;
-        if (*in < 0xE0) {
-            // The last byte: ASCII, or the end of a sequence already written.
-            if (*in < 0x80) *out++ = *in;
-            ++in;
-            continue;
+        if (bad || unmapped) {
+            // Back to front, so nothing is overwritten before it has been read.
+            unsigned char* w = chunkIn + midSequence;
+            for (unsigned char* r = chunkOut; r > p;) {
+                --r;
+                const unsigned char byte = *r;
+                w -= t.utf8Len[byte];
+                std::memcpy(w, t.utf8[byte].data(), t.utf8Len[byte]);
+            }
+            std::memcpy(p, kUtf8Bom.data(), skip);
+            std::memcpy(chunkIn, saved, copied);
+            return false;
         }
-        char32_t c = 0;
-        size_t len = readSequence(in, end, c);
-        *out++ = static_cast<unsigned char>(byteOf(c, t));
-        in += len;
     }
+    multiByte = lead;
     size = static_cast<size_t>(out - p);
+    return true;
 }
 
 bool hasMark(const char* data, size_t size) {
@@ -303,12 +351,15 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
     }
     // UTF-8: a mark read as UTF-8 is kept as a mark, whichever of the two was asked for.
     size_t skip = hasMark(data, size) ? 3 : 0;
+    bool multiByte = false;
+    if (decodeUtf8Checked(p, size, skip, multiByte)) {
+        report.Encoding = skip ? TDocEncoding::Utf8Bom : TDocEncoding::Utf8;
+        return report;
+    }
+    // Put back as it was: a second look says why.
     Utf8Scan scan = scanUtf8(p + skip, p + size, true);
     report.Invalid = !scan.valid;
     report.Unmapped = scan.unmapped;
-    if (!report.Lossless()) return report;
-    decodeValidUtf8(p, size, skip);
-    report.Encoding = skip ? TDocEncoding::Utf8Bom : TDocEncoding::Utf8;
     return report;
 }
 
@@ -426,16 +477,19 @@ TDecodeReport DecodeFileInPlace(char* data, size_t& size, std::optional<TDocEnco
         return DecodeInPlace(data, size,
                              encoding ? *encoding : DetectEncoding(std::string_view(data, size)));
     }
-    // Detection and the check of every character are one pass over the file.
+    // Detection, the check of every character and the decoding are one pass over the file; text
+    // without a multi-byte sequence decodes to itself and stays Windows-1250.
     auto* p = reinterpret_cast<unsigned char*>(data);
     TDecodeReport report;
+    bool multiByte = false;
+    if (decodeUtf8Checked(p, size, 0, multiByte)) {
+        if (multiByte) report.Requested = report.Encoding = TDocEncoding::Utf8;
+        return report;
+    }
     Utf8Scan scan = scanUtf8(p, p + size, true);
     if (!scan.valid || !scan.multiByte) return report;
     report.Requested = TDocEncoding::Utf8;
     report.Unmapped = scan.unmapped;
-    if (!report.Lossless()) return report;
-    decodeValidUtf8(p, size, 0);
-    report.Encoding = TDocEncoding::Utf8;
     return report;
 }
 
