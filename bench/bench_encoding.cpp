@@ -94,11 +94,38 @@ void Save(benchmark::State& state, bool utf8) {
                               utf8 ? krq::TDocEncoding::Utf8 : krq::TDocEncoding::Windows1250);
 }
 
+// The boundary alone, in memory: detecting and decoding the UTF-8 text, encoding it back.
+void BM_DecodeUtf8InMemory(benchmark::State& state) {
+    const std::string utf8 = krq::Encode(MakeDocument(kDocSize), krq::TDocEncoding::Utf8);
+    std::string bytes;
+    for (auto _ : state) {
+        state.PauseTiming();
+        bytes = utf8;
+        state.ResumeTiming();
+        if (krq::DecodeFile(bytes).Encoding != krq::TDocEncoding::Utf8)
+            state.SkipWithError("wrong encoding");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * utf8.size()));
+}
+
+void BM_EncodeUtf8InMemory(benchmark::State& state) {
+    const std::string text = MakeDocument(kDocSize);
+    std::string out(krq::EncodedSize(text, krq::TDocEncoding::Utf8) + 8, '\0');
+    for (auto _ : state) {
+        auto [size, lost] = krq::EncodedSizeAndUnencodable(text, krq::TDocEncoding::Utf8);
+        benchmark::DoNotOptimize(krq::EncodeTo(text, krq::TDocEncoding::Utf8, out.data()));
+        benchmark::DoNotOptimize(size + lost);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
 void BM_OpenWindows1250(benchmark::State& s) { Open(s, false); }
 void BM_OpenUtf8(benchmark::State& s) { Open(s, true); }
 void BM_SaveWindows1250(benchmark::State& s) { Save(s, false); }
 void BM_SaveUtf8(benchmark::State& s) { Save(s, true); }
 
+BENCHMARK(BM_DecodeUtf8InMemory)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_EncodeUtf8InMemory)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OpenWindows1250)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OpenUtf8)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SaveWindows1250)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -171,6 +171,8 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
             [this] { RunCommand([this] { mncKrqEditChange(); }); });
     connect(mncKrqEdit, &TKrqEdit::StatusChanged, this,
             [this](TStatusChanges) { RunCommand([this] { mncKrqEditStatusChange(); }); });
+    connect(mncKrqEdit, &TKrqEdit::CharactersLost, this,
+            [this] { RunCommand([this] { mncKrqEditCharactersLost(); }); });
     connect(mncKrqEdit, &TKrqEdit::DropFiles, this, [this](int x, int y, const QStringList& files) {
         RunCommand([&] { mncKrqEditDropFiles(x, y, files); });
     });

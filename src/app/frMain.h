@@ -64,8 +64,9 @@ class TfrmMain : public QMainWindow {
     void prcFileNew();
     // `encoding` forces one (Kodowanie > Otwórz ponownie jako); else it is detected.
     void prcFileOpen(const QString& name, std::optional<TDocEncoding> encoding = std::nullopt);
-    // False when the dialog was cancelled.
-    bool prcFileSaveAs();
+    // False when the dialog was cancelled. The dialog offers `encoding` (by default the
+    // document's) and the document takes the encoding chosen there.
+    bool prcFileSaveAs(std::optional<TDocEncoding> encoding = std::nullopt);
     void ctxFileNewExecute();
     void ctxFileOpenExecute();
     void ctxFileSaveExecute();
@@ -76,6 +77,7 @@ class TfrmMain : public QMainWindow {
     void btnFileSaveClick();
     void mnsFileClick();
     void mncKrqEditDropFiles(int x, int y, const QStringList& files);
+    void mncKrqEditCharactersLost();
     void ivcMRUManagerClick(const QString& recentName);
     // Runs `next` once a modified text has been saved or given up, as the user answers.
     void prcSaveChangesGuard(const std::function<void()>& next);
@@ -279,6 +281,7 @@ class TfrmMain : public QMainWindow {
     void loadRecentFiles();
     void rebuildRecentMenu();
     void saveTextTo(const QString& name);
+    void saveTextTo(const QString& name, TDocEncoding encoding);
     void setDocEncoding(TDocEncoding encoding);
     void createEncodingMenu(QMenu* file);
     void reportDecoding(const QString& name, const TDecodeReport& report);
@@ -303,6 +306,7 @@ class TfrmMain : public QMainWindow {
     // Windows-1250 bytes.
     TDocEncoding docEncoding_ = TDocEncoding::Windows1250;
     QMenu* mnsFileEncoding = nullptr;
+    bool lostCharactersTold_ = false;  // the "?" notice of a UTF-8 document, once a session
     QMenu* mnsFileReopenAs = nullptr;
 
     TfrmMarkers* markers_ = nullptr;

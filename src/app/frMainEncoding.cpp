@@ -1,18 +1,12 @@
 // The document's encoding chosen by the user: reopening the file in another one and saving in
 // another one (Plik > Kodowanie).
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 
 #include "app/frMain.h"
 
 namespace krq {
-
-namespace {
-
-constexpr TDocEncoding kEncodings[] = {TDocEncoding::Windows1250, TDocEncoding::Iso88592,
-                                       TDocEncoding::Utf8, TDocEncoding::Utf8Bom};
-
-}  // namespace
 
 void TfrmMain::createEncodingMenu(QMenu* file) {
     mnsFileEncoding = file->addMenu("Kodowanie");
@@ -21,7 +15,7 @@ void TfrmMain::createEncodingMenu(QMenu* file) {
     mnsFileReopenAs->setObjectName("mnsFileReopenAs");
     QMenu* saveAs = mnsFileEncoding->addMenu("Zapisz jako");
     saveAs->setObjectName("mnsFileSaveAsEncoding");
-    for (TDocEncoding encoding : kEncodings) {
+    for (TDocEncoding encoding : kDocEncodings) {
         const QString name = QString::fromUtf8(EncodingName(encoding));
         QAction* reopen = mnsFileReopenAs->addAction(name);
         reopen->setObjectName("mnsFileReopenAs" + QString(name).remove(' ').remove('-'));
@@ -43,19 +37,16 @@ void TfrmMain::ctxFileReopenAsExecute(TDocEncoding encoding) {
     prcSaveChangesGuard([this, name, encoding] { prcFileOpen(name, encoding); });
 }
 
-void TfrmMain::ctxFileSaveAsEncodingExecute(TDocEncoding encoding) {
-    const TDocEncoding previous = docEncoding_;
-    docEncoding_ = encoding;
-    bool saved = false;
-    try {
-        saved = prcFileSaveAs();
-    } catch (...) {
-        docEncoding_ = previous;
-        throw;
-    }
-    // A cancelled dialog leaves the document as it was.
-    if (!saved) docEncoding_ = previous;
-    setDocEncoding(docEncoding_);
+void TfrmMain::ctxFileSaveAsEncodingExecute(TDocEncoding encoding) { prcFileSaveAs(encoding); }
+
+// Characters Windows-1250 lacks have always gone in as "?"; a UTF-8 document could have held
+// them, so its user is told once a session why they did not.
+void TfrmMain::mncKrqEditCharactersLost() {
+    if (lostCharactersTold_) return;
+    if (docEncoding_ != TDocEncoding::Utf8 && docEncoding_ != TDocEncoding::Utf8Bom) return;
+    lostCharactersTold_ = true;
+    mncStatusPanel[0]->setText(
+        QString::fromUtf8("Znaki spoza kodowania Windows-1250 wstawiono jako „?”."));
 }
 
 }  // namespace krq

@@ -27,8 +27,10 @@ QString ModifiedPromptText(const QString& currentName) {
 
 }  // namespace
 
-void TfrmMain::saveTextTo(const QString& name) {
-    mncKrqEdit->Model().SaveLinesToFile(FsName(name), docEncoding_);
+void TfrmMain::saveTextTo(const QString& name) { saveTextTo(name, docEncoding_); }
+
+void TfrmMain::saveTextTo(const QString& name, TDocEncoding encoding) {
+    mncKrqEdit->Model().SaveLinesToFile(FsName(name), encoding);
 }
 
 void TfrmMain::setDocEncoding(TDocEncoding encoding) {
@@ -39,21 +41,11 @@ void TfrmMain::setDocEncoding(TDocEncoding encoding) {
 // Tells why a file was opened unconverted: its bytes are kept, so saving writes them back.
 void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) {
     if (report.Lossless()) return;
-    const QString file = QFileInfo(name).fileName();
-    const QString wanted = QString::fromUtf8(EncodingName(report.Requested));
-    QString text;
-    if (report.Invalid)
-        text = QString::fromUtf8("Plik %1 nie jest poprawnym tekstem w kodowaniu %2.")
-                   .arg(file, wanted);
-    else
-        text = QString::fromUtf8(
-                   "Plik %1 jest zapisany w kodowaniu %2, ale część jego znaków nie "
-                   "istnieje w kodowaniu Windows-1250 (liczba takich znaków: %3).")
-                   .arg(file, wanted)
-                   .arg(report.Unmapped);
-    text += QString::fromUtf8(
-        "\r\rPlik otwarto bez zamiany, jako bajty Windows-1250; zapisanie "
-        "go zachowa te same bajty.");
+    const QString text =
+        QString::fromStdString(DecodingMessage(QFileInfo(name).fileName().toStdString(), report)) +
+        QString::fromUtf8(
+            "\r\rPlik otwarto bez zamiany, jako bajty Windows-1250; zapisanie "
+            "go zachowa te same bajty.");
     Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);
 }
 
@@ -75,9 +67,13 @@ bool TfrmMain::prcSaveChanges(bool freshName) {
         if (untitled) {
             // Otherwise the dialog keeps the name chosen here until a later step empties it.
             if (freshName) dlgFileSave.FileName.clear();
+            dlgFileSave.Encoding = docEncoding_;
             QString target = Dialogs().SaveFile(this, dlgFileSave);
+            const TDocEncoding chosen = dlgFileSave.Encoding.value_or(docEncoding_);
+            dlgFileSave.Encoding.reset();
             if (target.isEmpty()) return false;
-            saveTextTo(target);
+            // The text is left behind after this save, so the window keeps its encoding.
+            saveTextTo(target, chosen);
         } else {
             dlgFileSave.FileName = CurrentFileName();
             saveTextTo(dlgFileSave.FileName);
@@ -171,11 +167,16 @@ void TfrmMain::ctxFileSaveExecute() {
 
 void TfrmMain::ctxFileSaveAsExecute() { prcFileSaveAs(); }
 
-bool TfrmMain::prcFileSaveAs() {
+bool TfrmMain::prcFileSaveAs(std::optional<TDocEncoding> encoding) {
     dlgFileSave.FileName.clear();
+    dlgFileSave.Encoding = encoding.value_or(docEncoding_);
     QString target = Dialogs().SaveFile(this, dlgFileSave);
+    const TDocEncoding chosen = dlgFileSave.Encoding.value_or(docEncoding_);
+    dlgFileSave.Encoding.reset();
     if (target.isEmpty()) return false;
-    saveTextTo(target);
+    // A document the chosen encoding cannot hold is refused here, keeping its own encoding.
+    saveTextTo(target, chosen);
+    setDocEncoding(chosen);
     dlgFileOpen.FileName = target;
     dlgFileSave.FileName.clear();
     setReadyStatus();

@@ -44,11 +44,12 @@ void writeFileSafely(const std::string& path, std::string_view bytes) {
     WriteFileSafely(path, bytes);
 }
 
-void convertFile(const std::string& path, int code, TDocEncoding encoding) {
+void convertFile(const std::string& path, int code, std::optional<TDocEncoding> encoding) {
     std::string text = readFileBytes(path);
-    if (encoding != TDocEncoding::Windows1250) encoding = DecodeOrRaise(text, encoding, path);
+    TDocEncoding back = TDocEncoding::Windows1250;
+    if (encoding != TDocEncoding::Windows1250) back = DecodeOrRaise(text, encoding, path);
     text = normalizeLines(fncConvert(code, normalizeLines(std::move(text))));
-    if (encoding != TDocEncoding::Windows1250) text = EncodeOrRaise(text, encoding, path);
+    if (back != TDocEncoding::Windows1250) text = EncodeOrRaise(text, back, path);
     writeFileSafely(path, text);
 }
 

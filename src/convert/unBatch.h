@@ -1,6 +1,7 @@
 // Converting whole files in place: the line rule of the batch conversion and a safe write.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,10 +26,11 @@ void writeFileSafely(const std::string& path, std::string_view bytes);
 
 // Reads the file as lines, applies the conversion with the given code (1–19) and writes the
 // result back as lines, each followed by CR LF.
-// The file is decoded from `encoding` first and encoded back after; one that cannot be is
-// refused unwritten.
+// The file is decoded from `encoding` first (from the encoding it is found to be in when none
+// is given, as opening a document does) and encoded back after; one that cannot be is refused
+// unwritten.
 void convertFile(const std::string& path, int code,
-                 TDocEncoding encoding = TDocEncoding::Windows1250);
+                 std::optional<TDocEncoding> encoding = TDocEncoding::Windows1250);
 
 // True when the owner-write permission bit is clear (also for root, who could write anyway) or
 // the file's attributes cannot be read: such a file is left alone by the batch conversion.

@@ -18,9 +18,10 @@ struct TBatchResult {
     std::vector<TBatchFailure> Failures;
 };
 
-// Converts every path in order through the batch file rule; a file that cannot be read or
-// written is recorded and skipped, so one bad file never ends the run. `beforeFile` is told the
-// 0-based index of each file before it is touched.
+// Converts every path in order through the batch file rule, each in the encoding it is found to
+// be in (written back in it; one with characters Windows-1250 lacks fails); a file that cannot be
+// read or written is recorded and skipped, so one bad file never ends the run. `beforeFile` is told
+// the 0-based index of each file before it is touched.
 TBatchResult ConvertFileList(const std::vector<std::string>& paths, int code,
                              const std::function<void(size_t index)>& beforeFile);
 

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMimeData>
 #include <QTime>
@@ -16,6 +17,7 @@
 #include "editing/unInsertText.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
+#include "platform/encoding.h"
 #include "platform/errors.h"
 #include "platform/files/filereader.h"
 
@@ -146,7 +148,18 @@ void TEditingCommands::ctxAddTextExecute() {
     const QStringList chosen = Dialogs().OpenFiles(host_.Owner, *host_.AddTextDialog, false);
     if (chosen.isEmpty()) return;
     const std::string path = QFile::encodeName(chosen.front()).toStdString();
-    insert(LinesEachWithCrLf(ReadFileOrRaise(path)));
+    // Read as a document is opened: a UTF-8 file's letters go in as Windows-1250 bytes, and one
+    // that Windows-1250 cannot hold goes in unconverted, with the same message.
+    std::string bytes = ReadFileOrRaise(path);
+    const TDecodeReport decoded = DecodeFile(bytes);
+    insert(LinesEachWithCrLf(bytes));
+    if (!decoded.Lossless())
+        Dialogs().Message(
+            host_.Owner, host_.ApplicationTitle(),
+            QString::fromStdString(
+                DecodingMessage(QFileInfo(chosen.front()).fileName().toStdString(), decoded)) +
+                QString::fromUtf8("\r\rTekst wstawiono bez zamiany, jako bajty Windows-1250."),
+            TMsgButtons::OK, TMsgIcon::Warning);
 }
 
 void TEditingCommands::ctxAddHTMLColorExecute() {

@@ -186,6 +186,12 @@ std::string toUtf8(std::string_view bytes) {
 }
 
 std::string fromUtf8(std::string_view utf8) {
+    size_t lost = 0;
+    return fromUtf8(utf8, lost);
+}
+
+std::string fromUtf8(std::string_view utf8, size_t& lost) {
+    lost = 0;
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
@@ -202,11 +208,13 @@ std::string fromUtf8(std::string_view utf8) {
             c = b & 0x07, len = 4;
         } else {
             out += '?';
+            ++lost;
             ++i;
             continue;
         }
         if (i + len > utf8.size()) {
             out += '?';
+            ++lost;
             break;
         }
         bool ok = true;
@@ -217,10 +225,13 @@ std::string fromUtf8(std::string_view utf8) {
         }
         if (!ok) {
             out += '?';
+            ++lost;
             ++i;
             continue;
         }
-        out += static_cast<char>(fromUnicode(c));
+        const uint8_t byte = fromUnicode(c);
+        lost += byte == '?' && c != U'?';
+        out += static_cast<char>(byte);
         i += len;
     }
     return out;

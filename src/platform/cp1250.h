@@ -34,5 +34,7 @@ std::string toUtf8(std::string_view bytes);
 size_t Utf8Size(std::string_view bytes);
 char* EncodeUtf8(std::string_view bytes, char* out);
 std::string fromUtf8(std::string_view utf8);
+// The same, counting in `lost` the characters that became '?' (a '?' of the text is not one).
+std::string fromUtf8(std::string_view utf8, size_t& lost);
 
 }  // namespace krq::cp1250

@@ -2,9 +2,12 @@
 #include "platform/dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -82,9 +85,12 @@ class TQtDialogs final : public TKrqDialogs {
         dialog.setDefaultSuffix(state.DefaultExt);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !state.OverwritePrompt);
         prepare(dialog, state);
+        QComboBox* encodings =
+            state.Encoding ? addEncodingChoice(dialog, *state.Encoding) : nullptr;
         if (dialog.exec() != QDialog::Accepted) return {};
         QString file = dialog.selectedFiles().value(0);
         remember(dialog, state, file);
+        if (encodings) state.Encoding = kDocEncodings[encodings->currentIndex()];
         return file;
     }
 
@@ -104,6 +110,26 @@ class TQtDialogs final : public TKrqDialogs {
     int ShowModal(QDialog& window) override { return window.exec(); }
 
   private:
+    // A row "Kodowanie:" under the file type; only Qt's own dialog has a layout to take it.
+    static QComboBox* addEncodingChoice(QFileDialog& dialog, TDocEncoding initial) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+        auto* box = new QComboBox(&dialog);
+        box->setObjectName("cmbEncoding");
+        for (TDocEncoding encoding : kDocEncodings) {
+            box->addItem(QString::fromUtf8(EncodingName(encoding)));
+            if (encoding == initial) box->setCurrentIndex(box->count() - 1);
+        }
+        auto* label = new QLabel(QString::fromUtf8("&Kodowanie:"), &dialog);
+        label->setBuddy(box);
+        if (grid) {
+            const int row = grid->rowCount();
+            grid->addWidget(label, row, 0);
+            grid->addWidget(box, row, 1);
+        }
+        return box;
+    }
+
     static void prepare(QFileDialog& dialog, const TFileDialogState& state) {
         // The descriptions already name their patterns; Qt's copy in brackets stays hidden.
         dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "platform/encoding.h"
+
 class QUrl;
 class QDialog;
 class QWidget;
@@ -26,6 +28,9 @@ struct TFileDialogState {
     QString DefaultExt;  // appended to a name typed without an extension
     QString Title;
     bool OverwritePrompt = true;  // the save dialog asks before an existing file is chosen
+    // When set, the save dialog also offers the document encodings, starting with this one,
+    // and leaves the one chosen here.
+    std::optional<TDocEncoding> Encoding;
 };
 
 class TKrqDialogs {

@@ -2,7 +2,9 @@
 // eight bytes at a time.
 #include "platform/encoding.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cstring>
 
@@ -29,6 +31,9 @@ constexpr char16_t kIsoHigh[96] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
+// The encoder stores a character's packed form as a word, first byte lowest.
+static_assert(std::endian::native == std::endian::little);
+
 struct Tables {
     // Byte maps between the two code pages; -1 where the other one has no such character.
     std::array<int16_t, 256> isoToCp{};
@@ -36,6 +41,12 @@ struct Tables {
     // The UTF-8 form of every Windows-1250 byte; the undefined bytes have none (length 0).
     std::array<std::array<char, 3>, 256> utf8{};
     std::array<uint8_t, 256> utf8Len{};
+    // The same packed in the low bytes (the first in memory) of a word, with the length the encoder
+    // advances by: an undefined byte is written as '?' (length 1).
+    std::array<uint32_t, 256> packed{};
+    std::array<uint8_t, 256> packedLen{};
+    // Bytes added by the UTF-8 form in the low half, 1 in the high half when there is none.
+    std::array<uint64_t, 256> sizeAndLoss{};
     // Characters U+0080-U+07FF (the two-byte sequences) to their byte, -1 when there is none.
     std::array<int16_t, 0x800> twoByte{};
 
@@ -71,6 +82,14 @@ struct Tables {
                 utf8Len[b] = 3;
             }
         }
+        for (int b = 0; b < 256; ++b) {
+            packedLen[b] = utf8Len[b] ? utf8Len[b] : 1;
+            uint32_t word = utf8Len[b] ? 0 : '?';
+            for (int k = 0; k < utf8Len[b]; ++k)
+                word |= static_cast<uint32_t>(static_cast<unsigned char>(utf8[b][k])) << (8 * k);
+            packed[b] = word;
+            sizeAndLoss[b] = utf8Len[b] ? utf8Len[b] - 1u : 1ull << 32;
+        }
     }
 };
 
@@ -80,6 +99,21 @@ const Tables& tables() {
 }
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// Calls `f` with every byte of 80-FF in `text`, skipping ASCII eight bytes at a time.
+template <class F>
+inline void forEachHighByte(std::string_view text, F&& f) {
+    auto p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    for (; end - p >= 8; p += 8) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        for (uint64_t high = w & kHighBits; high; high &= high - 1)
+            f(p[__builtin_ctzll(high) >> 3]);
+    }
+    for (; p < end; ++p)
+        if (*p >= 0x80) f(*p);
+}
 
 // Length of the leading ASCII run of [p, end).
 inline size_t asciiRun(const unsigned char* p, const unsigned char* end) {
@@ -130,12 +164,45 @@ struct Utf8Scan {
     size_t unmapped = 0;
 };
 
+// Most bytes of a Polish text are ASCII or part of a two-byte sequence; a stretch of such bytes
+// is checked without a branch per byte, and only the rest (three- and four-byte sequences and
+// malformed leads) goes through the general decoder.
 Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUnmapped) {
     Utf8Scan scan;
     const Tables& t = tables();
     while (p < end) {
-        p += asciiRun(p, end);
+        bool expect = false;  // a continuation byte must come next
+        bool bad = false, lead = false;
+        size_t unmapped = 0;
+        for (; end - p >= 2; ++p) {
+            const unsigned b = *p;
+            if (b >= 0xE0 || (b & 0xFE) == 0xC0) break;
+            const bool isCont = (b & 0xC0) == 0x80;
+            const bool isLead = b >= 0xC2;
+            bad |= isCont != expect;
+            expect = isLead;
+            lead |= isLead;
+            unmapped += isLead & (t.twoByte[((b & 0x1F) << 6) | (p[1] & 0x3F)] < 0);
+        }
+        scan.multiByte |= lead;
+        if (countUnmapped) scan.unmapped += unmapped;
+        if (bad) {
+            scan.valid = false;
+            return scan;
+        }
         if (p == end) break;
+        if (expect) {
+            if ((*p & 0xC0) != 0x80) {
+                scan.valid = false;
+                return scan;
+            }
+            ++p;
+            continue;
+        }
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
         char32_t c = 0;
         size_t len = readSequence(p, end, c);
         if (len == 0) {
@@ -147,6 +214,86 @@ Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUn
         p += len;
     }
     return scan;
+}
+
+// Decodes UTF-8 in place in one pass, checking as it goes, after `skip` bytes of mark; true
+// when the whole text was valid with every character mapped, and `size` is then the decoded
+// size. Otherwise the bytes are put back as they were and false is returned: the decoded part
+// encodes back to exactly the bytes it came from, and the chunk under way is restored from a
+// copy made before it was touched.
+bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiByte) {
+    const Tables& t = tables();
+    constexpr size_t kChunk = 512;
+    unsigned char saved[kChunk + 4];
+    unsigned char* out = p;
+    unsigned char* in = p + skip;
+    unsigned char* const end = p + size;
+    bool expect = false, bad = false, lead = false;
+    bool unmapped = false;
+    while (in < end && !bad && !unmapped) {
+        unsigned char* const chunkIn = in;
+        unsigned char* const chunkOut = out;
+        // A chunk may begin inside a two-byte sequence whose character is already written.
+        const bool midSequence = expect;
+        const size_t copied = std::min<size_t>(kChunk + 4, static_cast<size_t>(end - in));
+        std::memcpy(saved, in, copied);
+        unsigned char* const stop = end - in > static_cast<ptrdiff_t>(kChunk) ? in + kChunk : end;
+        while (in < stop) {
+            for (; in < stop && end - in >= 2; ++in) {
+                const unsigned b = *in;
+                if (b >= 0xE0 || (b & 0xFE) == 0xC0) break;
+                const bool isCont = (b & 0xC0) == 0x80;
+                const bool isLead = b >= 0xC2;
+                bad |= isCont != expect;
+                expect = isLead;
+                lead |= isLead;
+                const int16_t two = t.twoByte[((b & 0x1F) << 6) | (in[1] & 0x3F)];
+                unmapped |= isLead & (two < 0);
+                *out = b < 0x80 ? static_cast<unsigned char>(b) : static_cast<unsigned char>(two);
+                out += !isCont;
+            }
+            if (in == stop) break;
+            const unsigned b = *in;
+            if (expect) {
+                // The end of a two-byte sequence, its character already written.
+                bad |= (b & 0xC0) != 0x80;
+                expect = false;
+                ++in;
+            } else if (b < 0x80) {
+                *out++ = static_cast<unsigned char>(b);
+                ++in;
+            } else {
+                char32_t c = 0;
+                const size_t len = readSequence(in, end, c);
+                if (len == 0) {
+                    bad = true;
+                    break;
+                }
+                const int byte = byteOf(c, t);
+                unmapped |= byte < 0;
+                lead = true;
+                *out++ = static_cast<unsigned char>(byte);
+                in += len;
+            }
+            if (bad || unmapped) break;
+        }
+        if (bad || unmapped) {
+            // Back to front, so nothing is overwritten before it has been read.
+            unsigned char* w = chunkIn + midSequence;
+            for (unsigned char* r = chunkOut; r > p;) {
+                --r;
+                const unsigned char byte = *r;
+                w -= t.utf8Len[byte];
+                std::memcpy(w, t.utf8[byte].data(), t.utf8Len[byte]);
+            }
+            std::memcpy(p, kUtf8Bom.data(), skip);
+            std::memcpy(chunkIn, saved, copied);
+            return false;
+        }
+    }
+    multiByte = lead;
+    size = static_cast<size_t>(out - p);
+    return true;
 }
 
 bool hasMark(const char* data, size_t size) {
@@ -204,27 +351,15 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
     }
     // UTF-8: a mark read as UTF-8 is kept as a mark, whichever of the two was asked for.
     size_t skip = hasMark(data, size) ? 3 : 0;
+    bool multiByte = false;
+    if (decodeUtf8Checked(p, size, skip, multiByte)) {
+        report.Encoding = skip ? TDocEncoding::Utf8Bom : TDocEncoding::Utf8;
+        return report;
+    }
+    // Put back as it was: a second look says why.
     Utf8Scan scan = scanUtf8(p + skip, p + size, true);
     report.Invalid = !scan.valid;
     report.Unmapped = scan.unmapped;
-    if (!report.Lossless()) return report;
-    // Every sequence becomes one byte, so writing never overtakes reading.
-    unsigned char* out = p;
-    const unsigned char* in = p + skip;
-    const unsigned char* end = p + size;
-    while (in < end) {
-        size_t run = asciiRun(in, end);
-        if (out != in) std::memmove(out, in, run);
-        out += run;
-        in += run;
-        if (in == end) break;
-        char32_t c = 0;
-        size_t len = readSequence(in, end, c);
-        *out++ = static_cast<unsigned char>(byteOf(c, t));
-        in += len;
-    }
-    size = static_cast<size_t>(out - p);
-    report.Encoding = skip ? TDocEncoding::Utf8Bom : TDocEncoding::Utf8;
     return report;
 }
 
@@ -242,26 +377,33 @@ size_t CountUnencodable(std::string_view cp1250, TDocEncoding encoding) {
     if (encoding == TDocEncoding::Iso88592) {
         for (unsigned char b : cp1250) count += t.cpToIso[b] < 0;
     } else {
-        for (unsigned char b : cp1250) count += t.utf8Len[b] == 0;
+        forEachHighByte(cp1250, [&](unsigned char b) { count += t.utf8Len[b] == 0; });
     }
     return count;
 }
 
-size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
-    if (encoding != TDocEncoding::Utf8 && encoding != TDocEncoding::Utf8Bom) return cp1250.size();
+std::pair<size_t, size_t> EncodedSizeAndUnencodable(std::string_view cp1250,
+                                                    TDocEncoding encoding) {
+    if (encoding != TDocEncoding::Utf8 && encoding != TDocEncoding::Utf8Bom)
+        return {cp1250.size(), CountUnencodable(cp1250, encoding)};
+    // One table sum per byte: the bytes added to it in the low half, the unencodable flag in the
+    // high half, taken in chunks that the low half cannot overflow.
     const Tables& t = tables();
     auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
     const unsigned char* end = p + cp1250.size();
-    size_t size = 0;
+    size_t size = cp1250.size(), count = 0;
     while (p < end) {
-        size_t run = asciiRun(p, end);
-        size += run;
-        p += run;
-        if (p == end) break;
-        size += t.utf8Len[*p] ? t.utf8Len[*p] : 1;
-        ++p;
+        const unsigned char* stop = end - p > (1 << 30) ? p + (1 << 30) : end;
+        uint64_t sum = 0;
+        for (; p < stop; ++p) sum += t.sizeAndLoss[*p];
+        size += sum & 0xFFFFFFFFu;
+        count += sum >> 32;
     }
-    return size;
+    return {size, count};
+}
+
+size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
+    return EncodedSizeAndUnencodable(cp1250, encoding).first;
 }
 
 char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
@@ -280,6 +422,24 @@ char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
             return out;
         case TDocEncoding::Utf8:
         case TDocEncoding::Utf8Bom:
+            // Eight bytes at a time: copied when all are ASCII, else each written as a whole
+            // word of its form and advanced by its length. A word store reaches at most three
+            // bytes past the byte's form, which the three input bytes still to come will fill.
+            while (end - p >= 11) {
+                uint64_t w;
+                std::memcpy(&w, p, 8);
+                if (!(w & kHighBits)) {
+                    std::memcpy(out, p, 8);
+                    out += 8;
+                    p += 8;
+                    continue;
+                }
+                for (int k = 0; k < 8; ++k, ++p) {
+                    const uint32_t form = t.packed[*p];
+                    std::memcpy(out, &form, 4);
+                    out += t.packedLen[*p];
+                }
+            }
             while (p < end) {
                 size_t run = asciiRun(p, end);
                 std::memcpy(out, p, run);
@@ -312,10 +472,55 @@ std::string Encode(std::string_view cp1250, TDocEncoding encoding, bool withMark
     return out;
 }
 
-TDocEncoding DecodeOrRaise(std::string& bytes, TDocEncoding encoding, const std::string& name) {
-    TDecodeReport report = Decode(bytes, encoding);
+TDecodeReport DecodeFileInPlace(char* data, size_t& size, std::optional<TDocEncoding> encoding) {
+    if (encoding || hasMark(data, size)) {
+        return DecodeInPlace(data, size,
+                             encoding ? *encoding : DetectEncoding(std::string_view(data, size)));
+    }
+    // Detection, the check of every character and the decoding are one pass over the file; text
+    // without a multi-byte sequence decodes to itself and stays Windows-1250.
+    auto* p = reinterpret_cast<unsigned char*>(data);
+    TDecodeReport report;
+    bool multiByte = false;
+    if (decodeUtf8Checked(p, size, 0, multiByte)) {
+        if (multiByte) report.Requested = report.Encoding = TDocEncoding::Utf8;
+        return report;
+    }
+    Utf8Scan scan = scanUtf8(p, p + size, true);
+    if (!scan.valid || !scan.multiByte) return report;
+    report.Requested = TDocEncoding::Utf8;
+    report.Unmapped = scan.unmapped;
+    return report;
+}
+
+TDecodeReport DecodeFile(std::string& bytes, std::optional<TDocEncoding> encoding) {
+    size_t size = bytes.size();
+    TDecodeReport report = DecodeFileInPlace(bytes.data(), size, encoding);
+    bytes.resize(size);
+    return report;
+}
+
+std::string DecodingMessage(std::string_view fileName, const TDecodeReport& report) {
+    if (report.Lossless()) return {};
+    const std::string file(fileName);
+    const std::string wanted = EncodingName(report.Requested);
+    std::string text;
     if (report.Invalid)
-        throw EKrqError("Cannot decode " + name + ": it is not valid " + EncodingName(encoding));
+        text = "Plik " + file + " nie jest poprawnym tekstem w kodowaniu " + wanted + ".";
+    else
+        text = "Plik " + file + " jest zapisany w kodowaniu " + wanted +
+               ", ale część jego znaków nie istnieje w kodowaniu Windows-1250 (liczba takich "
+               "znaków: " +
+               std::to_string(report.Unmapped) + ").";
+    return text;
+}
+
+TDocEncoding DecodeOrRaise(std::string& bytes, std::optional<TDocEncoding> encoding,
+                           const std::string& name) {
+    TDecodeReport report = DecodeFile(bytes, encoding);
+    if (report.Invalid)
+        throw EKrqError("Cannot decode " + name + ": it is not valid " +
+                        EncodingName(report.Requested));
     if (report.Unmapped)
         throw EKrqError("Cannot decode " + name + ": " + std::to_string(report.Unmapped) +
                         " characters have no Windows-1250 byte");

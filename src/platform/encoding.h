@@ -7,10 +7,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace krq {
 
 enum class TDocEncoding : uint8_t { Windows1250, Iso88592, Utf8, Utf8Bom };
+
+// Every encoding, in the order the menus and the save dialog offer them.
+inline constexpr TDocEncoding kDocEncodings[] = {TDocEncoding::Windows1250, TDocEncoding::Iso88592,
+                                                 TDocEncoding::Utf8, TDocEncoding::Utf8Bom};
 
 // "Windows-1250", "ISO-8859-2", "UTF-8", "UTF-8 BOM": the status bar and the menus show these.
 const char* EncodingName(TDocEncoding encoding);
@@ -42,20 +47,34 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding);
 // The same on a copy.
 TDecodeReport Decode(std::string& bytes, TDocEncoding encoding);
 
+// How every file the user names is read (a document, a batch file, an inserted text): from
+// `encoding` when the user chose one, otherwise from the encoding DetectEncoding finds.
+TDecodeReport DecodeFileInPlace(char* data, size_t& size,
+                                std::optional<TDocEncoding> encoding = std::nullopt);
+TDecodeReport DecodeFile(std::string& bytes, std::optional<TDocEncoding> encoding = std::nullopt);
+
 // Encoding Windows-1250 bytes. Bytes without a character in the target (the five undefined
 // bytes for UTF-8, most of 80-BF for ISO-8859-2) cannot be written without loss: they are
 // counted, and a caller must not write the result.
 size_t CountUnencodable(std::string_view cp1250, TDocEncoding encoding);
 // The encoded length of `cp1250` (the mark excluded).
 size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding);
+// Both of the above in one pass: {EncodedSize, CountUnencodable}.
+std::pair<size_t, size_t> EncodedSizeAndUnencodable(std::string_view cp1250, TDocEncoding encoding);
 // Writes the encoding of `cp1250` to `out`, which has room for EncodedSize bytes; returns the
 // end. Unencodable bytes come out as '?'.
 char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out);
 std::string Encode(std::string_view cp1250, TDocEncoding encoding, bool withMark = true);
 
-// For tools that must not write what they could not read: decodes `bytes` or throws EKrqError
-// naming `name`; returns the encoding to write back (UTF-8 with the mark when the input had it).
-TDocEncoding DecodeOrRaise(std::string& bytes, TDocEncoding encoding, const std::string& name);
+// Why a file was read unconverted, in Polish (UTF-8) for the user, naming the file; "" when
+// the report is lossless. Every place that reads a user's file shows this one text.
+std::string DecodingMessage(std::string_view fileName, const TDecodeReport& report);
+
+// For tools that must not write what they could not read: decodes `bytes` as DecodeFile does
+// or throws EKrqError naming `name`; returns the encoding to write back (UTF-8 with the mark
+// when the input had it).
+TDocEncoding DecodeOrRaise(std::string& bytes, std::optional<TDocEncoding> encoding,
+                           const std::string& name);
 // Encodes with the mark where the encoding has one, or throws when a byte cannot be held.
 std::string EncodeOrRaise(std::string_view cp1250, TDocEncoding encoding, const std::string& name);
 

@@ -1,5 +1,11 @@
 // Documents in UTF-8 and ISO-8859-2: opened into Windows-1250 bytes, edited and converted as any
 // other, written back in their own encoding.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QTimer>
 #include <tuple>
 
 #include "app/MainWindowFixture.h"
@@ -7,7 +13,20 @@
 namespace krq::test {
 namespace {
 
-using EncodingTest = MainWindowTest;
+class EncodingTest : public MainWindowTest {
+  protected:
+    // A key press carrying `text`, as a keyboard layout with that character sends it.
+    void TypeKey(const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(frm->mncKrqEdit, &press);
+        QApplication::processEvents();
+    }
+    void Paste(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        PressShortcut("mnsEditPaste");
+        QApplication::processEvents();
+    }
+};
 
 const std::string kZazolc = "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87";  // "zażółć" in UTF-8
 const std::string kBom = "\xEF\xBB\xBF";
@@ -135,6 +154,118 @@ TEST_F(EncodingTest, TheEncodingMenuReopensAndSavesInAChosenEncoding) {
     dialogs.SaveAnswers = {""};
     Item("mnsFileSaveAsUTF8")->trigger();
     EXPECT_EQ(Panel(6), "ISO-8859-2");
+}
+
+const QString kLostNotice = Utf("Znaki spoza kodowania Windows-1250 wstawiono jako „?”.");
+
+TEST_F(EncodingTest, CharactersWithoutAByteAreToldOnceInAUtf8Document) {
+    TfrmMain& w = Create();
+    // A Windows-1250 document never could hold them: nothing to tell.
+    OpenFile("cp.txt", "abc\r\n");
+    TypeKey(Utf("Ж"));
+    EXPECT_EQ(Model().Lines()[0], "?abc");
+    EXPECT_EQ(Panel(0), "Gotowy (modyfikowany)");
+    dialogs.MessageAnswers = {TMsgResult::No};
+    OpenThroughDialog(*this, dialogs, w, QPath("cp.txt"));
+
+    WriteFile(Path("u.txt"), kZazolc + "\n");
+    dialogs.MessageAnswers.clear();
+    OpenThroughDialog(*this, dialogs, w, QPath("u.txt"));
+    // A "?" of the user's own and a Polish letter lose nothing.
+    TypeKey(Utf("?ą"));
+    EXPECT_EQ(Panel(0), "Gotowy (modyfikowany)");
+    TypeKey(Utf("Ж"));
+    EXPECT_EQ(Panel(0), kLostNotice);
+    EXPECT_EQ(Model().Lines()[0], cp1250::fromUtf8("?ą?zażółć"));
+    TypeKey(Utf("ЖЖ"));
+    EXPECT_EQ(Panel(0), "Gotowy (modyfikowany)");
+    Paste(Utf("ж😀"));
+    EXPECT_EQ(Panel(0), "Gotowy (modyfikowany)");
+    EXPECT_EQ(Model().Lines()[0], cp1250::fromUtf8("?ą?????zażółć"));
+}
+
+TEST_F(EncodingTest, APasteIsToldAfterItsChange) {
+    TfrmMain& w = Create();
+    WriteFile(Path("u.txt"), std::string(kBom) + kZazolc);
+    OpenThroughDialog(*this, dialogs, w, QPath("u.txt"));
+    Paste(Utf("Ω ż"));
+    EXPECT_EQ(Model().Lines()[0], cp1250::fromUtf8("? żzażółć"));
+    EXPECT_EQ(Panel(0), kLostNotice);
+    Paste(Utf("Ω"));
+    EXPECT_EQ(Panel(0), "Gotowy (modyfikowany)");
+}
+
+// "Zapisz jako" offers the document's encoding; the one chosen there is written and kept.
+TEST_F(EncodingTest, SaveAsWritesTheEncodingChosenInTheDialog) {
+    TfrmMain& w = Create();
+    OpenFile("u.txt", "\xC4\x85\xC5\x9B\xC5\xBA\n");
+    ASSERT_EQ(Panel(6), "UTF-8");
+    TDocEncoding offered = TDocEncoding::Utf8;
+    for (auto [encoding, bytes, panel] :
+         {std::tuple{TDocEncoding::Iso88592, std::string("\xB1\xB6\xBC\n"), "ISO-8859-2"},
+          std::tuple{TDocEncoding::Utf8Bom, kBom + "\xC4\x85\xC5\x9B\xC5\xBA\n", "UTF-8 BOM"},
+          std::tuple{TDocEncoding::Windows1250, std::string("\xB9\x9C\x9F\n"), "Windows-1250"},
+          std::tuple{TDocEncoding::Utf8, std::string("\xC4\x85\xC5\x9B\xC5\xBA\n"), "UTF-8"}}) {
+        const std::string name = std::string(panel) + ".txt";
+        dialogs.SaveAnswers = {QPath(name)};
+        dialogs.SaveEncodingAnswers = {encoding};
+        Item("mnsFileSaveAs")->trigger();
+        ASSERT_TRUE(dialogs.SaveRequests.back().Encoding.has_value());
+        EXPECT_EQ(*dialogs.SaveRequests.back().Encoding, offered) << panel;
+        EXPECT_EQ(ReadFile(Path(name)), bytes) << panel;
+        EXPECT_EQ(Panel(6), panel);
+        EXPECT_FALSE(w.Modified());
+        offered = encoding;
+    }
+    // Cancelled: nothing changes. Refused: nothing written, the document keeps its encoding.
+    dialogs.SaveAnswers = {""};
+    dialogs.SaveEncodingAnswers = {TDocEncoding::Iso88592};
+    Item("mnsFileSaveAs")->trigger();
+    EXPECT_EQ(Panel(6), "UTF-8");
+    Type("„");
+    dialogs.SaveAnswers = {QPath("refused.txt")};
+    dialogs.SaveEncodingAnswers = {TDocEncoding::Iso88592};
+    Item("mnsFileSaveAs")->trigger();
+    EXPECT_FALSE(std::filesystem::exists(Path("refused.txt")));
+    ASSERT_FALSE(dialogs.Messages.empty());
+    EXPECT_TRUE(dialogs.Messages.back().Text.contains("Cannot encode 1 characters"));
+    EXPECT_EQ(Panel(6), "UTF-8");
+    EXPECT_TRUE(w.Modified());
+    // The menu's encoding is the one the dialog starts with.
+    dialogs.SaveAnswers = {QPath("menu.txt")};
+    Item("mnsFileSaveAsUTF8BOM")->trigger();
+    EXPECT_EQ(*dialogs.SaveRequests.back().Encoding, TDocEncoding::Utf8Bom);
+    EXPECT_EQ(Panel(6), "UTF-8 BOM");
+}
+
+// Qt's own save dialog shows the choice under the file type.
+TEST_F(EncodingTest, TheDesktopSaveDialogOffersTheEncodings) {
+    TfrmMain& w = Create();
+    OpenFile("iso.txt", "\xB1\n");
+    w.prcFileOpen(QPath("iso.txt"), TDocEncoding::Iso88592);
+    QStringList offered;
+    QString initial;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* box = dialog->findChild<QComboBox*>("cmbEncoding");
+        if (!box) {
+            dialog->reject();
+            FAIL() << "no encoding choice";
+        }
+        for (int i = 0; i < box->count(); ++i) offered << box->itemText(i);
+        initial = box->currentText();
+        box->setCurrentIndex(2);
+        dialog->selectFile(QPath("qt.txt"));
+        static_cast<QDialog*>(dialog)->accept();  // as its Save button does
+    });
+    SetDialogs(nullptr);
+    Item("mnsFileSaveAs")->trigger();
+    SetDialogs(&dialogs);
+    EXPECT_EQ(offered, (QStringList{"Windows-1250", "ISO-8859-2", "UTF-8", "UTF-8 BOM"}));
+    EXPECT_EQ(initial, "ISO-8859-2");
+    EXPECT_EQ(ReadFile(Path("qt.txt")), "\xC4\x85\n");
+    EXPECT_EQ(Panel(6), "UTF-8");
 }
 
 }  // namespace

@@ -44,6 +44,10 @@ QString TScriptedDialogs::SaveFile(QWidget*, TFileDialogState& state) {
     }
     auto answer = SaveAnswers.front();
     SaveAnswers.pop_front();
+    if (state.Encoding && !SaveEncodingAnswers.empty()) {
+        state.Encoding = SaveEncodingAnswers.front();
+        SaveEncodingAnswers.pop_front();
+    }
     if (!answer.isEmpty()) state.FileName = answer;
     return answer;
 }

@@ -27,6 +27,8 @@ class TScriptedDialogs final : public TKrqDialogs {
     std::deque<TMsgResult> MessageAnswers;
     std::deque<QStringList> OpenAnswers;  // an empty list is Cancel
     std::deque<QString> SaveAnswers;      // "" is Cancel
+    // The encodings chosen in save dialogs that offer one; none keeps the one offered.
+    std::deque<TDocEncoding> SaveEncodingAnswers;
     std::deque<std::optional<QFont>> FontAnswers;
     std::deque<std::optional<QColor>> ColorAnswers;
     // What a user does in a modal window: run on the shown window, which it must close.

@@ -16,6 +16,7 @@
 
 #include "common/TestHome.h"
 #include "convert/unBase.h"
+#include "convert/unMultiCnv.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
 
@@ -41,6 +42,23 @@ std::string lastMessage(const std::function<void()>& action) {
         return error.what();
     }
     return "no error";
+}
+
+// The batch list reads every file in the encoding it is found in; the command line's
+// convertFile keeps to the encoding it is given.
+TEST(Batch, AListDetectsEachFilesEncodingAndTheDefaultStaysWindows1250) {
+    const std::string dir = MakeTempDir("batch-encodings");
+    const std::string utf8 = dir + "/u.txt", plain = dir + "/p.txt", bad = dir + "/bad.txt";
+    WriteFile(utf8, "\xC5\xBC\xC3\xB3\r\n");
+    WriteFile(plain, "\xC5\xBC\xC3\xB3\r\n");
+    WriteFile(bad, "\xC5\xBC\xFF\n");  // not UTF-8: Windows-1250 bytes
+    TBatchResult result = ConvertFileList({utf8, bad}, 5, nullptr);
+    EXPECT_EQ(result.Written, 2);
+    EXPECT_TRUE(result.Failures.empty());
+    EXPECT_EQ(ReadFile(utf8), "\xC5\xBB\xC3\x93\r\n");
+    EXPECT_EQ(ReadFile(bad), "\xC5\xBC\xFF\r\n");  // "ĹĽ˙": capitals already
+    convertFile(plain, 5);
+    EXPECT_EQ(ReadFile(plain), "\xC5\xBC\xC3\xA3\r\n");  // "ĹĽĂł" made "ĹĽĂŁ"
 }
 
 TEST(Batch, LinesEndInCrLfWhateverBreakTheyHad) {

@@ -245,6 +245,30 @@ TEST_F(MultiCnvTest, FilesThatFailDuringTheRunAreSkippedAndListed) {
         EXPECT_EQ(entry.path().filename().string().find(".krq-"), std::string::npos);
 }
 
+// Each file is read as opening a document reads it and written back in its own encoding; one
+// holding characters Windows-1250 lacks fails and keeps its bytes.
+TEST_F(MultiCnvTest, FilesAreConvertedInTheEncodingTheyAreIn) {
+    const std::string bom = "\xEF\xBB\xBF";
+    WriteFile(Path("utf8.txt"), "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87\n");
+    WriteFile(Path("bom.txt"), bom + "\xC4\x85");
+    WriteFile(Path("cp.txt"), "za\xBF\xF3\xB3\xE6\n");
+    const std::string cyrillic = "\xC4\x85 \xD0\x96\n";
+    WriteFile(Path("cyr.txt"), cyrillic);
+    WithBatchWindow([&](TfrmMultiCnv& w) {
+        Add(w, {QPath("utf8.txt"), QPath("bom.txt"), QPath("cp.txt"), QPath("cyr.txt")});
+        Start(w, 5);
+    });
+    EXPECT_EQ(ReadFile(Path("utf8.txt")), "ZA\xC5\xBB\xC3\x93\xC5\x81\xC4\x86\r\n");
+    EXPECT_EQ(ReadFile(Path("bom.txt")), bom + "\xC4\x84\r\n");
+    EXPECT_EQ(ReadFile(Path("cp.txt")), "ZA\xAF\xD3\xA3\xC6\r\n");
+    EXPECT_EQ(ReadFile(Path("cyr.txt")), cyrillic);
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(dialogs.Messages[0].Text, kDone + "3");
+    EXPECT_EQ(dialogs.Messages[1].Text, Utf("Nie skonwertowano plików : 1\r\r") + "Cannot decode " +
+                                            QPath("cyr.txt") +
+                                            ": 1 characters have no Windows-1250 byte.");
+}
+
 // The window handles its events while the worker is busy with a file: here the worker is held
 // at the second file until the test, run from the window's own event loop, lets it go.
 TEST_F(MultiCnvTest, TheWindowStaysResponsiveWhileAFileIsConverted) {

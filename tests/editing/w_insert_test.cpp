@@ -42,6 +42,27 @@ TEST_F(InsertTest, TextFromAFileEndsEveryLineWithCrLf) {
     EXPECT_EQ(Panel(0), "Gotowy (modyfikowany)");
 }
 
+// The file is read as a document is opened: UTF-8 letters go in as the editor's bytes; a file
+// with characters Windows-1250 lacks goes in unconverted, with the opening's message.
+TEST_F(InsertTest, TextFromAUtf8FileGoesInAsItsLetters) {
+    Create();
+    WriteFile(Path("u.txt"), "\xEF\xBB\xBF\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87\nx");
+    Type("[]");
+    Model().SetCaretXY({2, 1});
+    AddTextFrom("u.txt");
+    EXPECT_EQ(cp1250::toUtf8(Model().Text()), "[żółć\r\nx\r\n]");
+    EXPECT_TRUE(dialogs.Messages.empty());
+
+    Model().ClearDocument();
+    const std::string cyrillic = "\xC4\x85\xD0\x96";
+    WriteFile(Path("cyr.txt"), cyrillic);
+    AddTextFrom("cyr.txt");
+    EXPECT_EQ(Model().Text(), cyrillic + "\r\n");
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_TRUE(dialogs.Messages[0].Text.contains("cyr.txt"));
+    EXPECT_TRUE(dialogs.Messages[0].Text.contains(Utf("liczba takich znaków: 1")));
+}
+
 TEST_F(InsertTest, AnEmptyFileOnlyRemovesTheSelectionAndCancelInsertsNothing) {
     Create();
     WriteFile(Path("empty.txt"), "");

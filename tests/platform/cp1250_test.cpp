@@ -61,6 +61,12 @@ TEST(Cp1250, UnicodeRoundTripAndUnknownCharactersBecomeQuestionMarks) {
     EXPECT_EQ(cp1250::fromUtf8("\xFF"
                                "b"),
               "?b");
+    // The count of what became "?" leaves out the text's own question marks.
+    size_t lost = 99;
+    EXPECT_EQ(cp1250::fromUtf8("?ż€", lost), "?\xBF\x80");
+    EXPECT_EQ(lost, 0u);
+    EXPECT_EQ(cp1250::fromUtf8("ж?😀\xFF", lost), "????");
+    EXPECT_EQ(lost, 3u);
 }
 
 TEST(Cp1250, CasePairsAreExactlyThePolishWindowsOnes) {

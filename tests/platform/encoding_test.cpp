@@ -107,3 +107,77 @@ TEST(Encoding, NamesRoundTrip) {
 
 }  // namespace
 }  // namespace krq
+
+namespace krq {
+namespace {
+
+// The word-at-a-time paths against the plain per-character conversions, on random texts of
+// every short length, mostly ASCII with letters and a few three-byte characters between.
+TEST(Encoding, FastPathsAgreeWithThePlainConversionsOnRandomTexts) {
+    const std::string pool = "abc \r\n\xB9\x9C\x9F\xBF\xF3\xB3\xE6\xEA\xF1\x80\x84\x96\xA1\xFF";
+    uint64_t state = 12345;
+    auto next = [&](uint64_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % bound;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        std::string text;
+        const size_t length = next(40);
+        for (size_t i = 0; i < length; ++i)
+            text += next(3) ? static_cast<char>('a' + next(26)) : pool[next(pool.size())];
+        const std::string utf8 = cp1250::toUtf8(text);
+        ASSERT_EQ(Encode(text, TDocEncoding::Utf8), utf8);
+        EXPECT_EQ(EncodedSizeAndUnencodable(text, TDocEncoding::Utf8),
+                  std::make_pair(utf8.size(), size_t{0}));
+        std::string back = utf8;
+        TDecodeReport report = DecodeFile(back);
+        ASSERT_TRUE(report.Lossless());
+        EXPECT_EQ(back, text);
+        // An undefined byte anywhere is counted and written as '?'.
+        std::string bad = text;
+        bad.insert(next(bad.size() + 1), 1, '\x98');
+        EXPECT_EQ(EncodedSizeAndUnencodable(bad, TDocEncoding::Utf8).second, 1u);
+        EXPECT_EQ(Encode(bad, TDocEncoding::Utf8).find('?') != std::string::npos, true);
+    }
+}
+
+// Decoding checks as it writes; a fault found anywhere, also past the first thousand bytes or
+// inside a sequence, puts every byte back. Lengths cross the decoder's internal chunks.
+TEST(Encoding, AFaultAnywhereLeavesTheFileAsItWas) {
+    const std::string pool = "ab \n\xB9\x9C\x9F\xBF\xF3\x80\x84\xFF";
+    const std::string faults[] = {"\xD0\x96", "\xF0\x9F\x98\x80", "\xFF",     "\xC4",
+                                  "\x85",     "\xE2\x82",         "\xC0\xAF", "\xED\xA0\x80"};
+    uint64_t state = 777;
+    auto next = [&](uint64_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % bound;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const size_t length = next(4) ? next(40) : next(3000);
+        for (size_t i = 0; i < length; ++i)
+            text += next(3) ? static_cast<char>('a' + next(26)) : pool[next(pool.size())];
+        const std::string& fault = faults[next(std::size(faults))];
+        // Between two characters, so that a fault never splits a sequence of the text.
+        const size_t at = next(text.size() + 1);
+        std::string file =
+            cp1250::toUtf8(text.substr(0, at)) + fault + cp1250::toUtf8(text.substr(at));
+        if (next(4) == 0) file.insert(0, kUtf8Bom);
+        const bool unmapped = fault == faults[0] || fault == faults[1];
+        for (bool forced : {false, true}) {
+            std::string bytes = file;
+            TDecodeReport report = forced ? Decode(bytes, TDocEncoding::Utf8) : DecodeFile(bytes);
+            ASSERT_EQ(bytes, file) << round;
+            if (unmapped) {
+                EXPECT_EQ(report.Unmapped, 1u) << round;
+                EXPECT_FALSE(report.Invalid) << round;
+            } else if (forced || file.compare(0, 3, kUtf8Bom) == 0) {
+                EXPECT_TRUE(report.Invalid) << round;
+            }
+            EXPECT_EQ(report.Encoding, TDocEncoding::Windows1250) << round;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace krq

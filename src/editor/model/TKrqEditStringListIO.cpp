@@ -103,9 +103,7 @@ void TKrqEditStringList::LoadFromBytes(std::string bytes) {
 TDecodeReport TKrqEditStringList::LoadLinesFromFile(const std::string& path,
                                                     std::optional<TDocEncoding> encoding) {
     TFileBuffer file = ReadFileBufferOrRaise(path);
-    std::string_view read(file.Data.get(), file.Size);
-    TDecodeReport report =
-        DecodeInPlace(file.Data.get(), file.Size, encoding ? *encoding : DetectEncoding(read));
+    TDecodeReport report = DecodeFileInPlace(file.Data.get(), file.Size, encoding);
     const bool unbroken = report.Encoding != TDocEncoding::Windows1250 && file.Size > 0 &&
                           file.Data[file.Size - 1] != '\n' && file.Data[file.Size - 1] != '\r';
     auto loaded = std::make_shared<TKrqLoadedBytes>();
@@ -172,8 +170,9 @@ void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding e
             if (encoding == TDocEncoding::Windows1250) {
                 size += line.size() + breakSize;
             } else {
-                unencodable += CountUnencodable(line.view(), encoding);
-                size += EncodedSize(line.view(), encoding) + breakSize;
+                const auto [encoded, lost] = EncodedSizeAndUnencodable(line.view(), encoding);
+                unencodable += lost;
+                size += encoded + breakSize;
             }
         }
     }

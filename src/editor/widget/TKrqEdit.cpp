@@ -85,6 +85,7 @@ TKrqEdit::TKrqEdit(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     d->rows.Sync = [this] { d->SyncCaches(); };
     d->rows.OnTopChanged = [this] { d->TopMoved(); };
     d->model.SetRowMap(&d->rows);
+    d->clipboard.OnLost = [this] { d->NoteLost(); };
 
     d->model.OnChange = [this] {
         d->SyncCaches();

@@ -87,6 +87,10 @@ class TKrqEdit : public QAbstractScrollArea {
     void Changed();                                          // OnChange
     void StatusChanged(krq::TStatusChanges changes);         // OnStatusChange
     void DropFiles(int x, int y, const QStringList& files);  // OnDropFiles, full paths
+    // Typed, pasted or dropped text held characters without a Windows-1250 byte, which went in
+    // as "?". Sent once the event that brought the text has been handled, so the notice comes
+    // after the change notifications of the edit.
+    void CharactersLost();
 
   protected:
     bool event(QEvent* event) override;

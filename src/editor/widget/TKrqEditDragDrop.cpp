@@ -156,7 +156,9 @@ void TKrqEdit::dropEvent(QDropEvent* e) {
             return;
         }
         mode = d->model.SelectionMode();
-        text = cp1250::fromUtf8(data->text().toStdString());
+        size_t lost = 0;
+        text = BytesOfText(data->text(), lost);
+        if (lost) d->NoteLost();
     }
     TBufferCoord pos = d->CoordAt(at, d->model.SelectionMode() == smColumn);
     bool internal = data->data(kDragSourceMime) == SourceId(this);

@@ -201,8 +201,13 @@ void TKrqEdit::keyPressEvent(QKeyEvent* e) {
     QString text = e->text();
     // Ctrl and Alt combinations are commands, not text, unless AltGr made a letter.
     if (IsTypedText(text) && (altGrText || !(shift & (ssCtrl | ssAlt)))) {
-        for (char32_t c : text.toUcs4())
-            d->model.KeyPress(static_cast<char>(cp1250::fromUnicode(c)));
+        bool lost = false;
+        for (char32_t c : text.toUcs4()) {
+            const uint8_t b = cp1250::fromUnicode(c);
+            lost |= b == '?' && c != U'?';
+            d->model.KeyPress(static_cast<char>(b));
+        }
+        if (lost) d->NoteLost();
         d->EnsureCaretVisible();
         e->accept();
         return;
@@ -213,10 +218,15 @@ void TKrqEdit::keyPressEvent(QKeyEvent* e) {
 void TKrqEdit::inputMethodEvent(QInputMethodEvent* e) {
     const QString text = e->commitString();
     if (!text.isEmpty()) {
+        bool lost = false;
         for (char32_t c : text.toUcs4()) {
-            if (c >= 0x20 && c != 0x7F)
-                d->model.KeyPress(static_cast<char>(cp1250::fromUnicode(c)));
+            if (c >= 0x20 && c != 0x7F) {
+                const uint8_t b = cp1250::fromUnicode(c);
+                lost |= b == '?' && c != U'?';
+                d->model.KeyPress(static_cast<char>(b));
+            }
         }
+        if (lost) d->NoteLost();
         d->EnsureCaretVisible();
     }
     e->accept();
@@ -242,7 +252,9 @@ void TKrqEdit::mousePressEvent(QMouseEvent* e) {
     setFocus(Qt::MouseFocusReason);
     if (e->button() == Qt::MiddleButton) {
         // The primary selection goes in where the middle button points, one undo step.
-        const std::string text = PrimarySelection();
+        size_t lost = 0;
+        const std::string text = PrimarySelection(lost);
+        if (lost) d->NoteLost();
         if (!text.empty()) {
             d->model.SetCaretXY(d->CoordAt(e->position().toPoint(), false));
             d->model.BeginUndoBlock();

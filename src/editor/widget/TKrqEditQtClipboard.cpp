@@ -35,6 +35,10 @@ std::string& ownPrimarySelection() {
 
 }  // namespace
 
+std::string BytesOfText(const QString& text, size_t& lost) {
+    return cp1250::fromUtf8(text.toStdString(), lost);
+}
+
 TKrqEditMimeData::TKrqEditMimeData(std::string block) : block_(std::move(block)) {}
 
 std::string_view TKrqEditMimeData::Text() const { return EditBlockText(block_); }
@@ -73,12 +77,18 @@ void SetPrimarySelection(std::string text) {
 }
 
 std::string PrimarySelection() {
+    size_t lost = 0;
+    return PrimarySelection(lost);
+}
+
+std::string PrimarySelection(size_t& lost) {
+    lost = 0;
     QClipboard* clip = QGuiApplication::clipboard();
     if (clip && clip->supportsSelection()) {
         const QMimeData* data = clip->mimeData(QClipboard::Selection);
         if (auto* own = dynamic_cast<const TKrqEditMimeData*>(data))
             return std::string(own->Text());
-        return cp1250::fromUtf8(clip->text(QClipboard::Selection).toStdString());
+        return BytesOfText(clip->text(QClipboard::Selection), lost);
     }
     return ownPrimarySelection();
 }
@@ -110,7 +120,11 @@ bool TKrqEditQtClipboard::Get(std::string& plainText, std::optional<std::string>
     // The plain text is needed only when no usable block came with it.
     std::string_view block = privateBlock ? std::string_view(*privateBlock) : std::string_view();
     bool usable = !block.empty() && static_cast<uint8_t>(block[0]) <= smColumn;
-    if (!usable && data->hasText()) plainText = cp1250::fromUtf8(data->text().toStdString());
+    if (!usable && data->hasText()) {
+        size_t lost = 0;
+        plainText = BytesOfText(data->text(), lost);
+        if (lost && OnLost) OnLost();
+    }
     return privateBlock.has_value() || data->hasText();
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QMimeData>
+#include <QString>
+#include <functional>
 #include <string>
 
 #include "editor/model/TKrqEditModel.h"
@@ -32,16 +34,21 @@ class TKrqEditMimeData : public QMimeData {
   private:
     std::string block_;
 };
+// Text from the desktop as Windows-1250 bytes; `lost` counts the characters that became '?'.
+std::string BytesOfText(const QString& text, size_t& lost);
 
 // The primary selection (select to copy, middle click to paste), Windows-1250 text. Where the
 // platform has none, a store of this process keeps the gesture working within the program.
 void SetPrimarySelection(std::string text);
 std::string PrimarySelection();
+std::string PrimarySelection(size_t& lost);
 
 class TKrqEditQtClipboard : public TKrqClipboard {
   public:
     void Put(std::string privateBlock) override;
     bool Get(std::string& plainText, std::optional<std::string>& privateBlock) override;
+    // Told when a paste's plain text held characters without a Windows-1250 byte.
+    std::function<void()> OnLost;
 };
 
 }  // namespace krq

@@ -26,6 +26,16 @@ struct TKrqEdit::Impl {
     TKrqEdit* q;
     TKrqEditModel model;
     TKrqEditQtClipboard clipboard;
+    bool lostQueued = false;
+    // Queues one CharactersLost for the text that just went in.
+    void NoteLost() {
+        if (lostQueued) return;
+        lostQueued = true;
+        QTimer::singleShot(0, q, [this] {
+            lostQueued = false;
+            emit q->CharactersLost();
+        });
+    }
 
     // --- Appearance ---------------------------------------------------------------------------
     QFont font;      // as asked for (the stored name is kept)
