@@ -7,7 +7,7 @@
 
 #include "editor/commands/KrqEditCommandState.h"
 #include "editor/model/TKrqEditSearch.h"
-#include "editor/model/TKrqLineText.h"
+#include "editor/model/text/TKrqLineText.h"
 #include "editor/model/TKrqUndoBlock.h"
 
 namespace krq {

@@ -39,7 +39,6 @@ void TKrqEditModel::Impl::BeginBlock() {
     if (history.blockDepth++ > 0) return;
     history.open.records.clear();
     history.open.texts.clear();
-    history.open.bytes.clear();
     history.open.caretBefore = caret;
     history.open.anchorBefore = anchor;
 }
@@ -100,22 +99,12 @@ void TKrqEditModel::Impl::ApplyRecord(const TKrqUndoEntry& entry, const TKrqUndo
         OwnChange();
         return;
     }
-    std::string_view oldBytes(entry.bytes.data() + r.first, r.oldCount);
-    std::string_view newBytes(entry.bytes.data() + r.first + r.oldCount, r.newCount);
-    std::string_view removed = forward ? oldBytes : newBytes;
-    std::string_view inserted = forward ? newBytes : oldBytes;
-    std::string_view current = lines[r.line];
-    size_t tail = current.size() - r.column - removed.size();
-    char* out;
-    TKrqLineText text =
-        TKrqLineText::Uninitialized(current.size() - removed.size() + inserted.size(), out);
-    if (out) {
-        std::memcpy(out, current.data(), r.column);
-        std::memcpy(out + r.column, inserted.data(), inserted.size());
-        std::memcpy(out + r.column + inserted.size(), current.data() + r.column + removed.size(),
-                    tail);
-    }
-    lines.SetLine(r.line, std::move(text));
+    const TKrqLineText& oldBytes = entry.texts[r.first];
+    const TKrqLineText& newBytes = entry.texts[r.first + 1];
+    const TKrqLineText& removed = forward ? oldBytes : newBytes;
+    const TKrqLineText& inserted = forward ? newBytes : oldBytes;
+    const TKrqLineText current = lines.Line(r.line);
+    lines.SetLine(r.line, current.Replaced(r.column, removed.size(), inserted));
     OwnChange();
 }
 

@@ -15,6 +15,16 @@ std::string_view TKrqEdit::Impl::LineText(int line) const {
     return line >= 1 && line <= lines.Count() ? lines[line - 1] : std::string_view();
 }
 
+TKrqLineText TKrqEdit::Impl::Line(int line) const {
+    const TKrqEditStringList& lines = model.Lines();
+    return line >= 1 && line <= lines.Count() ? lines.Line(line - 1) : TKrqLineText();
+}
+
+size_t TKrqEdit::Impl::LineLength(int line) const {
+    const TKrqEditStringList& lines = model.Lines();
+    return line >= 1 && line <= lines.Count() ? lines.Length(line - 1) : 0;
+}
+
 int TKrqEdit::Impl::LineCount() const { return std::max(1, model.Lines().Count()); }
 
 namespace {
@@ -66,11 +76,11 @@ size_t TKrqEdit::Impl::ByteAt(std::string_view text, double x, double* cellX) co
     return Layout().ByteAt(text, x, cellX);
 }
 
-double TKrqEdit::Impl::TextWidthOf(std::string_view text) const {
+double TKrqEdit::Impl::TextWidthOf(const TKrqLineText& text) const {
     // Measuring a huge line on every paint would cost the paint its budget; counting bytes
     // serves the scroll bar as well (the caret widens the range when it goes further).
     if (text.size() > 65536) return static_cast<double>(text.size()) * charWidth;
-    return XOf(text, text.size());
+    return Layout().XOf(text, 0, text.size());
 }
 
 // --- Word wrap --------------------------------------------------------------------------------
@@ -114,7 +124,7 @@ bool TKrqEdit::Impl::PrevRow(TKrqRowPos& p) {
 // --- Positions --------------------------------------------------------------------------------
 
 QPoint TKrqEdit::Impl::PointOf(TBufferCoord pos) {
-    std::string_view s = LineText(pos.Line);
+    const TKrqLineText s = Line(pos.Line);
     int row = 0;
     size_t rowStart = 0;
     if (wordWrap) {
@@ -122,8 +132,7 @@ QPoint TKrqEdit::Impl::PointOf(TBufferCoord pos) {
         rowStart = RowsOf(pos.Line)[row];
     }
     size_t index = static_cast<size_t>(std::max(0, pos.Char - 1));
-    std::string_view part = s.substr(rowStart);
-    double x = XOf(part, index - rowStart);
+    double x = Layout().XOf(s, rowStart, index - rowStart);
     if (index > s.size()) x += static_cast<double>(index - s.size()) * charWidth;
     // Rows from the top of the view to the position's row.
     int y = 0;
@@ -147,26 +156,26 @@ TBufferCoord TKrqEdit::Impl::CoordAt(QPoint at, bool beyondEnd) {
     }
     for (int i = 0; i > rows && PrevRow(p); --i) {
     }
-    std::string_view s = LineText(p.line);
+    const TKrqLineText s = Line(p.line);
     size_t rowStart = 0, rowEnd = s.size();
     if (wordWrap) {
         const std::vector<uint32_t>& r = RowsOf(p.line);
         rowStart = r[p.row];
         if (p.row + 1 < static_cast<int>(r.size())) rowEnd = r[p.row + 1];
     }
-    std::string_view part = s.substr(rowStart, rowEnd - rowStart);
+    const size_t partSize = rowEnd - rowStart;
     double x = at.x() - TextLeft() + (wordWrap ? 0 : leftPx);
     double cellX = 0;
-    size_t i = ByteAt(part, x, &cellX);
-    if (i < part.size()) {
+    size_t i = Layout().ByteAt(s, rowStart, rowEnd, x, &cellX);
+    if (i < partSize) {
         // The nearer edge of the character wins.
-        double w = XOf(part, i + 1) - cellX;
+        double w = Layout().XOf(s, rowStart, i + 1) - cellX;
         if (x - cellX > w / 2) ++i;
     } else if (beyondEnd && x > cellX && rowEnd == s.size()) {
         i += static_cast<size_t>(std::lround((x - cellX) / charWidth));
     }
     // A wrapped row ends before its break; the next row starts there.
-    if (wordWrap && rowEnd < s.size() && i >= part.size() && part.size() > 0) i = part.size() - 1;
+    if (wordWrap && rowEnd < s.size() && i >= partSize && partSize > 0) i = partSize - 1;
     return {static_cast<int>(rowStart + i) + 1, p.line};
 }
 
