@@ -212,7 +212,14 @@ TEST_P(RandomLongLine, EditsMatchAPlainStringAndUndoRedoRetraceThem) {
         ASSERT_EQ(m.CanRedo(), !ref.redo.empty());
     }
 
-    // Back to the loaded text and forward again, through every step.
+    EXPECT_GT(ref.undo.size() + ref.redo.size(), static_cast<size_t>(param.steps / 4));
+
+    // Forward to the newest step, back to the loaded text and forward again, through every step.
+    for (int step = 0; !ref.redo.empty(); ++step) {
+        m.Redo();
+        ref.Redo();
+        check("pending redo", step);
+    }
     const std::string edited = ref.text;
     for (int step = 0; !ref.undo.empty(); ++step) {
         ASSERT_TRUE(m.CanUndo());
@@ -263,7 +270,9 @@ TEST(LongLineText, PiecesAgreeWithAPlainString) {
         text = text.Replaced(at, count, TKrqLineText::Copy(insert));
         plain.replace(at, count, insert);
         ASSERT_EQ(text.size(), plain.size());
-        if (text.size() >= TKrqLineText::kLongLine) ASSERT_TRUE(text.Pieced());
+        if (text.size() >= TKrqLineText::kLongLine) {
+            ASSERT_TRUE(text.Pieced());
+        }
         // Reading piece by piece gives the bytes in order.
         std::string runs;
         text.ForEachRun(0, text.size(), [&](std::string_view r) { runs.append(r); });
@@ -279,7 +288,9 @@ TEST(LongLineText, PiecesAgreeWithAPlainString) {
             ASSERT_TRUE(before == std::string_view(plain).substr(from + 1 - before.size(),
                                                                  before.size()));
         }
-        if (step % 50 == 0) ASSERT_TRUE(text.view() == plain);
+        if (step % 50 == 0) {
+            ASSERT_TRUE(text.view() == plain);
+        }
     }
     // An old version stays as it was while newer ones share its pieces.
     TKrqLineText before = text;
