@@ -245,8 +245,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, RandomLongLine,
                          testing::Values(TParams{3u << 20, 300, 1, false},
                                          TParams{3u << 20, 300, 2, true},
                                          TParams{200 << 10, 400, 3, false},
-                                         TParams{200, 400, 4, false},
-                                         TParams{200, 400, 5, true},
+                                         TParams{200, 400, 4, false}, TParams{200, 400, 5, true},
                                          TParams{90, 400, 6, false}));
 
 // The pieces of a long text against the same operations on a string: cutting, joining,
@@ -285,8 +284,8 @@ TEST(LongLineText, PiecesAgreeWithAPlainString) {
             std::string_view run = text.RunAt(from);
             ASSERT_TRUE(run == std::string_view(plain).substr(from, run.size()));
             std::string_view before = text.RunBefore(from + 1);
-            ASSERT_TRUE(before == std::string_view(plain).substr(from + 1 - before.size(),
-                                                                 before.size()));
+            ASSERT_TRUE(before ==
+                        std::string_view(plain).substr(from + 1 - before.size(), before.size()));
         }
         if (step % 50 == 0) {
             ASSERT_TRUE(text.view() == plain);

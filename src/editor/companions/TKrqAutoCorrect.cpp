@@ -119,8 +119,9 @@ bool TKrqAutoCorrect::CorrectWordBeforeCaret() {
     if (m.SelAvail()) return false;
     TBufferCoord caret = m.CaretXY();
     const TKrqEditStringList& lines = m.Lines();
-    const TKrqLineText line =
-        caret.Line >= 1 && caret.Line <= lines.Count() ? lines.Line(caret.Line - 1) : TKrqLineText();
+    const TKrqLineText line = caret.Line >= 1 && caret.Line <= lines.Count()
+                                  ? lines.Line(caret.Line - 1)
+                                  : TKrqLineText();
     // Only the bytes back to the blank before the word are read, so a space typed into a long
     // line does not copy the line.
     size_t end = caret.Char >= 1 ? static_cast<size_t>(caret.Char - 1) : line.size() + 1;
@@ -136,7 +137,8 @@ bool TKrqAutoCorrect::CorrectWordBeforeCaret() {
         }
         before = line.Substr(begin, end - begin);
     }
-    std::string_view word = autocorrect::WordBeforeCaret(before, static_cast<int>(before.size()) + 1);
+    std::string_view word =
+        autocorrect::WordBeforeCaret(before, static_cast<int>(before.size()) + 1);
     std::string correction;
     if (!autocorrect::FindCorrection(items_, sepChar_, options_, word, correction)) return false;
     int length = static_cast<int>(word.size());

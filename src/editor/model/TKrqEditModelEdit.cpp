@@ -287,9 +287,14 @@ void TKrqEditModel::HoldIndent(int line, int length) {
 
 void TKrqEditModel::SetLineText(int line, std::string_view text) {
     if (line < 1 || line > d->lines.Count()) return;
+    SetLineText(line, TKrqLineText::Copy(text));
+}
+
+void TKrqEditModel::SetLineText(int line, TKrqLineText text) {
+    if (line < 1 || line > d->lines.Count()) return;
     Impl::Operation op(*d);
     Impl::BlockGuard block(*d);
-    d->ChangeLine(line - 1, TKrqLineText::Copy(text), 0);
+    d->ChangeLine(line - 1, std::move(text), 0);
 }
 
 void TKrqEditModel::InsertLines(int line, const std::vector<std::string>& lines) {

@@ -137,6 +137,12 @@ void TKrqEditStringList::SetLine(int index, TKrqLineText text) {
     ++d->serial;
 }
 
+void TKrqEditStringList::SwapLine(int index, TKrqLineText& text) {
+    CheckIndex(index >= 0 && index < d->Count());
+    d->At(index).swap(text);
+    ++d->serial;
+}
+
 void TKrqEditStringList::Insert(int index, std::string_view text) {
     TKrqLineText line = TKrqLineText::Copy(text);
     Replace(index, 0, &line, 1);

@@ -64,6 +64,8 @@ class TKrqEditStringList {
     // --- Line storage shared with the model's undo history ---------------------------------
     TKrqLineText Line(int index) const;
     void SetLine(int index, TKrqLineText text);
+    // Exchanges line `index` with `text`.
+    void SwapLine(int index, TKrqLineText& text);
     // Replaces lines [index, index + count) by `n` lines taken from `texts`.
     void Replace(int index, int count, const TKrqLineText* texts, int n);
     // Keeps the loaded bytes alive for holders of slices of them (the undo history).

@@ -80,11 +80,16 @@ void TKrqEditModel::Impl::AdjustBookmarks(int line0, int oldCount, int newCount,
     }
 }
 
-void TKrqEditModel::Impl::ApplyRecord(const TKrqUndoEntry& entry, const TKrqUndoRecord& r,
-                                      bool forward) {
+void TKrqEditModel::Impl::ApplyRecord(TKrqUndoEntry& entry, const TKrqUndoRecord& r, bool forward) {
     if (r.kind == TKrqUndoRecord::kReplaceLines) {
         int oldCount = static_cast<int>(r.oldCount);
         int newCount = static_cast<int>(r.newCount);
+        if (oldCount == newCount && (forward || entry.swapped)) {
+            for (int i = 0; i < newCount; ++i)
+                lines.SwapLine(r.line + i, entry.texts[r.first + r.oldCount + i]);
+            OwnChange();
+            return;
+        }
         size_t from = r.first + (forward ? r.oldCount : 0);
         int put = forward ? newCount : oldCount;
         int remove = forward ? oldCount : newCount;
@@ -140,6 +145,7 @@ void TKrqEditModel::Undo() {
     h.undo.pop_back();
     for (auto it = entry.records.rbegin(); it != entry.records.rend(); ++it)
         d->ApplyRecord(entry, *it, false);
+    entry.swapped = false;
     d->SetCaretAndAnchor(entry.caretBefore, entry.anchorBefore);
     h.PushRedo(std::move(entry));
     d->changePending = true;
@@ -158,6 +164,7 @@ void TKrqEditModel::Redo() {
     TKrqUndoEntry entry = std::move(h.redo.back());
     h.redo.pop_back();
     for (const TKrqUndoRecord& record : entry.records) d->ApplyRecord(entry, record, true);
+    entry.swapped = true;
     d->SetCaretAndAnchor(entry.caretAfter, entry.anchorAfter);
     h.PushUndo(std::move(entry));
     d->changePending = true;

@@ -50,6 +50,10 @@ struct TKrqUndoEntry {
     // growing vector would touch twice the memory.
     std::deque<TKrqUndoRecord> records;
     std::deque<TKrqLineText> texts;
+    // Set while the new texts of its same-count line replacements stand in the lines and
+    // their slots in `texts` hold the old ones: redo swaps them in rather than copying, so
+    // it touches no line's bytes, and the undo after it swaps them back.
+    bool swapped = false;
     // The loaded file bytes that unchanged-line slices in `texts` point into.
     std::shared_ptr<const void> storage;
 };

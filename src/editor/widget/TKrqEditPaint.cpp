@@ -72,8 +72,8 @@ void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {
                 const TKrqLineText s = Line(at.Line);
                 int w = static_cast<int>(charWidth);
                 if (at.Char >= 1 && static_cast<size_t>(at.Char) <= s.size())
-                    w = std::max(1, static_cast<int>(layout.Advance(
-                                        static_cast<uint8_t>(s.At(at.Char - 1)))));
+                    w = std::max(1, static_cast<int>(
+                                        layout.Advance(static_cast<uint8_t>(s.At(at.Char - 1)))));
                 p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
                 p.fillRect(QRect(pt.x(), pt.y(), w, lineHeight), Qt::white);
                 p.setCompositionMode(QPainter::CompositionMode_SourceOver);
