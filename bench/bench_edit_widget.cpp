@@ -2,6 +2,7 @@
 // beside the memchr floor and QPlainTextEdit, keystrokes, page scrolls, word wrap, and a 20 MB
 // line without a break.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <QApplication>
 #include <QImage>
@@ -248,6 +249,84 @@ void BM_20MBLine_Wrapped_PageDown_Repaint(benchmark::State& state) {
     }
 }
 
+// The floors of the 20 MB line: read it into fresh memory and look for line breaks with
+// memchr, and one memcpy of it into fresh memory.
+void BM_20MBLine_MemchrFloor(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ifstream in(g_linePath, std::ios::binary);
+        std::string bytes(std::filesystem::file_size(g_linePath), '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        benchmark::DoNotOptimize(std::memchr(bytes.data(), '\n', bytes.size()));
+    }
+}
+
+void BM_20MBLine_MemcpyFloor(benchmark::State& state) {
+    std::string line(kLineSize, 'a');
+    for (auto _ : state) {
+        std::unique_ptr<char[]> copy(new char[line.size()]);
+        std::memcpy(copy.get(), line.data(), line.size());
+        benchmark::DoNotOptimize(copy.get());
+    }
+}
+
+// The first keystroke after opening: the line is still the loaded bytes.
+void BM_20MBLine_FirstKeystroke_Repaint(benchmark::State& state) {
+    int middle = static_cast<int>(kLineSize / 2);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto edit = NewEdit();
+        edit->Model().LoadLinesFromFile(g_linePath);
+        edit->Model().SetCaretXY({middle, 1});
+        Paint(edit->viewport());
+        state.ResumeTiming();
+        Key(*edit, Qt::Key_X, Qt::NoModifier, "x");
+        Paint(edit->viewport());
+        state.PauseTiming();
+        edit.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Enter in the middle of the line, with the repaint; each split is undone before the next.
+void BM_20MBLine_Enter_Repaint(benchmark::State& state) {
+    if (!g_line) g_line = std::make_unique<Loaded>(g_linePath);
+    krq::TKrqEdit& edit = *g_line->edit;
+    int middle = static_cast<int>(kLineSize / 2);
+    int i = 0;
+    for (auto _ : state) {
+        edit.Model().SetCaretXY({middle + (i++ % 2) * 1000, 1});
+        Key(edit, Qt::Key_Return);
+        Paint(edit.viewport());
+        state.PauseTiming();
+        edit.Model().Undo();
+        Paint(edit.viewport());
+        state.ResumeTiming();
+    }
+}
+
+// Resident memory for the 20 MB line after opening it and a few edits (keystrokes and line
+// breaks in the middle, each repainted), as a multiple of the line's size.
+void BM_20MBLine_MemoryAfterEdits(benchmark::State& state) {
+    int middle = static_cast<int>(kLineSize / 2);
+    for (auto _ : state) {
+        malloc_trim(0);
+        long before = RssKb();
+        auto edit = NewEdit();
+        edit->Model().LoadLinesFromFile(g_linePath);
+        Paint(edit->viewport());
+        for (int k = 0; k < 20; ++k) {
+            edit->Model().SetCaretXY({middle + k * 1000, 1});
+            Key(*edit, k % 5 == 4 ? Qt::Key_Return : Qt::Key_X, Qt::NoModifier,
+                k % 5 == 4 ? QString() : QStringLiteral("x"));
+            Paint(edit->viewport());
+        }
+        malloc_trim(0);
+        double mb = static_cast<double>(RssKb() - before) / 1024;
+        state.counters["rss_MB"] = mb;
+        state.counters["per_line_size"] = mb * 1024 * 1024 / static_cast<double>(kLineSize);
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_MemchrFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -261,8 +340,13 @@ BENCHMARK(BM_PageDown_Repaint)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_WordWrapOn_Repaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_WordWrapResize_Repaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_Open20MBLine_FirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_20MBLine_MemchrFloor)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_20MBLine_MemcpyFloor)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_20MBLine_KeystrokeInMiddle_Repaint)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_20MBLine_Wrapped_PageDown_Repaint)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_20MBLine_FirstKeystroke_Repaint)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_20MBLine_Enter_Repaint)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_20MBLine_MemoryAfterEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -1,7 +1,13 @@
 // "Zamień wszystko" as the replace dialog runs it: a million hits in a 100 MB document, one
-// undo step, and that step undone.
+// undo step, that step undone and redone, beside the floors of the same run: reading the same
+// bytes from a file and counting their lines with memchr, and one memcpy of them.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -28,6 +34,72 @@ const std::string& Document() {
         return text;
     }();
     return doc;
+}
+
+// The document as a file, for the read floor; removed when the process ends.
+struct TDocFile {
+    std::string path;
+    TDocFile() {
+        const char* dir = std::getenv("TMPDIR");
+        path = std::string(dir && *dir ? dir : "/tmp") + "/krq-bench-replace-" +
+               std::to_string(getpid()) + ".txt";
+        FILE* f = std::fopen(path.c_str(), "wb");
+        if (!f) std::abort();
+        std::fwrite(Document().data(), 1, Document().size(), f);
+        std::fclose(f);
+    }
+    ~TDocFile() { std::remove(path.c_str()); }
+};
+
+const std::string& DocPath() {
+    static TDocFile file;
+    return file.path;
+}
+
+// The floor: read the file into fresh memory and count its lines with memchr.
+void BM_FloorReadAndCountLines(benchmark::State& state) {
+    const std::string& path = DocPath();
+    for (auto _ : state) {
+        int fd = open(path.c_str(), O_RDONLY);
+        off_t size = lseek(fd, 0, SEEK_END);
+        lseek(fd, 0, SEEK_SET);
+        std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(size)]);
+        size_t got = 0;
+        while (got < static_cast<size_t>(size)) {
+            ssize_t k = read(fd, buffer.get() + got, static_cast<size_t>(size) - got);
+            if (k <= 0) break;
+            got += static_cast<size_t>(k);
+        }
+        close(fd);
+        size_t lines = 0;
+        const char* p = buffer.get();
+        const char* end = p + got;
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
+            ++lines;
+            ++p;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+}
+
+// One memcpy of the document into fresh memory, and into memory already touched.
+void BM_FloorMemcpyFresh(benchmark::State& state) {
+    const std::string& doc = Document();
+    for (auto _ : state) {
+        std::unique_ptr<char[]> copy(new char[doc.size()]);
+        std::memcpy(copy.get(), doc.data(), doc.size());
+        benchmark::DoNotOptimize(copy.get());
+    }
+}
+
+void BM_FloorMemcpyWarm(benchmark::State& state) {
+    const std::string& doc = Document();
+    std::unique_ptr<char[]> copy(new char[doc.size()]);
+    std::memset(copy.get(), 0, doc.size());
+    for (auto _ : state) {
+        std::memcpy(copy.get(), doc.data(), doc.size());
+        benchmark::DoNotOptimize(copy.get());
+    }
 }
 
 krq::TFindChoices Choices() {
@@ -71,8 +143,29 @@ void BM_DialogReplaceAllUndo(benchmark::State& state) {
     }
 }
 
+void BM_DialogReplaceAllRedo(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto m = std::make_unique<krq::TKrqEditModel>();
+        m->Lines().LoadFromBytes(Document());
+        m->SetCaretXY({1, 1});
+        krq::ReplaceAll(*m, Choices());
+        m->Undo();
+        state.ResumeTiming();
+        m->Redo();
+        state.PauseTiming();
+        if (m->CanRedo() || !m->CanUndo()) state.SkipWithError("more than one step");
+        m.reset();
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK(BM_FloorReadAndCountLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FloorMemcpyFresh)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FloorMemcpyWarm)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DialogReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_DialogReplaceAllUndo)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DialogReplaceAllRedo)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

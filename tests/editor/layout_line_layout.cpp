@@ -86,6 +86,45 @@ TEST(LineLayout, FixedAndProportionalMeasuresAgreeAndRoundTrip) {
     }
 }
 
+// A long line kept in pieces measures as the same bytes in one run: positions and hits are
+// carried across the places where pieces meet, tabs included.
+TEST(LineLayout, LinesInPiecesMeasureAsTheirBytes) {
+    std::mt19937 rng(20);
+    TableFont fixed(8);
+    TableFont proportional(8);
+    proportional.advance['a'] = 5;
+    proportional.advance[' '] = 3;
+    for (const TableFont* font : {&fixed, &proportional}) {
+        TKrqLineLayout layout = LayoutOf(*font, 8);
+        std::string plain = RandomLine(rng, 2) + std::string(150000, 'x');
+        for (char& c : plain) {
+            int r = static_cast<int>(rng() % 12);
+            c = r == 0 ? '\t' : r < 3 ? ' ' : static_cast<char>('a' + rng() % 26);
+        }
+        // Edits leave pieces of many lengths.
+        TKrqLineText text = TKrqLineText::Copy(plain);
+        for (int k = 0; k < 40; ++k) {
+            size_t at = rng() % plain.size();
+            std::string ins = RandomLine(rng, 9);
+            text = text.Replaced(at, 1, TKrqLineText::Copy(ins));
+            plain.replace(at, 1, ins);
+        }
+        ASSERT_TRUE(text.Pieced());
+        for (int round = 0; round < 150; ++round) {
+            size_t begin = rng() % plain.size();
+            size_t end = begin + rng() % (plain.size() - begin + 1);
+            std::string_view part = std::string_view(plain).substr(begin, end - begin);
+            size_t index = part.empty() ? 0 : rng() % (part.size() + 1);
+            ASSERT_DOUBLE_EQ(layout.XOf(text, begin, index), layout.XOf(part, index));
+            const double x = layout.XOf(part, index) + (round % 3 == 0 ? 0.0 : 2.5);
+            double cellPieces = -1, cellRun = -2;
+            ASSERT_EQ(layout.ByteAt(text, begin, end, x, &cellPieces),
+                      layout.ByteAt(part, x, &cellRun));
+            ASSERT_DOUBLE_EQ(cellPieces, cellRun);
+        }
+    }
+}
+
 std::vector<std::string> Rows(const TKrqLineLayout& layout, const std::string& s, double width,
                               bool paper) {
     std::vector<std::string> out;

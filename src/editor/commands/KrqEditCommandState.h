@@ -2,7 +2,10 @@
 // helpers its source files share.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -74,9 +77,28 @@ inline int LineCount(const TKrqEditModel& m) {
     return n > 0 ? n : 1;
 }
 inline int LineLength(const TKrqEditModel& m, int line) {
-    return static_cast<int>(LineText(m, line).size());
+    const TKrqEditStringList& lines = m.Lines();
+    return line >= 1 && line <= lines.Count() ? static_cast<int>(lines.Length(line - 1)) : 0;
 }
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The spaces and tabs a line (1-based) starts with, looking at no more than its first `limit`
+// bytes and never reading the rest of a long line.
+inline std::string LeadingBlanksOf(const TKrqEditModel& m, int line, size_t limit = SIZE_MAX) {
+    const TKrqEditStringList& lines = m.Lines();
+    if (line < 1 || line > lines.Count()) return {};
+    const TKrqLineText text = lines.Line(line - 1);
+    limit = std::min(limit, text.size());
+    std::string out;
+    for (size_t at = 0; at < limit;) {
+        std::string_view run = text.RunAt(at).substr(0, limit - at);
+        size_t k = 0;
+        while (k < run.size() && IsBlank(run[k])) ++k;
+        out.append(run.substr(0, k));
+        if (k < run.size()) break;
+        at += run.size();
+    }
+    return out;
+}
 
 // Scrolls the view the least needed to show the caret line (its row, while the view wraps).
 void EnsureCaretVisible(TKrqEditModel& m, TKrqCommandState& st);

@@ -16,11 +16,17 @@ void EnsureLine(TKrqEditModel& m) {
 
 // Joins line `line` with the one after it, padding with spaces up to column `col` first.
 void JoinWithNext(TKrqEditModel& m, int line, int col) {
-    std::string s(LineText(m, line));
-    if (static_cast<int>(s.size()) < col - 1) s.resize(col - 1, ' ');
-    s += LineText(m, line + 1);
-    m.SetLineText(line, s);
-    m.DeleteLines(line + 1, 1);
+    const int len = LineLength(m, line);
+    if (len < col - 1 && LineLength(m, line + 1) == 0) {
+        // Nothing follows to carry the padding, so it is written as such.
+        std::string s(LineText(m, line));
+        s.resize(col - 1, ' ');
+        m.SetLineText(line, s);
+        m.DeleteLines(line + 1, 1);
+        return;
+    }
+    // Deleting the line break joins the lines in place, without copying either of them.
+    m.DeleteText({std::max(col, len + 1), line}, {1, line + 1});
 }
 
 // The width of the leading spaces and tabs, a tab counting as the tab width.
@@ -38,22 +44,14 @@ int IndentWidth(const TKrqEditModel& m, std::string_view s) {
     return w;
 }
 
-std::string_view LeadingBlanks(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size() && IsBlank(s[i])) ++i;
-    return s.substr(0, i);
-}
-
 void TypeChar(TKrqEditModel& m, char ch) {
     if (static_cast<uint8_t>(ch) < 0x20 || ch == 0x7F) return;
     if (m.SelAvail()) m.DeleteSelection();
     EnsureLine(m);
     TBufferCoord p = m.CaretXY();
-    std::string_view s = LineText(m, p.Line);
-    if (!m.InsertMode() && p.Char <= static_cast<int>(s.size())) {
-        std::string t(s);
-        t[p.Char - 1] = ch;
-        m.SetLineText(p.Line, t);
+    if (!m.InsertMode() && p.Char <= LineLength(m, p.Line)) {
+        m.DeleteText(p, {p.Char + 1, p.Line});
+        m.InsertText(p, std::string_view(&ch, 1));
     } else {
         m.InsertText(p, std::string_view(&ch, 1));
     }
@@ -149,18 +147,19 @@ void LineBreak(TKrqEditModel& m) {
     if (m.SelAvail()) m.DeleteSelection();
     EnsureLine(m);
     TBufferCoord p = m.CaretXY();
-    std::string s(LineText(m, p.Line));
-    int len = static_cast<int>(s.size());
+    int len = LineLength(m, p.Line);
     if (!m.HasOption(eoAutoIndent)) {
-        size_t cut = std::min<size_t>(p.Char - 1, s.size());
-        if (cut < s.size()) m.SetLineText(p.Line, s.substr(0, cut));
-        m.InsertLines(p.Line + 1, {s.substr(cut)});
+        int cut = std::min(p.Char - 1, len);
+        if (cut < len)
+            m.InsertText({cut + 1, p.Line}, "\r\n");
+        else
+            m.InsertLines(p.Line + 1, {std::string()});
         m.SetCaretXY({1, p.Line + 1});
     } else if (len == 0) {
         // The caret is placed at the indent without writing blanks that trimming would drop.
         int y = p.Line - 1;
-        while (y >= 1 && LineText(m, y).empty()) --y;
-        int indent = y >= 1 ? IndentWidth(m, LineText(m, y)) : 0;
+        while (y >= 1 && LineLength(m, y) == 0) --y;
+        int indent = y >= 1 ? IndentWidth(m, LeadingBlanksOf(m, y)) : 0;
         m.InsertLines(p.Line + 1, {std::string()});
         m.SetCaretXY({indent + 1, p.Line + 1});
     } else if (p.Char == 1) {
@@ -168,16 +167,16 @@ void LineBreak(TKrqEditModel& m) {
         m.SetCaretXY({1, p.Line + 1});
     } else if (p.Char > len) {
         int y = p.Line;
-        while (y > 1 && LineText(m, y).empty()) --y;
-        std::string indent(LeadingBlanks(LineText(m, y)));
+        while (y > 1 && LineLength(m, y) == 0) --y;
+        std::string indent = LeadingBlanksOf(m, y);
         m.HoldIndent(p.Line + 1, static_cast<int>(indent.size()));
         m.InsertLines(p.Line + 1, {indent});
         m.SetCaretXY({static_cast<int>(indent.size()) + 1, p.Line + 1});
     } else {
-        std::string left = s.substr(0, p.Char - 1);
-        int indent = IndentWidth(m, left);
-        m.SetLineText(p.Line, left);
-        m.InsertLines(p.Line + 1, {std::string(indent, ' ') + s.substr(p.Char - 1)});
+        // The text behind the caret moves to the new line in place; a long line is split
+        // without being copied.
+        int indent = IndentWidth(m, LeadingBlanksOf(m, p.Line, static_cast<size_t>(p.Char - 1)));
+        m.InsertText(p, "\r\n" + std::string(indent, ' '));
         m.SetCaretXY({indent + 1, p.Line + 1});
     }
 }
@@ -187,10 +186,12 @@ void InsertLine(TKrqEditModel& m) {
     if (m.SelAvail()) m.DeleteSelection();
     EnsureLine(m);
     TBufferCoord p = m.CaretXY();
-    std::string s(LineText(m, p.Line));
-    size_t cut = std::min<size_t>(p.Char - 1, s.size());
-    if (cut < s.size()) m.SetLineText(p.Line, s.substr(0, cut));
-    m.InsertLines(p.Line + 1, {s.substr(cut)});
+    const int len = LineLength(m, p.Line);
+    int cut = std::min(p.Char - 1, len);
+    if (cut < len)
+        m.InsertText({cut + 1, p.Line}, "\r\n");
+    else
+        m.InsertLines(p.Line + 1, {std::string()});
     m.SetCaretXY(p);
 }
 

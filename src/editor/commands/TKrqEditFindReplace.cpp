@@ -1,6 +1,7 @@
 // FindAndReplace: the region, the order of visits, prompting, and the one-pass replace-all.
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,8 +9,8 @@
 #include "editor/commands/KrqEditCommandState.h"
 #include "editor/model/TKrqEditModelImpl.h"
 #include "editor/model/TKrqEditSearch.h"
-#include "editor/model/TKrqLineText.h"
 #include "editor/model/TKrqUndoBlock.h"
+#include "editor/model/text/TKrqLineText.h"
 
 namespace krq {
 
@@ -87,7 +88,6 @@ int ReplaceAllInOnePass(TKrqEditModel& m, const TKrqEditSearch& engine, const TR
     TBufferCoord caret;
     std::vector<int> found;
     std::vector<int> cols;
-    std::string buf;
     TKrqLineArena arena;  // the rewritten lines come from a few large chunks
     {
         TKrqUndoBlock block(m);
@@ -96,14 +96,21 @@ int ReplaceAllInOnePass(TKrqEditModel& m, const TKrqEditSearch& engine, const TR
             std::string_view s = m.Lines()[y - 1];
             Occurrences(engine, r, y, s, found, cols);
             if (cols.empty()) continue;
-            buf.clear();
+            // The new line is written once, straight into the storage it keeps.
+            const size_t size = s.size() + cols.size() * replace.size() - cols.size() * len;
+            char* out;
+            TKrqLineText line = TKrqLineText::Uninitialized(size, out);
             size_t prev = 0;
             for (int col : cols) {
-                buf.append(s, prev, col - 1 - prev);
-                buf.append(replace);
-                prev = col - 1 + len;
+                if (!out) break;  // the line becomes empty
+                const size_t at = static_cast<size_t>(col - 1);
+                std::memcpy(out, s.data() + prev, at - prev);
+                out += at - prev;
+                std::memcpy(out, replace.data(), replace.size());
+                out += replace.size();
+                prev = at + static_cast<size_t>(len);
             }
-            buf.append(s, prev);
+            if (out) std::memcpy(out, s.data() + prev, s.size() - prev);
             count += static_cast<int>(cols.size());
             if (backwards) {
                 caret = {cols.front(), y};
@@ -111,7 +118,7 @@ int ReplaceAllInOnePass(TKrqEditModel& m, const TKrqEditSearch& engine, const TR
                 int shift = static_cast<int>(cols.size() - 1) * (rlen - len);
                 caret = {cols.back() + shift + rlen, y};
             }
-            m.SetLineText(y, buf);
+            m.SetLineText(y, std::move(line));
         }
     }
     if (count > 0) m.SetCaretXY(caret);

@@ -119,9 +119,26 @@ bool TKrqAutoCorrect::CorrectWordBeforeCaret() {
     if (m.SelAvail()) return false;
     TBufferCoord caret = m.CaretXY();
     const TKrqEditStringList& lines = m.Lines();
-    std::string_view line =
-        caret.Line >= 1 && caret.Line <= lines.Count() ? lines[caret.Line - 1] : "";
-    std::string_view word = autocorrect::WordBeforeCaret(line, caret.Char);
+    const TKrqLineText line = caret.Line >= 1 && caret.Line <= lines.Count()
+                                  ? lines.Line(caret.Line - 1)
+                                  : TKrqLineText();
+    // Only the bytes back to the blank before the word are read, so a space typed into a long
+    // line does not copy the line.
+    size_t end = caret.Char >= 1 ? static_cast<size_t>(caret.Char - 1) : line.size() + 1;
+    std::string before;
+    if (end <= line.size()) {
+        size_t begin = end;
+        while (begin > 0) {
+            std::string_view run = line.RunBefore(begin);
+            size_t k = run.size();
+            while (k > 0 && static_cast<uint8_t>(run[k - 1]) > 32) --k;
+            begin -= run.size() - k;
+            if (k > 0) break;
+        }
+        before = line.Substr(begin, end - begin);
+    }
+    std::string_view word =
+        autocorrect::WordBeforeCaret(before, static_cast<int>(before.size()) + 1);
     std::string correction;
     if (!autocorrect::FindCorrection(items_, sepChar_, options_, word, correction)) return false;
     int length = static_cast<int>(word.size());

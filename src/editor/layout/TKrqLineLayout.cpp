@@ -33,65 +33,99 @@ void TKrqLineLayout::SetFont(const TKrqFontMetrics& font, bool detectPitch) {
 double TKrqLineLayout::NextTabStopX(double x) const { return NextTabStop(x, TabStopWidth()); }
 
 double TKrqLineLayout::XOf(std::string_view text, size_t index) const {
-    index = std::min(index, text.size());
+    return XOf(TKrqLineText::Slice(text.data(), text.size()), 0, index);
+}
+
+size_t TKrqLineLayout::ByteAt(std::string_view text, double x, double* cellX) const {
+    return ByteAt(TKrqLineText::Slice(text.data(), text.size()), 0, text.size(), x, cellX);
+}
+
+double TKrqLineLayout::XOf(const TKrqLineText& text, size_t begin, size_t index) const {
+    begin = std::min(begin, text.size());
+    const size_t end = begin + std::min(index, text.size() - begin);
     if (fixedPitch_) {
         // Count columns, jumping from tab to tab with memchr: a 20 MB line costs microseconds.
-        size_t col = 0, pos = 0;
-        while (pos < index) {
-            const void* hit = std::memchr(text.data() + pos, '\t', index - pos);
-            if (!hit) {
-                col += index - pos;
-                break;
+        size_t col = 0;
+        for (size_t at = begin; at < end;) {
+            std::string_view run = text.RunAt(at).substr(0, end - at);
+            size_t pos = 0;
+            while (pos < run.size()) {
+                const void* hit = std::memchr(run.data() + pos, '\t', run.size() - pos);
+                if (!hit) {
+                    col += run.size() - pos;
+                    break;
+                }
+                size_t t = static_cast<size_t>(static_cast<const char*>(hit) - run.data());
+                col = NextTabColumn(col + (t - pos), tabWidth_);
+                pos = t + 1;
             }
-            size_t t = static_cast<const char*>(hit) - text.data();
-            col = NextTabColumn(col + (t - pos), tabWidth_);
-            pos = t + 1;
+            at += run.size();
         }
         return static_cast<double>(col) * charWidth_;
     }
     double x = 0;
-    for (size_t i = 0; i < index; ++i) x = Next(x, static_cast<uint8_t>(text[i]));
+    for (size_t at = begin; at < end;) {
+        std::string_view run = text.RunAt(at).substr(0, end - at);
+        for (char c : run) x = Next(x, static_cast<uint8_t>(c));
+        at += run.size();
+    }
     return x;
 }
 
-size_t TKrqLineLayout::ByteAt(std::string_view text, double x, double* cellX) const {
+size_t TKrqLineLayout::ByteAt(const TKrqLineText& text, size_t begin, size_t end, double x,
+                              double* cellX) const {
+    end = std::min(end, text.size());
+    begin = std::min(begin, end);
     if (fixedPitch_) {
         const size_t target = x <= 0 ? 0 : static_cast<size_t>(x / charWidth_);
-        size_t col = 0, pos = 0;
-        while (pos < text.size()) {
-            // Tabs only widen, so the wanted byte lies within `target - col` bytes from here;
-            // looking no further keeps a click in a 20 MB line from scanning all of it.
-            size_t span = std::min(text.size() - pos, target - col + 1);
-            const void* hit = std::memchr(text.data() + pos, '\t', span);
-            size_t t = hit ? static_cast<const char*>(hit) - text.data() : pos + span;
-            if ((!hit && t < text.size()) || col + (t - pos) > target) {
-                if (cellX) *cellX = static_cast<double>(target) * charWidth_;
-                return pos + (target - col);
+        size_t col = 0;
+        for (size_t at = begin; at < end;) {
+            std::string_view run = text.RunAt(at).substr(0, end - at);
+            size_t pos = 0;
+            while (pos < run.size()) {
+                // Tabs only widen, so the wanted byte lies within `target - col` bytes from
+                // here; looking no further keeps a click in a 20 MB line from scanning all of it.
+                const size_t reach = target - col + 1;
+                const size_t span = std::min(run.size() - pos, reach);
+                const void* hit = std::memchr(run.data() + pos, '\t', span);
+                if (!hit) {
+                    if (span == reach) {
+                        if (cellX) *cellX = static_cast<double>(target) * charWidth_;
+                        return at + pos + (target - col) - begin;
+                    }
+                    col += span;
+                    break;
+                }
+                size_t t = static_cast<size_t>(static_cast<const char*>(hit) - run.data());
+                col += t - pos;
+                size_t next = NextTabColumn(col, tabWidth_);
+                if (next > target) {
+                    if (cellX) *cellX = static_cast<double>(col) * charWidth_;
+                    return at + t - begin;
+                }
+                col = next;
+                pos = t + 1;
             }
-            col += t - pos;
-            if (t == text.size()) break;
-            size_t next = NextTabColumn(col, tabWidth_);
-            if (next > target) {
-                if (cellX) *cellX = static_cast<double>(col) * charWidth_;
-                return t;
-            }
-            col = next;
-            pos = t + 1;
+            at += run.size();
         }
         if (cellX) *cellX = static_cast<double>(col) * charWidth_;
-        return text.size();
+        return end - begin;
     }
     double cx = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        double nx = Next(cx, static_cast<uint8_t>(text[i]));
-        if (nx > x) {
-            if (cellX) *cellX = cx;
-            return i;
+    for (size_t at = begin; at < end;) {
+        std::string_view run = text.RunAt(at).substr(0, end - at);
+        for (size_t i = 0; i < run.size(); ++i) {
+            double nx = Next(cx, static_cast<uint8_t>(run[i]));
+            if (nx > x) {
+                if (cellX) *cellX = cx;
+                return at + i - begin;
+            }
+            cx = nx;
         }
-        cx = nx;
+        at += run.size();
     }
     if (cellX) *cellX = cx;
-    return text.size();
+    return end - begin;
 }
 
 TKrqLineLayout::TRowSpan TKrqLineLayout::RowAt(std::string_view s, size_t begin, double width,

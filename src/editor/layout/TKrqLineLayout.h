@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/layout/TKrqFontMetrics.h"
+#include "editor/model/text/TKrqLineText.h"
 
 namespace krq {
 
@@ -51,6 +52,12 @@ class TKrqLineLayout {
     size_t ByteAt(std::string_view text, double x, double* cellX) const;
     // The width of the whole text.
     double WidthOf(std::string_view text) const { return XOf(text, text.size()); }
+    // The same over bytes [begin, ...) of a line that may lie in pieces, read piece by piece, so
+    // a position in a long line is found without copying the line into one run. XOf measures
+    // `index` bytes from `begin`; ByteAt looks in [begin, end) and answers relative to begin.
+    double XOf(const TKrqLineText& text, size_t begin, size_t index) const;
+    size_t ByteAt(const TKrqLineText& text, size_t begin, size_t end, double x,
+                  double* cellX) const;
 
     // The rows of `text` no wider than `width`: a row breaks after its last blank when it has
     // one, else before the byte that does not fit; every row holds at least one byte, so a

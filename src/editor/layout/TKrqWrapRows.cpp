@@ -13,6 +13,16 @@ std::string_view TKrqWrapRows::Text(int line) const {
     return line >= 1 && line <= lines.Count() ? lines[line - 1] : std::string_view();
 }
 
+TKrqLineText TKrqWrapRows::Line(int line) const {
+    const TKrqEditStringList& lines = model_.Lines();
+    return line >= 1 && line <= lines.Count() ? lines.Line(line - 1) : TKrqLineText();
+}
+
+size_t TKrqWrapRows::Length(int line) const {
+    const TKrqEditStringList& lines = model_.Lines();
+    return line >= 1 && line <= lines.Count() ? lines.Length(line - 1) : 0;
+}
+
 int TKrqWrapRows::Count() const { return std::max(1, model_.Lines().Count()); }
 
 const TKrqLineLayout& TKrqWrapRows::Layout() {
@@ -27,9 +37,10 @@ double TKrqWrapRows::WrapWidth() {
 
 TKrqLineLayout::TRowSpan TKrqWrapRows::Bytes(TKrqRowPos p) {
     Ready();
+    if (!wrap_) return {0, Length(p.line)};
     std::string_view s = Text(p.line);
     TKrqLineLayout::TRowSpan span{0, s.size()};
-    if (wrap_ && !cache_.Row(p.line - 1, s, Layout(), WrapWidth(), p.row, span)) {
+    if (!cache_.Row(p.line - 1, s, Layout(), WrapWidth(), p.row, span)) {
         span = {s.size(), s.size()};  // a row the line does not have shows nothing
     }
     return span;
@@ -52,7 +63,7 @@ TKrqRowPos TKrqWrapRows::RowOf(TBufferCoord pos) {
 void TKrqWrapRows::Span(TKrqRowPos p, int& first, int& last) {
     const TKrqLineLayout::TRowSpan span = Bytes(p);
     first = static_cast<int>(span.Begin) + 1;
-    const bool lastRow = span.End >= Text(p.line).size();
+    const bool lastRow = span.End >= Length(p.line);
     last = static_cast<int>(span.End) + (lastRow ? 1 : 0);
 }
 
@@ -80,27 +91,28 @@ bool TKrqWrapRows::PrevRow(TKrqRowPos& p) {
 
 double TKrqWrapRows::XOf(TBufferCoord pos) {
     const TKrqLineLayout::TRowSpan span = Bytes(RowOf(pos));
-    std::string_view s = Text(pos.Line);
+    const TKrqLineText s = Line(pos.Line);
     const size_t index = static_cast<size_t>(std::max(0, pos.Char - 1));
-    double x = Layout().XOf(s.substr(span.Begin), index - std::min(index, span.Begin));
+    const size_t to = std::min(index, s.size());
+    double x = Layout().XOf(s, span.Begin, to - std::min(to, span.Begin));
     if (index > s.size()) x += static_cast<double>(index - s.size()) * layout_.CharWidth();
     return x;
 }
 
 int TKrqWrapRows::CharAt(TKrqRowPos p, double x) {
     const TKrqLineLayout::TRowSpan span = Bytes(p);
-    std::string_view s = Text(p.line);
-    std::string_view part = s.substr(span.Begin, span.End - span.Begin);
+    const TKrqLineText s = Line(p.line);
+    const size_t partSize = span.End - span.Begin;
     const TKrqLineLayout& layout = Layout();
     double cellX = 0;
-    size_t i = layout.ByteAt(part, x, &cellX);
-    if (i < part.size()) {
+    size_t i = layout.ByteAt(s, span.Begin, span.End, x, &cellX);
+    if (i < partSize) {
         // The nearer edge of the character wins.
-        const double w = layout.XOf(part, i + 1) - cellX;
+        const double w = layout.XOf(s, span.Begin, i + 1) - cellX;
         if (x - cellX > w / 2) ++i;
     }
     // A row that another follows ends before its last character: after it is the next row.
-    if (span.End < s.size() && i >= part.size() && !part.empty()) i = part.size() - 1;
+    if (span.End < s.size() && i >= partSize && partSize > 0) i = partSize - 1;
     return static_cast<int>(span.Begin + i) + 1;
 }
 

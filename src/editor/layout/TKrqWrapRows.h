@@ -43,7 +43,11 @@ class TKrqWrapRows : public TKrqRowMap {
     void EnsureVisible(TBufferCoord pos) override;
 
   private:
-    std::string_view Text(int line) const;  // 1-based; "" beyond the text
+    // 1-based; "" beyond the text. Text is one run, which a long line in pieces makes once
+    // per change: the wrap needs it, an unwrapped line is read through its pieces instead.
+    std::string_view Text(int line) const;
+    TKrqLineText Line(int line) const;
+    size_t Length(int line) const;
     int Count() const;                      // at least 1: an empty text shows one line
     const TKrqLineLayout& Layout();
     double WrapWidth();

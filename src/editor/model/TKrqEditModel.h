@@ -124,6 +124,8 @@ class TKrqEditModel {
     void DeleteText(TBufferCoord begin, TBufferCoord end);
     // Replaces the whole of line `line` (1-based).
     void SetLineText(int line, std::string_view text);
+    // The same with a text already built in its own storage, which the line then keeps.
+    void SetLineText(int line, TKrqLineText text);
     // The next insertion of line `line` keeps its first `length` bytes even when they are
     // trailing blanks; they are trimmed by the next change of another line.
     void HoldIndent(int line, int length);

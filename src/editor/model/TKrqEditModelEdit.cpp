@@ -14,51 +14,98 @@ namespace {
 // line whole, so a keystroke in a huge line stays small in the history.
 constexpr size_t kSpliceThreshold = 4096;
 
-std::string_view TrimRight(std::string_view s) {
-    size_t n = s.size();
-    while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\t')) --n;
-    return s.substr(0, n);
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The length of `text` without its trailing spaces and tabs.
+size_t TrimmedSize(const TKrqLineText& text) {
+    size_t n = text.size();
+    while (n > 0) {
+        std::string_view run = text.RunBefore(n);
+        size_t k = run.size();
+        while (k > 0 && IsBlank(run[k - 1])) --k;
+        n -= run.size() - k;
+        if (k > 0) break;
+    }
+    return n;
 }
 
-// Length of the common prefix of a and b, known to be at least `from`, compared a page at a
-// time.
-size_t CommonPrefix(std::string_view a, std::string_view b, size_t from) {
-    size_t limit = std::min(a.size(), b.size());
-    size_t p = std::min(from, limit);
+// The first index in [0, n) where a and b differ, or n; compared a page at a time.
+size_t Mismatch(const char* a, const char* b, size_t n) {
     constexpr size_t kChunk = 4096;
-    while (p + kChunk <= limit && std::memcmp(a.data() + p, b.data() + p, kChunk) == 0) p += kChunk;
-    while (p < limit && a[p] == b[p]) ++p;
+    size_t p = 0;
+    if (a == b) return n;
+    while (p + kChunk <= n && std::memcmp(a + p, b + p, kChunk) == 0) p += kChunk;
+    while (p < n && a[p] == b[p]) ++p;
+    return p;
+}
+
+// Length of the common prefix of a and b, known to be at least `from`. Pieces the two texts
+// share are skipped without being read.
+size_t CommonPrefix(const TKrqLineText& a, const TKrqLineText& b, size_t from) {
+    const size_t limit = std::min(a.size(), b.size());
+    size_t p = std::min(from, limit);
+    while (p < limit) {
+        std::string_view ra = a.RunAt(p), rb = b.RunAt(p);
+        size_t n = std::min({ra.size(), rb.size(), limit - p});
+        size_t k = Mismatch(ra.data(), rb.data(), n);
+        p += k;
+        if (k < n) break;
+    }
     return p;
 }
 
 // Length of the common suffix of a and b, at most `limit` and known to be at least `from`.
-size_t CommonSuffix(std::string_view a, std::string_view b, size_t limit, size_t from) {
+size_t CommonSuffix(const TKrqLineText& a, const TKrqLineText& b, size_t limit, size_t from) {
     size_t s = std::min(from, limit);
-    constexpr size_t kChunk = 4096;
-    while (s + kChunk <= limit && std::memcmp(a.data() + a.size() - s - kChunk,
-                                              b.data() + b.size() - s - kChunk, kChunk) == 0)
-        s += kChunk;
-    while (s < limit && a[a.size() - 1 - s] == b[b.size() - 1 - s]) ++s;
+    while (s < limit) {
+        std::string_view ra = a.RunBefore(a.size() - s), rb = b.RunBefore(b.size() - s);
+        size_t n = std::min({ra.size(), rb.size(), limit - s});
+        const char* ea = ra.data() + ra.size();
+        const char* eb = rb.data() + rb.size();
+        if (ea == eb) {
+            s += n;
+            continue;
+        }
+        size_t k = 0;
+        while (k < n && ea[-1 - static_cast<long>(k)] == eb[-1 - static_cast<long>(k)]) ++k;
+        s += k;
+        if (k < n) break;
+    }
     return s;
 }
 
-void Put(char*& out, std::string_view part) {
-    if (part.empty()) return;
-    std::memcpy(out, part.data(), part.size());
-    out += part.size();
-}
+// A part of an existing line: bytes [from, from + count) of `text`.
+struct TPart {
+    const TKrqLineText* text = nullptr;
+    size_t from = 0;
+    size_t count = 0;
+};
 
-// A new line made of a, `spaces` blanks, b and c, written once into its own storage.
-TKrqLineText Build(std::string_view a, size_t spaces, std::string_view b, std::string_view c = {}) {
+// A new line made of a, `spaces` blanks, b and c. A short one is written once into its own
+// storage; a long one shares the bytes of a and c in pieces.
+TKrqLineText Build(TPart a, size_t spaces, std::string_view b, TPart c = {}) {
+    const size_t total = a.count + spaces + b.size() + c.count;
+    if (total < TKrqLineText::kLongLine) {
+        char* out;
+        TKrqLineText line = TKrqLineText::Uninitialized(total, out);
+        if (!out) return line;
+        if (a.count) a.text->CopyTo(a.from, a.count, out);
+        out += a.count;
+        std::memset(out, ' ', spaces);
+        out += spaces;
+        if (!b.empty()) std::memcpy(out, b.data(), b.size());
+        out += b.size();
+        if (c.count) c.text->CopyTo(c.from, c.count, out);
+        return line;
+    }
     char* out;
-    TKrqLineText line = TKrqLineText::Uninitialized(a.size() + spaces + b.size() + c.size(), out);
-    if (!out) return line;
-    Put(out, a);
-    std::memset(out, ' ', spaces);
-    out += spaces;
-    Put(out, b);
-    Put(out, c);
-    return line;
+    TKrqLineText middle = TKrqLineText::Uninitialized(spaces + b.size(), out);
+    if (out) {
+        std::memset(out, ' ', spaces);
+        if (!b.empty()) std::memcpy(out + spaces, b.data(), b.size());
+    }
+    return TKrqLineText::Concat({a.count ? a.text->Sub(a.from, a.count) : TKrqLineText(), middle,
+                                 c.count ? c.text->Sub(c.from, c.count) : TKrqLineText()});
 }
 
 }  // namespace
@@ -67,8 +114,7 @@ void TKrqEditModel::Impl::ReleaseHeld() {
     const int line0 = heldLine0;
     heldLine0 = -1;
     if (line0 < 0 || line0 >= lines.Count()) return;
-    TKrqLineText held = lines.Line(line0);
-    ChangeLine(line0, TKrqLineText::Copy(held.view()), 0);
+    ChangeLine(line0, lines.Line(line0), 0);
 }
 
 void TKrqEditModel::Impl::ChangeLine(int line0, TKrqLineText text, size_t samePrefix,
@@ -82,19 +128,17 @@ void TKrqEditModel::Impl::ChangeLine(int line0, TKrqLineText text, size_t samePr
         ReleaseHeld();
     }
     if (Trimming()) {
-        std::string_view trimmed = TrimRight(text.view());
-        if (trimmed.size() < keep) trimmed = text.view().substr(0, std::min(keep, text.size()));
-        if (trimmed.size() != text.size()) {
-            text = TKrqLineText::Copy(trimmed);
+        size_t trimmed = TrimmedSize(text);
+        if (trimmed < keep) trimmed = std::min(keep, text.size());
+        if (trimmed != text.size()) {
+            text = text.Sub(0, trimmed);
             sameSuffix = 0;
         }
     }
     TKrqLineText old = lines.Line(line0);
-    std::string_view o = old.view();
-    std::string_view n = text.view();
     TKrqUndoEntry& e = history.open;
-    if (o.size() < kSpliceThreshold) {
-        if (o == n) return;
+    if (old.size() < kSpliceThreshold && text.size() < kSpliceThreshold) {
+        if (old.size() == text.size() && old.view() == text.view()) return;
         e.records.push_back({TKrqUndoRecord::kReplaceLines, false, line0, 0, 1, 1, e.texts.size()});
         e.texts.push_back(std::move(old));
         e.texts.push_back(text);
@@ -102,17 +146,18 @@ void TKrqEditModel::Impl::ChangeLine(int line0, TKrqLineText text, size_t samePr
         OwnChange();
         return;
     }
-    size_t limit = std::min(o.size(), n.size());
-    size_t p = CommonPrefix(o, n, samePrefix);
-    size_t s = CommonSuffix(o, n, limit - p, sameSuffix);
-    if (p + s == o.size() && p + s == n.size()) return;
-    size_t removed = o.size() - p - s;
-    size_t inserted = n.size() - p - s;
+    size_t limit = std::min(old.size(), text.size());
+    size_t p = CommonPrefix(old, text, samePrefix);
+    size_t s = CommonSuffix(old, text, limit - p, sameSuffix);
+    if (p + s == old.size() && p + s == text.size()) return;
+    size_t removed = old.size() - p - s;
+    size_t inserted = text.size() - p - s;
+    // Only the changed bytes are kept, shared with the old and the new text where long.
     e.records.push_back({TKrqUndoRecord::kSplice, false, line0, static_cast<uint32_t>(p),
                          static_cast<uint32_t>(removed), static_cast<uint32_t>(inserted),
-                         e.bytes.size()});
-    e.bytes.append(o.substr(p, removed));
-    e.bytes.append(n.substr(p, inserted));
+                         e.texts.size()});
+    e.texts.push_back(old.Sub(p, removed));
+    e.texts.push_back(text.Sub(p, inserted));
     lines.SetLine(line0, std::move(text));
     OwnChange();
 }
@@ -128,12 +173,10 @@ void TKrqEditModel::Impl::ReplaceLines(int line0, int count, std::vector<TKrqLin
     if (Trimming()) {
         for (size_t i = 0; i < texts.size(); ++i) {
             TKrqLineText& t = texts[i];
-            std::string_view trimmed = TrimRight(t.view());
-            if (writesHeld && static_cast<int>(i) == heldLine0 - line0) {
-                const size_t kept = std::max(trimmed.size(), std::min(heldKeep, t.size()));
-                trimmed = t.view().substr(0, kept);
-            }
-            if (trimmed.size() != t.size()) t = TKrqLineText::Copy(trimmed);
+            size_t trimmed = TrimmedSize(t);
+            if (writesHeld && static_cast<int>(i) == heldLine0 - line0)
+                trimmed = std::max(trimmed, std::min(heldKeep, t.size()));
+            if (trimmed != t.size()) t = t.Sub(0, trimmed);
         }
     }
     TKrqUndoEntry& e = history.open;
@@ -155,16 +198,16 @@ TBufferCoord TKrqEditModel::Impl::InsertTextAt(TBufferCoord pos, std::string_vie
     if (line == count + 1) ReplaceLines(count, 0, {TKrqLineText()}, false);
     int line0 = line - 1;
     std::vector<std::string_view> pieces = KrqSplitPieces(text);
-    TKrqLineText curText = lines.Line(line0);  // keeps the bytes while lines change
-    std::string_view cur = curText.view();
+    const TKrqLineText curText = lines.Line(line0);  // keeps the bytes while lines change
+    const size_t size = curText.size();
     size_t at = static_cast<size_t>(col - 1);
-    size_t keep = std::min(at, cur.size());
+    size_t keep = std::min(at, size);
     size_t pad = at - keep;
-    std::string_view head = cur.substr(0, keep);
-    std::string_view tail = cur.substr(keep);
+    const TPart head{&curText, 0, keep};
+    const TPart tail{&curText, keep, size - keep};
 
     if (pieces.size() == 1) {
-        ChangeLine(line0, Build(head, pad, text, tail), keep, tail.size());
+        ChangeLine(line0, Build(head, pad, text, tail), keep, tail.count);
         return {col + static_cast<int>(text.size()), line};
     }
 
@@ -175,11 +218,11 @@ TBufferCoord TKrqEditModel::Impl::InsertTextAt(TBufferCoord pos, std::string_vie
         // The whole line moves down, so it is the new lines that go in above it.
         for (int i = 0; i + 1 < n; ++i) added.push_back(TKrqLineText::Copy(pieces[i]));
         ReplaceLines(line0, 0, std::move(added), false);
-        ChangeLine(line0 + n - 1, Build(pieces.back(), 0, cur), 0, cur.size());
+        ChangeLine(line0 + n - 1, Build({}, 0, pieces.back(), tail), 0, size);
     } else {
         ChangeLine(line0, Build(head, pad, pieces[0]), keep, 0);
         for (int i = 1; i + 1 < n; ++i) added.push_back(TKrqLineText::Copy(pieces[i]));
-        added.push_back(Build(pieces.back(), 0, tail));
+        added.push_back(Build({}, 0, pieces.back(), tail));
         ReplaceLines(line0 + 1, 0, std::move(added), false);
     }
     return {static_cast<int>(pieces.back().size()) + 1, line + n - 1};
@@ -191,7 +234,7 @@ void TKrqEditModel::Impl::DeleteRange(TBufferCoord begin, TBufferCoord end) {
     if (end < begin) std::swap(begin, end);
     begin.Line = std::clamp(begin.Line, 1, count);
     begin.Char = std::max(1, begin.Char);
-    if (end.Line > count) end = {static_cast<int>(lines[count - 1].size()) + 1, count};
+    if (end.Line > count) end = {static_cast<int>(lines.Length(count - 1)) + 1, count};
     end.Line = std::max(1, end.Line);
     end.Char = std::max(1, end.Char);
     if (end <= begin) return;
@@ -199,22 +242,22 @@ void TKrqEditModel::Impl::DeleteRange(TBufferCoord begin, TBufferCoord end) {
     int e0 = end.Line - 1;
     size_t cb = static_cast<size_t>(begin.Char - 1);
     size_t ce = static_cast<size_t>(end.Char - 1);
-    TKrqLineText firstText = lines.Line(b0);
-    std::string_view first = firstText.view();
+    const TKrqLineText first = lines.Line(b0);
     size_t kb = std::min(cb, first.size());
     if (b0 == e0) {
         size_t ke = std::min(ce, first.size());
         if (ke <= kb) return;
-        ChangeLine(b0, Build(first.substr(0, kb), 0, first.substr(ke)), kb, first.size() - ke);
+        ChangeLine(b0, Build({&first, 0, kb}, 0, {}, {&first, ke, first.size() - ke}), kb,
+                   first.size() - ke);
         return;
     }
-    TKrqLineText lastText = lines.Line(e0);
-    std::string_view last = lastText.view();
-    std::string_view rest = last.substr(std::min(ce, last.size()));
+    const TKrqLineText last = lines.Line(e0);
+    size_t from = std::min(ce, last.size());
+    const TPart rest{&last, from, last.size() - from};
     // When the deletion starts beyond the end of its line, the joined text still starts at
     // that column, so an insertion there lands right behind it.
-    size_t pad = rest.empty() ? 0 : cb - kb;
-    ChangeLine(b0, Build(first.substr(0, kb), pad, rest), kb, 0);
+    size_t pad = rest.count == 0 ? 0 : cb - kb;
+    ChangeLine(b0, Build({&first, 0, kb}, pad, {}, rest), kb, 0);
     ReplaceLines(b0 + 1, e0 - b0, {}, true);
 }
 
@@ -244,9 +287,14 @@ void TKrqEditModel::HoldIndent(int line, int length) {
 
 void TKrqEditModel::SetLineText(int line, std::string_view text) {
     if (line < 1 || line > d->lines.Count()) return;
+    SetLineText(line, TKrqLineText::Copy(text));
+}
+
+void TKrqEditModel::SetLineText(int line, TKrqLineText text) {
+    if (line < 1 || line > d->lines.Count()) return;
     Impl::Operation op(*d);
     Impl::BlockGuard block(*d);
-    d->ChangeLine(line - 1, TKrqLineText::Copy(text), 0);
+    d->ChangeLine(line - 1, std::move(text), 0);
 }
 
 void TKrqEditModel::InsertLines(int line, const std::vector<std::string>& lines) {

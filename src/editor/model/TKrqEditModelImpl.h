@@ -91,7 +91,7 @@ struct TKrqEditModel::Impl {
     // Replaces lines [line0, line0 + count) by `texts`. Bookmarks on removed lines move to
     // the line before them when `joinBookmarks` is set, otherwise they are cleared.
     void ReplaceLines(int line0, int count, std::vector<TKrqLineText> texts, bool joinBookmarks);
-    void ApplyRecord(const TKrqUndoEntry& entry, const TKrqUndoRecord& record, bool forward);
+    void ApplyRecord(TKrqUndoEntry& entry, const TKrqUndoRecord& record, bool forward);
     void AdjustBookmarks(int line0, int oldCount, int newCount, bool joinBookmarks);
 
     TBufferCoord InsertTextAt(TBufferCoord pos, std::string_view text);

@@ -117,6 +117,11 @@ std::string_view TKrqEditStringList::operator[](int index) const {
     return d->At(index).view();
 }
 
+size_t TKrqEditStringList::Length(int index) const {
+    CheckIndex(index >= 0 && index < d->Count());
+    return d->At(index).size();
+}
+
 TKrqLineText TKrqEditStringList::Line(int index) const {
     CheckIndex(index >= 0 && index < d->Count());
     return d->At(index);
@@ -129,6 +134,12 @@ void TKrqEditStringList::Set(int index, std::string_view text) {
 void TKrqEditStringList::SetLine(int index, TKrqLineText text) {
     CheckIndex(index >= 0 && index < d->Count());
     d->At(index) = std::move(text);
+    ++d->serial;
+}
+
+void TKrqEditStringList::SwapLine(int index, TKrqLineText& text) {
+    CheckIndex(index >= 0 && index < d->Count());
+    d->At(index).swap(text);
     ++d->serial;
 }
 
@@ -204,10 +215,8 @@ void TKrqEditStringList::AppendJoined(std::string& out, int first, int count,
         size_t to = std::min(block.size(), from + static_cast<size_t>(end - index));
         for (size_t i = from; i < to; ++i) {
             const TKrqLineText& line = block[i];
-            if (!line.empty()) {
-                std::memcpy(p, line.data(), line.size());
-                p += line.size();
-            }
+            line.CopyTo(0, line.size(), p);
+            p += line.size();
             if (++index < end || finalBreak) {
                 std::memcpy(p, lineBreak.data(), lineBreak.size());
                 p += lineBreak.size();

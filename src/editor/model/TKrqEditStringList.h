@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/model/TKrqLineText.h"
+#include "editor/model/text/TKrqLineText.h"
 #include "platform/encoding.h"
 
 namespace krq {
@@ -25,8 +25,12 @@ class TKrqEditStringList {
     TKrqEditStringList& operator=(const TKrqEditStringList&) = delete;
 
     int Count() const;
-    // Valid until the next change of the list.
+    // Valid until the next change of the list. A long line that was edited is kept in pieces
+    // and copied into one run by this on first use; code that reads a few bytes of a line, or
+    // walks it once, asks Line() for its pieces instead.
     std::string_view operator[](int index) const;
+    // The length of a line, without reading its bytes.
+    size_t Length(int index) const;
 
     void Set(int index, std::string_view text);
     void Insert(int index, std::string_view text);
@@ -60,6 +64,8 @@ class TKrqEditStringList {
     // --- Line storage shared with the model's undo history ---------------------------------
     TKrqLineText Line(int index) const;
     void SetLine(int index, TKrqLineText text);
+    // Exchanges line `index` with `text`.
+    void SwapLine(int index, TKrqLineText& text);
     // Replaces lines [index, index + count) by `n` lines taken from `texts`.
     void Replace(int index, int count, const TKrqLineText* texts, int n);
     // Keeps the loaded bytes alive for holders of slices of them (the undo history).

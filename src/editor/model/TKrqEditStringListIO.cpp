@@ -142,7 +142,12 @@ bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool la
             }
             if (need > kBuffer) {
                 if (encoding == TDocEncoding::Windows1250) {
-                    if (!WriteFully(fd, line.data(), line.size())) return false;
+                    // A long line in pieces goes out piece by piece, never copied whole.
+                    bool ok = true;
+                    line.ForEachRun(0, line.size(), [&](std::string_view run) {
+                        ok = ok && WriteFully(fd, run.data(), run.size());
+                    });
+                    if (!ok) return false;
                 } else {
                     std::string encoded = Encode(line.view(), encoding, false);
                     if (!WriteFully(fd, encoded.data(), encoded.size())) return false;

@@ -39,7 +39,6 @@ void TKrqEditModel::Impl::BeginBlock() {
     if (history.blockDepth++ > 0) return;
     history.open.records.clear();
     history.open.texts.clear();
-    history.open.bytes.clear();
     history.open.caretBefore = caret;
     history.open.anchorBefore = anchor;
 }
@@ -81,11 +80,16 @@ void TKrqEditModel::Impl::AdjustBookmarks(int line0, int oldCount, int newCount,
     }
 }
 
-void TKrqEditModel::Impl::ApplyRecord(const TKrqUndoEntry& entry, const TKrqUndoRecord& r,
-                                      bool forward) {
+void TKrqEditModel::Impl::ApplyRecord(TKrqUndoEntry& entry, const TKrqUndoRecord& r, bool forward) {
     if (r.kind == TKrqUndoRecord::kReplaceLines) {
         int oldCount = static_cast<int>(r.oldCount);
         int newCount = static_cast<int>(r.newCount);
+        if (oldCount == newCount && (forward || entry.swapped)) {
+            for (int i = 0; i < newCount; ++i)
+                lines.SwapLine(r.line + i, entry.texts[r.first + r.oldCount + i]);
+            OwnChange();
+            return;
+        }
         size_t from = r.first + (forward ? r.oldCount : 0);
         int put = forward ? newCount : oldCount;
         int remove = forward ? oldCount : newCount;
@@ -100,22 +104,12 @@ void TKrqEditModel::Impl::ApplyRecord(const TKrqUndoEntry& entry, const TKrqUndo
         OwnChange();
         return;
     }
-    std::string_view oldBytes(entry.bytes.data() + r.first, r.oldCount);
-    std::string_view newBytes(entry.bytes.data() + r.first + r.oldCount, r.newCount);
-    std::string_view removed = forward ? oldBytes : newBytes;
-    std::string_view inserted = forward ? newBytes : oldBytes;
-    std::string_view current = lines[r.line];
-    size_t tail = current.size() - r.column - removed.size();
-    char* out;
-    TKrqLineText text =
-        TKrqLineText::Uninitialized(current.size() - removed.size() + inserted.size(), out);
-    if (out) {
-        std::memcpy(out, current.data(), r.column);
-        std::memcpy(out + r.column, inserted.data(), inserted.size());
-        std::memcpy(out + r.column + inserted.size(), current.data() + r.column + removed.size(),
-                    tail);
-    }
-    lines.SetLine(r.line, std::move(text));
+    const TKrqLineText& oldBytes = entry.texts[r.first];
+    const TKrqLineText& newBytes = entry.texts[r.first + 1];
+    const TKrqLineText& removed = forward ? oldBytes : newBytes;
+    const TKrqLineText& inserted = forward ? newBytes : oldBytes;
+    const TKrqLineText current = lines.Line(r.line);
+    lines.SetLine(r.line, current.Replaced(r.column, removed.size(), inserted));
     OwnChange();
 }
 
@@ -151,6 +145,7 @@ void TKrqEditModel::Undo() {
     h.undo.pop_back();
     for (auto it = entry.records.rbegin(); it != entry.records.rend(); ++it)
         d->ApplyRecord(entry, *it, false);
+    entry.swapped = false;
     d->SetCaretAndAnchor(entry.caretBefore, entry.anchorBefore);
     h.PushRedo(std::move(entry));
     d->changePending = true;
@@ -169,6 +164,7 @@ void TKrqEditModel::Redo() {
     TKrqUndoEntry entry = std::move(h.redo.back());
     h.redo.pop_back();
     for (const TKrqUndoRecord& record : entry.records) d->ApplyRecord(entry, record, true);
+    entry.swapped = true;
     d->SetCaretAndAnchor(entry.caretAfter, entry.anchorAfter);
     h.PushUndo(std::move(entry));
     d->changePending = true;

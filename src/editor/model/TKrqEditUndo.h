@@ -9,21 +9,22 @@
 #include <vector>
 
 #include "editor/model/KrqEditTypes.h"
-#include "editor/model/TKrqLineText.h"
+#include "editor/model/text/TKrqLineText.h"
 
 namespace krq {
 
 // One change of the text. Records are applied forwards for redo and backwards for undo, so
 // each keeps both sides: whole-line replacements keep the old and the new line texts (shared,
-// not copied), in-line splices keep only the bytes removed and inserted, so a keystroke in a
-// 20 MB line does not keep a copy of the line.
+// not copied), in-line splices keep only the bytes removed and inserted (long ones as pieces
+// shared with the line), so a keystroke or a line break in a 20 MB line does not keep a copy
+// of the line.
 struct TKrqUndoRecord {
     enum Kind : uint8_t {
         // Lines [line, line + oldCount) were replaced by newCount lines. The old texts are
         // texts[first .. first + oldCount), the new ones follow them.
         kReplaceLines,
         // In line `line`, at 0-based byte `column`, `oldCount` bytes were replaced by
-        // `newCount` bytes; both are kept in bytes[first ..], old before new.
+        // `newCount` bytes: texts[first] holds the old bytes, texts[first + 1] the new.
         kSplice,
     };
     Kind kind;
@@ -49,7 +50,10 @@ struct TKrqUndoEntry {
     // growing vector would touch twice the memory.
     std::deque<TKrqUndoRecord> records;
     std::deque<TKrqLineText> texts;
-    std::string bytes;
+    // Set while the new texts of its same-count line replacements stand in the lines and
+    // their slots in `texts` hold the old ones: redo swaps them in rather than copying, so
+    // it touches no line's bytes, and the undo after it swaps them back.
+    bool swapped = false;
     // The loaded file bytes that unchanged-line slices in `texts` point into.
     std::shared_ptr<const void> storage;
 };

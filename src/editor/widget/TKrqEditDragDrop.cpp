@@ -65,7 +65,7 @@ void TKrqEdit::Impl::DropText(TBufferCoord at, const std::string& text, TSelecti
             } else if (current == smColumn) {
                 int l = std::min(b.Char, e.Char), r = std::max(b.Char, e.Char);
                 if (at.Line >= b.Line && at.Line <= e.Line && at.Char > r) {
-                    int len = static_cast<int>(LineText(at.Line).size());
+                    int len = static_cast<int>(LineLength(at.Line));
                     at.Char -= std::max(0, std::min(r - 1, len) - std::min(l - 1, len));
                 }
             } else if (e < at) {

@@ -358,10 +358,10 @@ void TKrqEdit::keyReleaseEvent(QKeyEvent* e) {
 void TKrqEdit::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     TBufferCoord pos = d->CoordAt(e->position().toPoint(), false);
-    std::string_view s = d->LineText(pos.Line);
+    const TKrqLineText s = d->Line(pos.Line);
     auto isWord = [&](int i) {
         return i >= 0 && i < static_cast<int>(s.size()) &&
-               d->model.IsWordChar(static_cast<uint8_t>(s[i]));
+               d->model.IsWordChar(static_cast<uint8_t>(s.At(static_cast<size_t>(i))));
     };
     int i = pos.Char - 1;
     if (!isWord(i) && isWord(i - 1)) --i;  // just behind a word still picks that word

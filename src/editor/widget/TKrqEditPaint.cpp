@@ -49,9 +49,8 @@ void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {
     TKrqRowPos row = top;
     for (int y = 0; y < r.height(); y += lineHeight) {
         if (y + lineHeight > area.top() && y < area.bottom() + 1) {
-            std::string_view s = LineText(row.line);
             const TKrqLineLayout::TRowSpan span = rows.Bytes(row);
-            PaintRow(p, y, row.line, span.Begin, span.End, span.End == s.size());
+            PaintRow(p, y, row.line, span.Begin, span.End, span.End == LineLength(row.line));
         }
         if (!NextRow(row)) break;
     }
@@ -65,11 +64,11 @@ void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {
             if (model.InsertMode() || showDropCaret) {
                 p.fillRect(QRect(pt.x(), pt.y(), 2, lineHeight), fontColor);
             } else {
-                std::string_view s = LineText(at.Line);
+                const TKrqLineText s = Line(at.Line);
                 int w = static_cast<int>(charWidth);
                 if (at.Char >= 1 && static_cast<size_t>(at.Char) <= s.size())
-                    w = std::max(
-                        1, static_cast<int>(layout.Advance(static_cast<uint8_t>(s[at.Char - 1]))));
+                    w = std::max(1, static_cast<int>(
+                                        layout.Advance(static_cast<uint8_t>(s.At(at.Char - 1)))));
                 p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
                 p.fillRect(QRect(pt.x(), pt.y(), w, lineHeight), Qt::white);
                 p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -80,8 +79,9 @@ void TKrqEdit::Impl::Paint(QPainter& p, const QRect& area) {
 }
 
 void TKrqEdit::Impl::PaintRow(QPainter& p, int y, int line, size_t from, size_t to, bool lastRow) {
-    std::string_view s = LineText(line);
-    std::string_view part = s.substr(from, to - from);
+    // The line is read through its pieces: only the bytes in view are copied into one run.
+    const TKrqLineText s = Line(line);
+    const size_t partSize = to - from;
     const int textLeft = TextLeft();
     const int left = wordWrap ? 0 : leftPx;
     const int width = TextWidth();
@@ -115,7 +115,7 @@ void TKrqEdit::Impl::PaintRow(QPainter& p, int y, int line, size_t from, size_t 
     // Line mode colours the whole row; the other modes colour what lies beyond the text.
     if (selBeyond && mode == smLine) p.fillRect(QRectF(textLeft, y, width, lineHeight), selBg);
     if (sel && lastRow && ((selBeyond && mode == smNormal) || mode == smColumn)) {
-        const double endX = originX + XOf(part, part.size());
+        const double endX = originX + Layout().XOf(s, from, partSize);
         if (selBeyond && mode == smNormal) {
             p.fillRect(QRectF(endX, y, charWidth, lineHeight), selBg);
         } else if (mode == smColumn && selTo > s.size() && selFrom < selTo) {
@@ -128,9 +128,23 @@ void TKrqEdit::Impl::PaintRow(QPainter& p, int y, int line, size_t from, size_t 
 
     // Only the bytes that fall inside the view are drawn.
     double cellX = 0;
-    size_t i = ByteAt(part, left, &cellX);
-    size_t stop = ByteAt(part, left + width, nullptr);
-    stop = std::min(part.size(), stop + 1);
+    size_t i = Layout().ByteAt(s, from, to, left, &cellX);
+    size_t stop = Layout().ByteAt(s, from, to, left + width, nullptr);
+    stop = std::min(partSize, stop + 1);
+    // The bytes [i, stop) of the row, as one run.
+    const size_t first = i;
+    std::string window;
+    std::string_view shown;
+    if (i < stop) {
+        shown = s.RunAt(from + i);
+        if (shown.size() >= stop - i) {
+            shown = shown.substr(0, stop - i);
+        } else {
+            window = s.Substr(from + i, stop - i);
+            shown = window;
+        }
+    }
+    auto part = [&](size_t k) { return shown[k - first]; };
     const std::vector<TKrqToken>* toks = TokensOf(line);
     const auto* attrs = highlighter ? &highlighter->Attributes() : nullptr;
     size_t tok = 0;
@@ -153,17 +167,17 @@ void TKrqEdit::Impl::PaintRow(QPainter& p, int y, int line, size_t from, size_t 
         size_t j = i;
         double runX = x;
         QString text;
-        if (part[i] == '\t') {
+        if (part(i) == '\t') {
             x = NextTabStop(x, tabStop);
             j = i + 1;
         } else {
-            while (j < stop && part[j] != '\t') {
+            while (j < stop && part(j) != '\t') {
                 size_t lj = from + j;
                 if ((lj >= selFrom && lj < selTo) != selected || attrAt(lj) != attr) break;
-                x += layout.Advance(static_cast<uint8_t>(part[j]));
+                x += layout.Advance(static_cast<uint8_t>(part(j)));
                 ++j;
             }
-            text = ToQString(part.substr(i, j - i));
+            text = ToQString(shown.substr(i - first, j - i));
         }
         QColor fg = fontColor;
         QColor bg;

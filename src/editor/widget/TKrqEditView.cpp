@@ -16,6 +16,16 @@ std::string_view TKrqEdit::Impl::LineText(int line) const {
     return line >= 1 && line <= lines.Count() ? lines[line - 1] : std::string_view();
 }
 
+TKrqLineText TKrqEdit::Impl::Line(int line) const {
+    const TKrqEditStringList& lines = model.Lines();
+    return line >= 1 && line <= lines.Count() ? lines.Line(line - 1) : TKrqLineText();
+}
+
+size_t TKrqEdit::Impl::LineLength(int line) const {
+    const TKrqEditStringList& lines = model.Lines();
+    return line >= 1 && line <= lines.Count() ? lines.Length(line - 1) : 0;
+}
+
 int TKrqEdit::Impl::LineCount() const { return std::max(1, model.Lines().Count()); }
 
 namespace {
@@ -67,11 +77,11 @@ size_t TKrqEdit::Impl::ByteAt(std::string_view text, double x, double* cellX) co
     return Layout().ByteAt(text, x, cellX);
 }
 
-double TKrqEdit::Impl::TextWidthOf(std::string_view text) const {
+double TKrqEdit::Impl::TextWidthOf(const TKrqLineText& text) const {
     // Measuring a huge line on every paint would cost the paint its budget; counting bytes
     // serves the scroll bar as well (the caret widens the range when it goes further).
     if (text.size() > 65536) return static_cast<double>(text.size()) * charWidth;
-    return XOf(text, text.size());
+    return Layout().XOf(text, 0, text.size());
 }
 
 // --- Word wrap --------------------------------------------------------------------------------
@@ -117,22 +127,22 @@ TBufferCoord TKrqEdit::Impl::CoordAt(QPoint at, bool beyondEnd) {
     }
     for (int i = 0; i > down && PrevRow(p); --i) {
     }
-    std::string_view s = LineText(p.line);
+    const TKrqLineText s = Line(p.line);
     const TKrqLineLayout::TRowSpan span = rows.Bytes(p);
     const size_t rowStart = span.Begin, rowEnd = span.End;
-    std::string_view part = s.substr(rowStart, rowEnd - rowStart);
+    const size_t partSize = rowEnd - rowStart;
     double x = at.x() - TextLeft() + (wordWrap ? 0 : leftPx);
     double cellX = 0;
-    size_t i = ByteAt(part, x, &cellX);
-    if (i < part.size()) {
+    size_t i = Layout().ByteAt(s, rowStart, rowEnd, x, &cellX);
+    if (i < partSize) {
         // The nearer edge of the character wins.
-        double w = XOf(part, i + 1) - cellX;
+        double w = Layout().XOf(s, rowStart, i + 1) - cellX;
         if (x - cellX > w / 2) ++i;
     } else if (beyondEnd && x > cellX && rowEnd == s.size()) {
         i += static_cast<size_t>(std::lround((x - cellX) / charWidth));
     }
     // A wrapped row ends before its break; the next row starts there.
-    if (wordWrap && rowEnd < s.size() && i >= part.size() && part.size() > 0) i = part.size() - 1;
+    if (wordWrap && rowEnd < s.size() && i >= partSize && partSize > 0) i = partSize - 1;
     return {static_cast<int>(rowStart + i) + 1, p.line};
 }
 

@@ -88,7 +88,11 @@ struct TKrqEdit::Impl {
     TBufferCoord dropCaret;
 
     // --- Helpers (TKrqEditView.cpp) -----------------------------------------------------------
-    std::string_view LineText(int line) const;  // 1-based; "" beyond the text
+    // 1-based; "" beyond the text. LineText is one run of bytes (a long line in pieces is
+    // copied into one on first use); Line gives the pieces, for what is done per keystroke.
+    std::string_view LineText(int line) const;
+    TKrqLineText Line(int line) const;
+    size_t LineLength(int line) const;
     const TKrqLineLayout& Layout() const;
     int LineCount() const;  // at least 1: an empty text shows one line
     void UpdateMetrics();
@@ -99,7 +103,7 @@ struct TKrqEdit::Impl {
     double XOf(std::string_view text, size_t index) const;
     // The byte whose cell holds x (text.size() when beyond), and the cell's start in `cellX`.
     size_t ByteAt(std::string_view text, double x, double* cellX) const;
-    double TextWidthOf(std::string_view text) const;
+    double TextWidthOf(const TKrqLineText& text) const;
     // The row of `line` that shows character `ch` (1-based).
     int RowOfChar(int line, int ch);
     bool NextRow(TKrqRowPos& p);

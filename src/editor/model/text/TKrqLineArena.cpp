@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/model/TKrqLineText.h"
+#include "editor/model/text/TKrqLineText.h"
 
 namespace krq {
 
