@@ -11,7 +11,13 @@ namespace krq {
 TKrqLineLayout::TKrqLineLayout() { advance_.fill(1); }
 
 void TKrqLineLayout::SetFont(const TKrqFontMetrics& font, bool detectPitch) {
-    for (int b = 0; b < 256; ++b) advance_[b] = font.ByteAdvance(static_cast<uint8_t>(b));
+    std::array<double, 256> advance;
+    for (int b = 0; b < 256; ++b) advance[b] = font.ByteAdvance(static_cast<uint8_t>(b));
+    SetAdvances(advance, detectPitch);
+}
+
+void TKrqLineLayout::SetAdvances(const std::array<double, 256>& advance, bool detectPitch) {
+    advance_ = advance;
     charWidth_ = advance_[' '];
     fixedPitch_ = false;
     if (!detectPitch) return;
@@ -97,24 +103,36 @@ size_t TKrqLineLayout::ByteAt(std::string_view text, double x, double* cellX) co
 template <class Emit>
 void TKrqLineLayout::WrapInto(std::string_view s, double width, TWrapRules rules, Emit emit) const {
     constexpr size_t kNone = std::string_view::npos;
-    auto blank = [](uint8_t c) { return c == ' ' || c == '\t'; };
-    double x = 0;
+    const size_t n = s.size();
+    const double* advance = advance_.data();
     size_t rowStart = 0;
-    size_t lastBlank = kNone;
-    for (size_t i = 0; i < s.size(); ++i) {
-        const uint8_t c = static_cast<uint8_t>(s[i]);
-        const double nx = Next(x, c);
-        if (nx <= width || i == rowStart) {
-            x = nx;
-            if (blank(c)) lastBlank = i;
-            continue;
+    for (;;) {
+        if (rowStart == n) {
+            // An empty line is one empty row; a line that ended in a dropped blank has no
+            // empty row after it.
+            if (n == 0) emit(0, 0);
+            return;
         }
-        if (rules.DropBreakBlank && blank(c)) {
+        // The longest run from rowStart that fits, but never less than one byte.
+        size_t lastBlank = kNone;
+        double x = 0;
+        size_t i = rowStart;
+        do {
+            const uint8_t c = static_cast<uint8_t>(s[i]);
+            const double nx = c == '\t' ? NextTabStopX(x) : x + advance[c];
+            if (nx > width && i > rowStart) break;
+            if (c == ' ' || c == '\t') lastBlank = i;
+            x = nx;
+        } while (++i < n);
+        if (i == n) {
+            emit(rowStart, n);
+            return;
+        }
+        const uint8_t c = static_cast<uint8_t>(s[i]);
+        if (rules.DropBreakBlank && (c == ' ' || c == '\t')) {
             // The blank that does not fit ends the row and belongs to neither row.
             emit(rowStart, i);
             rowStart = i + 1;
-            x = 0;
-            lastBlank = kNone;
             continue;
         }
         size_t rowEnd = i;
@@ -124,20 +142,10 @@ void TKrqLineLayout::WrapInto(std::string_view s, double width, TWrapRules rules
             nextStart = lastBlank + 1;
         }
         emit(rowStart, rowEnd);
+        // The next row is measured from its own start: the bytes carried over may sit at
+        // other tab stops there, and byte i may not fit even there.
         rowStart = nextStart;
-        // Measure the start of the new row again and look at byte i once more: it may not fit
-        // even there.
-        x = 0;
-        lastBlank = kNone;
-        for (size_t j = rowStart; j < i; ++j) {
-            const uint8_t cj = static_cast<uint8_t>(s[j]);
-            x = Next(x, cj);
-            if (blank(cj)) lastBlank = j;
-        }
-        --i;
     }
-    // A line that ended in a dropped blank has no empty row after it.
-    if (!(rules.DropBreakBlank && rowStart == s.size() && rowStart > 0)) emit(rowStart, s.size());
 }
 
 std::vector<TKrqLineLayout::TRowSpan> TKrqLineLayout::Wrap(std::string_view text, double width,
