@@ -20,14 +20,10 @@
 #include "convert/unBatch.h"
 #include "convert/unMultiCnv.h"
 #include "lexers/unCatalogue.h"
+#include "platform/files/filewriter.h"
+#include "platform/fsname.h"
 
 namespace krq {
-
-namespace {
-
-std::string fsName(const QString& name) { return QFile::encodeName(name).toStdString(); }
-
-}  // namespace
 
 TfrmMultiCnv::TfrmMultiCnv(QString openDocument, QWidget* parent)
     : QDialog(parent), openDocument_(std::move(openDocument)) {
@@ -141,7 +137,7 @@ void TfrmMultiCnv::btnFilesAddClick() {
         for (int i = 0; i < mcFilesList->count() && !listed; ++i)
             listed = mcFilesList->item(i)->text().compare(name, Qt::CaseInsensitive) == 0;
         if (listed) continue;
-        if (!isFileReadOnly(fsName(path))) lstFilePaths << path;
+        if (!IsFileReadOnly(FsName(path))) lstFilePaths << path;
         mcFilesList->addItem(name);
     }
     updateCounters();
@@ -168,7 +164,7 @@ void TfrmMultiCnv::btnStartClick() {
     setButtonsEnabled(false);
 
     std::vector<std::string> paths;
-    for (const QString& path : lstFilePaths) paths.push_back(fsName(path));
+    for (const QString& path : lstFilePaths) paths.push_back(FsName(path));
     const int code = mcCnvSetup->currentIndex() + 1;
     const size_t n = paths.size();
 

@@ -151,7 +151,7 @@ int convertFiles(const krq::TConversion& conversion, const std::vector<std::stri
             status = kExitFileFailed;
             continue;
         }
-        if (krq::isFileReadOnly(file)) {
+        if (krq::IsFileReadOnly(file)) {
             std::fprintf(stderr, "krq-convert: skipping read-only file %s\n", file.c_str());
             continue;
         }

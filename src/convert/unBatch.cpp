@@ -36,23 +36,15 @@ std::string normalizeLines(std::string text) {
     return JoinLinesCrLf(text, true);
 }
 
-// Room is left for the final line break that the line rule may add, so a large file is never
-// copied to grow it.
-std::string readFileBytes(const std::string& path) { return ReadFileOrRaise(path, 4); }
-
-void writeFileSafely(const std::string& path, std::string_view bytes) {
-    WriteFileSafely(path, bytes);
-}
-
 void convertFile(const std::string& path, int code, std::optional<TDocEncoding> encoding) {
-    std::string text = readFileBytes(path);
+    // Room is left for the final line break that the line rule may add, so a large file is
+    // never copied to grow it.
+    std::string text = ReadFileOrRaise(path, 4);
     TDocEncoding back = TDocEncoding::Windows1250;
     if (encoding != TDocEncoding::Windows1250) back = DecodeOrRaise(text, encoding, path);
     text = normalizeLines(fncConvert(code, normalizeLines(std::move(text))));
     if (back != TDocEncoding::Windows1250) text = EncodeOrRaise(text, back, path);
-    writeFileSafely(path, text);
+    WriteFileSafely(path, text);
 }
-
-bool isFileReadOnly(const std::string& path) { return IsFileReadOnly(path); }
 
 }  // namespace krq

@@ -1,7 +1,7 @@
 // The x86 assembler highlighter's lexer: instructions, registers and directives of MASM, TASM
 // and NASM without regard to case, ";" comments and MASM's COMMENT blocks.
-#include "lexers/KrqLexerBase.h"
 #include "lexers/KrqLexerScan.h"
+#include "lexers/KrqPlainLexer.h"
 
 namespace krq {
 
@@ -9,21 +9,11 @@ namespace {
 
 using namespace lexscan;
 
-class TAsmLexer final : public TKrqLexerBase {
+class TAsmLexer final : public TKrqPlainLexer {
   public:
     TAsmLexer()
-        : TKrqLexerBase("hgr_Asm", "TKrqAsmHighlighter", "Assembler x86",
-                        "x86 Assembler (*.asm)|*.asm",
-                        {"Identyfikator", "Komentarz", "Łańcuch znaków", "Numer",
-                         "Słowo zarezerwowane", "Spacja", "Symbol"},
-                        "Spacja", MakeIdentChars("@$?")),
-          ident_(Attr("Identyfikator")),
-          comment_(Attr("Komentarz")),
-          string_(Attr("Łańcuch znaków")),
-          number_(Attr("Numer")),
-          keyword_(Attr("Słowo zarezerwowane")),
-          space_(Attr("Spacja")),
-          symbol_(Attr("Symbol")) {}
+        : TKrqPlainLexer("hgr_Asm", "TKrqAsmHighlighter", "Assembler x86",
+                         "x86 Assembler (*.asm)|*.asm", MakeIdentChars("@$?")) {}
 
     // A nonzero state is the delimiter of an open "COMMENT ! … !" block.
     int LexLine(std::string_view line, int state, std::vector<TKrqToken>& out) const override {
@@ -39,16 +29,8 @@ class TAsmLexer final : public TKrqLexerBase {
             const unsigned char c = line[i];
             size_t j = i + 1;
             int attr = symbol_;
-            if (IsBlank(c)) {
-                j = SkipBlanks(line, i);
-                attr = space_;
-            } else if (c == ';') {
-                j = n;
-                attr = comment_;
-            } else if (c == '\'' || c == '"') {
-                // A doubled quote is one quote inside; an unclosed string ends with the line.
-                j = ScanDoubledQuote(line, i + 1, static_cast<char>(c)).end;
-                attr = string_;
+            if (LexPlainToken(line, i, ';', "'\"", j, attr)) {
+                // blanks, a comment or a string
             } else if (IsDigit(c)) {
                 j = ScanNumber(line, i);
                 attr = number_;
@@ -93,7 +75,6 @@ class TAsmLexer final : public TKrqLexerBase {
         return j;
     }
 
-    int ident_, comment_, string_, number_, keyword_, space_, symbol_;
     TKrqKeywordSet keywords_{
         {// general-purpose instructions
          "aaa", "aad", "aam", "aas", "adc", "add", "and", "arpl", "bound", "bsf", "bsr", "bswap",

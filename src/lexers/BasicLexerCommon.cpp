@@ -9,18 +9,8 @@ using namespace lexscan;
 
 TKrqBasicLexer::TKrqBasicLexer(const char* component, const char* className, const char* language,
                                const char* filter, const TKrqKeywordSet& keywords)
-    : TKrqLexerBase(component, className, language, filter,
-                    {"Identyfikator", "Komentarz", "Łańcuch znaków", "Numer", "Słowo zarezerwowane",
-                     "Spacja", "Symbol"},
-                    "Spacja", MakeIdentChars()),
-      keywords_(keywords),
-      ident_(Attr("Identyfikator")),
-      comment_(Attr("Komentarz")),
-      string_(Attr("Łańcuch znaków")),
-      number_(Attr("Numer")),
-      keyword_(Attr("Słowo zarezerwowane")),
-      space_(Attr("Spacja")),
-      symbol_(Attr("Symbol")) {}
+    : TKrqPlainLexer(component, className, language, filter, MakeIdentChars()),
+      keywords_(keywords) {}
 
 // Decimal numbers with fraction, exponent (E or D) and one type suffix (% & ! # @).
 size_t TKrqBasicLexer::ScanNumber(std::string_view line, size_t i) const {
@@ -44,16 +34,8 @@ int TKrqBasicLexer::LexLine(std::string_view line, int, std::vector<TKrqToken>& 
         unsigned char c = line[i];
         size_t j = i + 1;
         int attr = symbol_;
-        if (IsBlank(c)) {
-            j = SkipBlanks(line, i);
-            attr = space_;
-        } else if (c == '\'') {
-            j = n;
-            attr = comment_;
-        } else if (c == '"') {
-            // A doubled quote stands for one quote inside the string.
-            j = ScanDoubledQuote(line, i + 1, '"').end;
-            attr = string_;
+        if (LexPlainToken(line, i, '\'', "\"", j, attr)) {
+            // blanks, a comment or a string
         } else if (IsDigit(c) || (c == '.' && IsDigit(At(line, i + 1)) &&
                                   !(i > 0 && ident[static_cast<unsigned char>(line[i - 1])]))) {
             j = ScanNumber(line, i);

@@ -1,7 +1,7 @@
 // The Fortran highlighter's lexer: fixed-form comment lines, "!" comments and the keywords of
 // Fortran 77 and 90 without regard to case.
-#include "lexers/KrqLexerBase.h"
 #include "lexers/KrqLexerScan.h"
+#include "lexers/KrqPlainLexer.h"
 
 namespace krq {
 
@@ -32,21 +32,11 @@ const TKrqKeywordSet& Keywords() {
     return set;
 }
 
-class TFortranLexer final : public TKrqLexerBase {
+class TFortranLexer final : public TKrqPlainLexer {
   public:
     TFortranLexer()
-        : TKrqLexerBase("hgr_Fortran", "TKrqFortranHighlighter", "Fortran",
-                        "Fortran Files (*.for)|*.for",
-                        {"Identyfikator", "Komentarz", "Łańcuch znaków", "Numer",
-                         "Słowo zarezerwowane", "Spacja", "Symbol"},
-                        "Spacja", MakeIdentChars()),
-          ident_(Attr("Identyfikator")),
-          comment_(Attr("Komentarz")),
-          string_(Attr("Łańcuch znaków")),
-          number_(Attr("Numer")),
-          keyword_(Attr("Słowo zarezerwowane")),
-          space_(Attr("Spacja")),
-          symbol_(Attr("Symbol")) {}
+        : TKrqPlainLexer("hgr_Fortran", "TKrqFortranHighlighter", "Fortran",
+                         "Fortran Files (*.for)|*.for", MakeIdentChars()) {}
 
     int LexLine(std::string_view line, int, std::vector<TKrqToken>& out) const override {
         const size_t n = line.size();
@@ -62,15 +52,8 @@ class TFortranLexer final : public TKrqLexerBase {
             unsigned char c = line[i];
             size_t j = i + 1;
             int attr = symbol_;
-            if (IsBlank(c)) {
-                j = SkipBlanks(line, i);
-                attr = space_;
-            } else if (c == '!') {
-                j = n;
-                attr = comment_;
-            } else if (c == '\'' || c == '"') {
-                j = ScanDoubledQuote(line, i + 1, static_cast<char>(c)).end;
-                attr = string_;
+            if (LexPlainToken(line, i, '!', "'\"", j, attr)) {
+                // blanks, a comment or a string
             } else if (IsDigit(c) || (c == '.' && IsDigit(At(line, i + 1)))) {
                 j = ScanNumber(line, i);
                 attr = number_;
@@ -129,7 +112,6 @@ class TFortranLexer final : public TKrqLexerBase {
         return t;
     }
 
-    int ident_, comment_, string_, number_, keyword_, space_, symbol_;
     TKrqKeywordSet dotWords_{{".and.", ".or.", ".not.", ".eqv.", ".neqv.", ".eq.", ".ne.", ".lt.",
                               ".le.", ".gt.", ".ge.", ".true.", ".false."},
                              false};

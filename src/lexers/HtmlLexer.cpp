@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "lexers/KrqLexerBase.h"
-#include "lexers/KrqLexerScan.h"
+#include "lexers/KrqMarkupScan.h"
 
 namespace krq {
 
@@ -135,8 +135,7 @@ size_t THtmlLexer::LexText(std::string_view s, size_t i, size_t end, bool entiti
         } else if (entities && c == '&' && (j = EntityEnd(s, i)) > i) {
             EmitToken(out, i, j - i, entity_);
         } else {
-            j = i + 1;
-            while (j < end && !IsBlank(s[j]) && s[j] != '&' && s[j] != '<') ++j;
+            j = MarkupTextEnd(s, i, end);
             EmitToken(out, i, j - i, text_);
         }
         i = j;
@@ -196,39 +195,39 @@ int THtmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& o
             case kTagName:
             case kTagAttr:
             case kTagEquals: {
-                size_t j = i + 1;
-                if (IsBlank(c)) {
-                    j = EmitBlanks(out, s, i, space_);
-                } else if (c == '>' || (c == '/' && j < n && s[j] == '>')) {
-                    if (c == '/') ++j;
-                    EmitToken(out, i, j - i, symbol_);
-                    // A self-closing "<script/>" has no content to treat as raw text.
-                    mode = c == '>' && (flags & kOpensScript)  ? kScript
-                           : c == '>' && (flags & kOpensStyle) ? kStyle
-                                                               : kText;
-                    flags = 0;
-                } else if (c == '=') {
-                    EmitToken(out, i, 1, symbol_);
-                    mode = kTagEquals;
-                } else if (c == '"' || c == '\'') {
-                    QuoteScan q = ScanPlainQuote(s, i + 1, static_cast<char>(c));
-                    j = q.end;
-                    EmitToken(out, i, j - i, value_);
-                    if (!q.closed) return (c == '"' ? kTagDouble : kTagSingle) | flags;
-                    mode = kTagName;
-                } else if (mode == kTagEquals) {
-                    while (j < n && !IsBlank(s[j]) && s[j] != '>') ++j;
-                    EmitToken(out, i, j - i, value_);
-                    mode = kTagName;
-                } else if (nameChar_[c]) {
-                    j = SkipWhile(s, i, nameChar_);
-                    EmitToken(out, i, j - i,
-                              KnownAttribute(s.substr(i, j - i)) ? keyword_ : unknown_);
-                    mode = kTagAttr;
-                } else {
-                    EmitToken(out, i, 1, symbol_);
+                TTagScan t = ScanTagPart(s, i, mode == kTagEquals, nameChar_, "/");
+                int attr = symbol_;
+                switch (t.part) {
+                    case TTagPart::Blank:
+                        attr = space_;
+                        break;
+                    case TTagPart::End:
+                        // A self-closing "<script/>" has no content to treat as raw text.
+                        mode = c == '>' && (flags & kOpensScript)  ? kScript
+                               : c == '>' && (flags & kOpensStyle) ? kStyle
+                                                                   : kText;
+                        flags = 0;
+                        break;
+                    case TTagPart::Equals:
+                        mode = kTagEquals;
+                        break;
+                    case TTagPart::Quoted:
+                        attr = value_;
+                        mode = t.closed ? kTagName : c == '"' ? kTagDouble : kTagSingle;
+                        break;
+                    case TTagPart::Value:
+                        attr = value_;
+                        mode = kTagName;
+                        break;
+                    case TTagPart::Name:
+                        attr = KnownAttribute(s.substr(i, t.end - i)) ? keyword_ : unknown_;
+                        mode = kTagAttr;
+                        break;
+                    case TTagPart::Symbol:
+                        break;
                 }
-                i = j;
+                EmitToken(out, i, t.end - i, attr);
+                i = t.end;
                 continue;
             }
             default:

@@ -4,12 +4,13 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "lexers/KrqLexerScan.h"
 #include "platform/cp1250.h"
 
 namespace krq {
 
 namespace {
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char LowerAsciiChar(char c) { return lexscan::LowerAscii(static_cast<unsigned char>(c)); }
 }  // namespace
 
 TKrqKeywordSet::TKrqKeywordSet(std::initializer_list<std::string_view> words, bool caseSensitive)
@@ -17,7 +18,7 @@ TKrqKeywordSet::TKrqKeywordSet(std::initializer_list<std::string_view> words, bo
     words_.reserve(words.size() * 2);
     for (auto w : words) {
         std::string s(w);
-        if (!caseSensitive_) std::transform(s.begin(), s.end(), s.begin(), asciiLower);
+        if (!caseSensitive_) std::transform(s.begin(), s.end(), s.begin(), LowerAsciiChar);
         maxLength_ = std::max(maxLength_, s.size());
         words_.insert(std::move(s));
     }
@@ -28,7 +29,7 @@ bool TKrqKeywordSet::Contains(std::string_view word) const {
     if (caseSensitive_) return words_.find(word) != words_.end();
     char buf[64];
     if (word.size() > sizeof buf) return false;
-    for (size_t i = 0; i < word.size(); ++i) buf[i] = asciiLower(word[i]);
+    for (size_t i = 0; i < word.size(); ++i) buf[i] = LowerAsciiChar(word[i]);
     return words_.find(std::string_view(buf, word.size())) != words_.end();
 }
 

@@ -1,6 +1,6 @@
 // The XML lexer: elements, attributes, namespaces, references and the sections that span lines.
 #include "lexers/KrqLexerBase.h"
-#include "lexers/KrqLexerScan.h"
+#include "lexers/KrqMarkupScan.h"
 
 namespace krq {
 
@@ -142,36 +142,46 @@ int TXmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
             case kTag:
             case kTagAttr:
             case kTagEquals: {
-                size_t j = i + 1;
-                if (IsBlank(c)) {
-                    j = EmitBlanks(out, s, i, space_);
-                } else if (c == '>' || ((c == '/' || c == '?') && j < n && s[j] == '>')) {
-                    if (c != '>') ++j;
-                    EmitToken(out, i, j - i, symbol_);
-                    mode = kText;
-                    ns = false;
-                } else if (c == '=') {
-                    EmitToken(out, i, 1, symbol_);
-                    mode = kTagEquals;
-                } else if (c == '"' || c == '\'') {
-                    mode = c == '"' ? kTagDouble : kTagSingle;
-                    EmitToken(out, i, 1, ns ? nsValue_ : value_);
-                } else if (mode == kTagEquals) {
-                    // An unquoted value is an error in XML; it is still shown as the value.
-                    while (j < n && !IsBlank(s[j]) && s[j] != '>') ++j;
-                    EmitToken(out, i, j - i, ns ? nsValue_ : value_);
-                    mode = kTag;
-                    ns = false;
-                } else if (nameChar_[c]) {
-                    j = SkipWhile(s, i, nameChar_);
-                    std::string_view name = s.substr(i, j - i);
-                    ns = name == "xmlns" || name.starts_with("xmlns:");
-                    EmitToken(out, i, j - i, ns ? nsName_ : attrName_);
-                    mode = kTagAttr;
-                } else {
-                    EmitToken(out, i, 1, symbol_);
+                TTagScan t = ScanTagPart(s, i, mode == kTagEquals, nameChar_, "/?");
+                int attr = symbol_;
+                switch (t.part) {
+                    case TTagPart::Blank:
+                        attr = space_;
+                        break;
+                    case TTagPart::End:
+                        mode = kText;
+                        ns = false;
+                        break;
+                    case TTagPart::Equals:
+                        mode = kTagEquals;
+                        break;
+                    case TTagPart::Quoted:
+                        attr = ns ? nsValue_ : value_;
+                        if (t.closed) {
+                            mode = kTag;
+                            ns = false;
+                        } else {
+                            mode = c == '"' ? kTagDouble : kTagSingle;
+                        }
+                        break;
+                    case TTagPart::Value:
+                        // An unquoted value is an error in XML; it is still shown as the value.
+                        attr = ns ? nsValue_ : value_;
+                        mode = kTag;
+                        ns = false;
+                        break;
+                    case TTagPart::Name: {
+                        std::string_view name = s.substr(i, t.end - i);
+                        ns = name == "xmlns" || name.starts_with("xmlns:");
+                        attr = ns ? nsName_ : attrName_;
+                        mode = kTagAttr;
+                        break;
+                    }
+                    case TTagPart::Symbol:
+                        break;
                 }
-                i = j;
+                EmitToken(out, i, t.end - i, attr);
+                i = t.end;
                 continue;
             }
             default:
@@ -215,8 +225,7 @@ int TXmlLexer::LexLine(std::string_view s, int state, std::vector<TKrqToken>& ou
             EmitToken(out, i, j - i, reference_);
             i = j;
         } else {
-            size_t j = i + 1;
-            while (j < n && !IsBlank(s[j]) && s[j] != '<' && s[j] != '&') ++j;
+            size_t j = MarkupTextEnd(s, i, n);
             EmitToken(out, i, j - i, text_);
             i = j;
         }

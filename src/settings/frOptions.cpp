@@ -21,6 +21,7 @@
 #include "platform/errors.h"
 #include "platform/files/filereader.h"
 #include "platform/files/inifile.h"
+#include "platform/files/settingsfile.h"
 #include "platform/programdir.h"
 #include "settings/TKrqColorSwatch.h"
 #include "settings/frMarkers.h"
@@ -57,8 +58,6 @@ QCheckBox* boxOf(TfrmOptions& w, TOptionBox box) {
     }
     return nullptr;
 }
-
-TIniFile settingsFile() { return TIniFile(ProgramFile("krq.ini")); }
 
 }  // namespace
 
@@ -112,7 +111,7 @@ void TfrmOptions::FormShow() {
         cbxMarkSelect();
     });
     host_.RunCommand([this] {
-        TIniFile ini = settingsFile();
+        TIniFile ini = SettingsFile();
         fillAssociations();
         ckbAss_HTMLEditor->setChecked(ini.ReadBool("Ext", "HTMLEditor", false));
         for (const TOptionBoxKey& key : kOptionBoxKeys)
@@ -140,7 +139,7 @@ void TfrmOptions::FormShow() {
 
 void TfrmOptions::fillAssociations() {
     associations_ = AssociationTable();
-    TIniFile ini = settingsFile();
+    TIniFile ini = SettingsFile();
     mmcAssociation->clear();
     for (const TAssociationRow& row : associations_) {
         auto* item = new QTreeWidgetItem(mmcAssociation);
@@ -164,7 +163,7 @@ std::vector<bool> TfrmOptions::AssociationTicks() const {
 
 void TfrmOptions::btnOkClick() {
     if (schemeUsable_) SaveColorScheme(host_.Markers(), ProgramFile("marks.ini"));
-    TIniFile ini = settingsFile();
+    TIniFile ini = SettingsFile();
     for (const TOptionBoxKey& key : kOptionBoxKeys) {
         const bool on = boxOf(*this, key.Box)->isChecked();
         ini.WriteBool(key.Section, key.Key, on);
@@ -191,7 +190,7 @@ void TfrmOptions::btnDefaultClick() {
     for (int i = 0; i < kEditorColorCount; ++i)
         shp_C[i]->SetValue(kEditorColorDefaults[static_cast<size_t>(i)]);
     ckbAss_HTMLEditor->setChecked(false);
-    TIniFile ini = settingsFile();
+    TIniFile ini = SettingsFile();
     for (int i = 0;
          i < mmcAssociation->topLevelItemCount() && i < static_cast<int>(associations_.size()); ++i)
         mmcAssociation->topLevelItem(i)->setCheckState(

@@ -21,7 +21,7 @@ TEST_F(CloseTest, UnmodifiedDocumentClosesWithoutPromptAndWritesTheGeometry) {
     EXPECT_EQ(ini.ReadInteger("View", "height", 0), 300);
 }
 
-TEST_F(CloseTest, ModifiedUntitledDocumentInEveryBranch) {
+TEST_F(CloseTest, ModifiedUntitledDocumentStaysOnCancelAndIsSavedUnderANameOnYes) {
     TfrmMain& w = Create();
     Type("tekst");
     // Cancel: the window stays, nothing is written.
@@ -62,7 +62,7 @@ TEST_F(CloseTest, ModifiedUntitledDocumentAnsweredNoEndsWithoutSaving) {
     EXPECT_EQ(Ini().ReadInteger("View", "top", 0), 130);
 }
 
-TEST_F(CloseTest, ModifiedNamedDocumentInEveryBranch) {
+TEST_F(CloseTest, ModifiedNamedDocumentStaysOnCancelAndIsSavedInPlaceOnYes) {
     TfrmMain& w = Create();
     OpenFile("a.txt", "stary\r\n");
     Type("nowy ");

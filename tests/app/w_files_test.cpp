@@ -135,7 +135,7 @@ TEST_F(FilesTest, DroppedFilesOpenOnlyWhenExactlyOne) {
 // --- Save, Save as, Save copy
 // -----------------------------------------------------------------------
 
-TEST_F(FilesTest, FileMenuEnablingAndTheSaveShortcut) {
+TEST_F(FilesTest, SaveIsEnabledAndCtrlSActsOnlyOnAModifiedNamedDocument) {
     TfrmMain& w = Create();
     Type("abc");
     // Modified but untitled: Ctrl+S does nothing, no dialog.

@@ -74,7 +74,7 @@ TEST_F(StatusTest, SelectionAndClipboardDriveTheEditButtons) {
     EXPECT_FALSE(w.btnEditCut->isEnabled());
 }
 
-TEST_F(StatusTest, EditMenuEnablingAndItsShortcuts) {
+TEST_F(StatusTest, EditItemsFollowTheSelectionAndTheirShortcutsActOnlyWhenEnabled) {
     TfrmMain& w = Create();
     QApplication::clipboard()->clear();
     OpenFile("a.txt", "abc");
@@ -98,7 +98,7 @@ TEST_F(StatusTest, EditMenuEnablingAndItsShortcuts) {
 
 // The standard error report appends a full stop unless the message ends in one or in a
 // character below it.
-TEST_F(StatusTest, ErrorReportFullStopRule) {
+TEST_F(StatusTest, ErrorReportAddsAFullStopOnlyAfterALetterOrDigit) {
     TfrmMain& w = Create();
     w.ShowError("Cannot open file /a");
     w.ShowError("Done.");

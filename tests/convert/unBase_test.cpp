@@ -53,7 +53,7 @@ TEST(Conversions, CodePageMapsTouchOnlyTheSixLettersAndTheFirstCharsetName) {
     EXPECT_EQ(changed, 6);
 }
 
-TEST(Conversions, DiacriticsAndCase) {
+TEST(Conversions, LettersChangeCaseAndLoseTheirMarksAcrossTheCodePage) {
     EXPECT_EQ(fncPolFix(W("Zażółć gęślą jaźń ŻÓŁW é")), "Zazolc gesla jazn ZOLW \xE9");
     EXPECT_EQ(fncLittleChar(W("ŻÓŁW Éclair ß")), W("żółw éclair ß"));
     EXPECT_EQ(fncBigChar(W("żółw éclair ß µ ÷")), W("ŻÓŁW ÉCLAIR ß µ ÷"));
@@ -76,7 +76,7 @@ TEST(Conversions, FirstBigStartsWordsAfterSpacesAndLineBreaks) {
     EXPECT_EQ(fncFirstBig("ab\rcd\nef\r\r\ngh"), "Ab\rCd\nEf\r\r\nGh");
 }
 
-TEST(Conversions, SpacesAndEmptyLines) {
+TEST(Conversions, RunsOfSpacesBecomeOneAndEmptyLinesGo) {
     EXPECT_EQ(fncDelSpaces("  a    b  "), " a b ");
     EXPECT_EQ(fncDelSpaces("a\t\t b  \r\n  c"), "a\t\t b \r\n c");
     EXPECT_EQ(fncDelLines("a\r\n\r\n  \r\nb"), "a\r\n  \r\nb\r\n");
@@ -84,7 +84,7 @@ TEST(Conversions, SpacesAndEmptyLines) {
     EXPECT_EQ(fncDelLines("\r\n\n\r\r\r\n"), "");
 }
 
-TEST(Conversions, ClassDeletions) {
+TEST(Conversions, EachDeletionRemovesOnlyItsOwnClassOfCharacters) {
     EXPECT_EQ(fncDelNumbers("R2D2 ma 3 lata"), "RD ma  lata");
     EXPECT_EQ(fncDelLetters(W("Żółw 123 é!")), W(" 123 é!"));
     EXPECT_EQ(fncDelLittleLetters(W("Żółw ABC é")), W("Ż ABC é"));
@@ -120,7 +120,7 @@ TEST(Conversions, DelHTMLCountsBracketsOnly) {
     EXPECT_EQ(fncDelHTML(std::string(255, '<') + "x"), "");
 }
 
-TEST(Conversions, Entities) {
+TEST(Conversions, EntitiesEncodeAndDecodeEveryByteBackToItself) {
     EXPECT_EQ(fncTtoE(W("<Ąą Ęę Łł Óó Żż Ćć> & ^~")),
               "&lt;" + W("Ąą") + " &#202;&ecirc; &#163;&#179; &#211;&#243; " + W("Ż") +
                   "&#191; &#198;&#230;&gt; &amp; &#136;&#152;");
@@ -143,7 +143,7 @@ constexpr uint8_t kNumericSigns[] = {
     0xE8, 0xE9, 0xEA, 0xEB, 0xEC, 0xED, 0xEE, 0xEF, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7,
     0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xA9, 0xAB, 0xAE, 0xB0, 0xB1, 0xB5, 0xBB};
 
-TEST(EntityTable, OrderSizeDuplicatesAndMissingBytes) {
+TEST(EntityTable, Holds86EntriesInOrderAndNoSignInsideAnotherEntity) {
     ASSERT_EQ(tblEncions.size(), 86u);
     const std::pair<char, const char*> named[] = {
         {'&', "&amp;"},       {'"', "&quot;"},      {'\xE0', "&agrave;"}, {'\xE7', "&ccedil;"},

@@ -19,6 +19,8 @@
 #include "convert/unMultiCnv.h"
 #include "platform/cp1250.h"
 #include "platform/errors.h"
+#include "platform/files/filereader.h"
+#include "platform/files/filewriter.h"
 
 extern char** environ;
 
@@ -104,16 +106,16 @@ TEST(Batch, ReadOnlyIsTheOwnerWriteBitAndFailuresNameTheFile) {
     std::string dir = MakeTempDir("batch-ro");
     std::string file = dir + "/f.txt";
     WriteFile(file, "x");
-    EXPECT_FALSE(isFileReadOnly(file));
+    EXPECT_FALSE(IsFileReadOnly(file));
     ::chmod(file.c_str(), 0444);
-    EXPECT_TRUE(isFileReadOnly(file));  // also when the tests run as root
+    EXPECT_TRUE(IsFileReadOnly(file));  // also when the tests run as root
     ::chmod(file.c_str(), 0577);
-    EXPECT_TRUE(isFileReadOnly(file));
-    EXPECT_TRUE(isFileReadOnly(dir + "/missing.txt"));
-    EXPECT_EQ(lastMessage([&] { readFileBytes(dir + "/missing.txt"); }),
+    EXPECT_TRUE(IsFileReadOnly(file));
+    EXPECT_TRUE(IsFileReadOnly(dir + "/missing.txt"));
+    EXPECT_EQ(lastMessage([&] { ReadFileOrRaise(dir + "/missing.txt"); }),
               "Cannot open file " + dir + "/missing.txt");
     EXPECT_EQ(lastMessage([&] { convertFile(dir, 1); }), "Cannot open file " + dir);
-    EXPECT_EQ(lastMessage([&] { writeFileSafely(dir + "/no/such.txt", "x"); }),
+    EXPECT_EQ(lastMessage([&] { WriteFileSafely(dir + "/no/such.txt", "x"); }),
               "Cannot create file " + dir + "/no/such.txt");
     // Made read-only after it was chosen: the rename could replace it, but it stays untouched.
     ::chmod(file.c_str(), 0444);
@@ -125,7 +127,7 @@ TEST(Batch, SpecialFilesAreRefusedBeforeTheyAreOpened) {
     std::string dir = MakeTempDir("batch-fifo");
     std::string fifo = dir + "/list.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
-    EXPECT_EQ(lastMessage([&] { readFileBytes(fifo); }), "Cannot open file " + fifo);
+    EXPECT_EQ(lastMessage([&] { ReadFileOrRaise(fifo); }), "Cannot open file " + fifo);
     EXPECT_EQ(lastMessage([&] { convertFile(fifo, 5); }), "Cannot open file " + fifo);
     EXPECT_EQ(lastMessage([&] { convertFile("/dev/zero", 5); }), "Cannot open file /dev/zero");
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
@@ -218,7 +220,7 @@ TEST(Cli, AFifoIsReportedWithoutWaitingAndTheOtherFilesAreConverted) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
-TEST(Cli, UsageErrorsAndInformation) {
+TEST(Cli, UsageErrorsExitTwoWithOneLineAndListNamesEveryConversion) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"NoSuchConversion"}, {"0"}, {"20"}, {}, {"--frobnicate", "1"}, {"fncRot13"}}) {
         Outcome run = runConverter(args, "text");

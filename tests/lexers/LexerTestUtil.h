@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -73,6 +74,18 @@ inline std::string AttrOf(const std::vector<TRun>& runs, std::string_view piece)
     for (const auto& [attr, text] : runs)
         if (text == piece) return attr;
     return "";
+}
+
+// A piece of a line and the attribute it must be drawn with.
+struct TPieceAttr {
+    std::string_view piece;
+    std::string_view attr;
+};
+
+// Checks each piece of a table: the first run whose text equals it has the attribute.
+inline void ExpectAttrs(const std::vector<TRun>& runs, std::initializer_list<TPieceAttr> table) {
+    for (const auto& [piece, attr] : table)
+        EXPECT_EQ(AttrOf(runs, piece), attr) << "piece \"" << piece << "\"";
 }
 
 // The runs of a line as `Attribute:"text"` separated by blanks, text in UTF-8.

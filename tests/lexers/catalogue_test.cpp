@@ -8,7 +8,7 @@
 namespace krq::test {
 namespace {
 
-TEST(LexerCatalogue, NamesFiltersAndAttributes) {
+TEST(LexerCatalogue, EveryLexerReportsItsNamesFilterAndAttributesInOrder) {
     struct TExpect {
         const TKrqLexer& lexer;
         const char* component;
@@ -147,7 +147,7 @@ TEST(LexerCatalogue, NamesFiltersAndAttributes) {
 
 // Polish letters are word characters where the language allows them in names; Perl's names are
 // ASCII and its sigils are no part of them.
-TEST(LexerCatalogue, IdentifierCharacters) {
+TEST(LexerCatalogue, PolishLettersAreIdentifierCharactersExceptInPerl) {
     const std::string polish = cp1250::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
     for (const TKrqLexer* l : {&VbScriptLexer(), &VbLexer(), &FortranLexer(), &SqlLexer(),
                                &AsmLexer(), &IniLexer(), &BatLexer(), &InnoLexer()})

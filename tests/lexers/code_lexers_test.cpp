@@ -12,17 +12,17 @@ std::vector<TRun> Line(const TKrqLexer& lexer, const std::string& line) {
 
 TEST(CppLexer, NumbersByKind) {
     auto runs = Line(CppLexer(), "0x1F 017 0 09 42 1.5f 1e9 .5 0b1010 10'000ULL 0x1.8p3");
-    EXPECT_EQ(AttrOf(runs, "0x1F"), "Wartość hexadecymalna");
-    EXPECT_EQ(AttrOf(runs, "017"), "Wartość oktalna");
-    EXPECT_EQ(AttrOf(runs, "0"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "09"), "Numer");  // not octal: 9 is no octal digit
-    EXPECT_EQ(AttrOf(runs, "42"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "1.5f"), "Float");
-    EXPECT_EQ(AttrOf(runs, "1e9"), "Float");
-    EXPECT_EQ(AttrOf(runs, ".5"), "Float");
-    EXPECT_EQ(AttrOf(runs, "0b1010"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "10'000ULL"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "0x1.8p3"), "Float");
+    ExpectAttrs(runs, {{"0x1F", "Wartość hexadecymalna"},
+                       {"017", "Wartość oktalna"},
+                       {"0", "Numer"},
+                       {"09", "Numer"},  // not octal: 9 is no octal digit
+                       {"42", "Numer"},
+                       {"1.5f", "Float"},
+                       {"1e9", "Float"},
+                       {".5", "Float"},
+                       {"0b1010", "Numer"},
+                       {"10'000ULL", "Numer"},
+                       {"0x1.8p3", "Float"}});
 }
 
 TEST(CppLexer, CommentsAndDirectivesCarryTheirState) {
@@ -49,10 +49,10 @@ TEST(CppLexer, CommentsAndDirectivesCarryTheirState) {
 
 TEST(CppLexer, StringsCharsAndRawStrings) {
     auto runs = Line(CppLexer(), R"(s = "a\"b" + 'x' + L"w" + '\'';)");
-    EXPECT_EQ(AttrOf(runs, R"("a\"b")"), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(runs, "'x'"), "Znak");
-    EXPECT_EQ(AttrOf(runs, R"(L"w")"), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(runs, R"('\'')"), "Znak");
+    ExpectAttrs(runs, {{R"("a\"b")", "Łańcuch znaków"},
+                       {"'x'", "Znak"},
+                       {R"(L"w")", "Łańcuch znaków"},
+                       {R"('\'')", "Znak"}});
     // A raw string ends only at its own delimiter, on a later line.
     auto lines = LexRuns(CppLexer(), {"R\"ab(x", ")\" )a\" still", ")ab\" + 1"});
     EXPECT_EQ(AttrOf(lines[1], ")\" )a\" still"), "Łańcuch znaków");
@@ -66,17 +66,17 @@ TEST(CppLexer, StringsCharsAndRawStrings) {
 
 TEST(CppLexer, KeywordsAreCaseSensitiveAndInvalidCharactersMarked) {
     auto runs = Line(CppLexer(), "co_await Int concept ż @ $ ` €");
-    EXPECT_EQ(AttrOf(runs, "co_await"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "concept"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "Int"), "Identyfikator");
-    EXPECT_EQ(AttrOf(runs, "ż"), "Identyfikator");
-    EXPECT_EQ(AttrOf(runs, "@"), "Niedopuszczalny znak");
-    EXPECT_EQ(AttrOf(runs, "$"), "Niedopuszczalny znak");
-    EXPECT_EQ(AttrOf(runs, "`"), "Niedopuszczalny znak");
-    EXPECT_EQ(AttrOf(runs, "€"), "Niedopuszczalny znak");
+    ExpectAttrs(runs, {{"co_await", "Słowo zarezerwowane"},
+                       {"concept", "Słowo zarezerwowane"},
+                       {"Int", "Identyfikator"},
+                       {"ż", "Identyfikator"},
+                       {"@", "Niedopuszczalny znak"},
+                       {"$", "Niedopuszczalny znak"},
+                       {"`", "Niedopuszczalny znak"},
+                       {"€", "Niedopuszczalny znak"}});
 }
 
-TEST(CppLexer, AssemblerBlocks) {
+TEST(CppLexer, AsmBlocksSpanLinesAndGccAsmIsACall) {
     // asm { } over lines, with the brace on the next line.
     auto lines = LexRuns(CppLexer(), {"asm", "{", "  mov eax, 1 ; load", "}", "int x;"});
     EXPECT_EQ(AttrOf(lines[2], "mov"), "Assembler");
@@ -94,39 +94,38 @@ TEST(CppLexer, AssemblerBlocks) {
 TEST(JavaLexer, DocumentationAndComments) {
     auto lines = LexRuns(JavaLexer(), {"/** Doc", " * @param x */ int a; /**/ /* c", "*/ b"});
     EXPECT_EQ(AttrOf(lines[0], "/** Doc"), "Dokumentacja");
-    EXPECT_EQ(AttrOf(lines[1], " * @param x */"), "Dokumentacja");
-    EXPECT_EQ(AttrOf(lines[1], "/**/"), "Komentarz");
-    EXPECT_EQ(AttrOf(lines[1], "/* c"), "Komentarz");
+    ExpectAttrs(lines[1],
+                {{" * @param x */", "Dokumentacja"}, {"/**/", "Komentarz"}, {"/* c", "Komentarz"}});
     EXPECT_EQ(AttrOf(lines[2], "*/"), "Komentarz");
 }
 
 TEST(JavaLexer, LiteralsKeywordsAndInvalidSymbols) {
     auto runs = Line(JavaLexer(), "non-sealed record R ( ) { } 0x1F 1_000L 2.5f 'c' # ` \\ $x");
-    EXPECT_EQ(AttrOf(runs, "non-sealed"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "record"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "0x1F"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "1_000L"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "2.5f"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "'c'"), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(runs, "#"), "Nieprawidłowy symbol");
-    EXPECT_EQ(AttrOf(runs, "`"), "Nieprawidłowy symbol");
-    EXPECT_EQ(AttrOf(runs, "\\"), "Nieprawidłowy symbol");
-    EXPECT_EQ(AttrOf(runs, "$x"), "Identyfikator");
+    ExpectAttrs(runs, {{"non-sealed", "Słowo zarezerwowane"},
+                       {"record", "Słowo zarezerwowane"},
+                       {"0x1F", "Numer"},
+                       {"1_000L", "Numer"},
+                       {"2.5f", "Numer"},
+                       {"'c'", "Łańcuch znaków"},
+                       {"#", "Nieprawidłowy symbol"},
+                       {"`", "Nieprawidłowy symbol"},
+                       {"\\", "Nieprawidłowy symbol"},
+                       {"$x", "Identyfikator"}});
     // A text block spans lines; an escaped quote triple does not close it.
     auto lines = LexRuns(JavaLexer(), {"s = \"\"\"", "a \\\"\"\" b", "\"\"\"; int"});
     EXPECT_EQ(AttrOf(lines[1], "a \\\"\"\" b"), "Łańcuch znaków");
     EXPECT_EQ(AttrOf(lines[2], "int"), "Słowo zarezerwowane");
 }
 
-TEST(JavaScriptLexer, WordClasses) {
+TEST(JavaScriptLexer, ReservedWordsObjectsAndEventsAreCaseSensitiveClasses) {
     auto runs = Line(JavaScriptLexer(), "typeof document.onclick window Math alert foo Document");
-    EXPECT_EQ(AttrOf(runs, "typeof"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "document"), "Niezarezerwowane słowa kluczowe");
-    EXPECT_EQ(AttrOf(runs, "onclick"), "zdarzenie");
-    EXPECT_EQ(AttrOf(runs, "Math"), "Niezarezerwowane słowa kluczowe");
-    EXPECT_EQ(AttrOf(runs, "alert"), "Niezarezerwowane słowa kluczowe");
-    EXPECT_EQ(AttrOf(runs, "foo"), "Identyfikator");
-    EXPECT_EQ(AttrOf(runs, "Document"), "Identyfikator");  // case matters
+    ExpectAttrs(runs, {{"typeof", "Słowo zarezerwowane"},
+                       {"document", "Niezarezerwowane słowa kluczowe"},
+                       {"onclick", "zdarzenie"},
+                       {"Math", "Niezarezerwowane słowa kluczowe"},
+                       {"alert", "Niezarezerwowane słowa kluczowe"},
+                       {"foo", "Identyfikator"},
+                       {"Document", "Identyfikator"}});  // case matters
 }
 
 TEST(JavaScriptLexer, TemplatesRegexesAndDivision) {
@@ -136,29 +135,26 @@ TEST(JavaScriptLexer, TemplatesRegexesAndDivision) {
     EXPECT_EQ(AttrOf(lines[2], "1"), "Numer");
     // "${...}" holds code, with its own braces, strings and templates, even over lines.
     lines = LexRuns(JavaScriptLexer(), {"`a ${ {k: `in ${n}`}.k } b ${f(", "'}')} c` d"});
-    EXPECT_EQ(AttrOf(lines[0], "`a "), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(lines[0], "k"), "Identyfikator");
-    EXPECT_EQ(AttrOf(lines[0], "`in "), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(lines[0], "n"), "Identyfikator");
-    EXPECT_EQ(AttrOf(lines[0], " b "), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(lines[1], "'}'"), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(lines[1], " c`"), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(lines[1], "d"), "Identyfikator");
+    ExpectAttrs(lines[0], {{"`a ", "Łańcuch znaków"},
+                           {"k", "Identyfikator"},
+                           {"`in ", "Łańcuch znaków"},
+                           {"n", "Identyfikator"},
+                           {" b ", "Łańcuch znaków"}});
+    ExpectAttrs(lines[1],
+                {{"'}'", "Łańcuch znaków"}, {" c`", "Łańcuch znaków"}, {"d", "Identyfikator"}});
     auto runs = Line(JavaScriptLexer(), "x = a / b / c; r = /[/]\"x/g.test(s);");
-    EXPECT_EQ(AttrOf(runs, "/[/]\"x/g"), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(runs, "b"), "Identyfikator");
-    EXPECT_EQ(AttrOf(runs, "/"), "Symbol");
+    ExpectAttrs(runs, {{"/[/]\"x/g", "Łańcuch znaków"}, {"b", "Identyfikator"}, {"/", "Symbol"}});
 }
 
 TEST(PhpLexer, VariablesKeywordsAndComments) {
     auto runs = Line(PhpLexer(), "IF ($a) Echo $$b; $ # c ?> d");
-    EXPECT_EQ(AttrOf(runs, "IF"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "Echo"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "$a"), "Zmienna");
-    EXPECT_EQ(AttrOf(runs, "$$b"), "Zmienna");
-    EXPECT_EQ(AttrOf(runs, "$"), "Symbol");
-    EXPECT_EQ(AttrOf(runs, "# c "), "Komentarz");  // "?>" ends a line comment
-    EXPECT_EQ(AttrOf(runs, "?>"), "Symbol");
+    ExpectAttrs(runs, {{"IF", "Słowo zarezerwowane"},
+                       {"Echo", "Słowo zarezerwowane"},
+                       {"$a", "Zmienna"},
+                       {"$$b", "Zmienna"},
+                       {"$", "Symbol"},
+                       {"# c ", "Komentarz"},  // "?>" ends a line comment
+                       {"?>", "Symbol"}});
     // Variable names keep their case: $A and $a are different names, both variables.
     EXPECT_EQ(AttrOf(Line(PhpLexer(), "$Ala"), "$Ala"), "Zmienna");
 }
@@ -194,15 +190,15 @@ TEST(PascalLexer, CommentsAndDirectivesSpanLines) {
 
 TEST(PascalLexer, KeywordsNumbersAndCharacters) {
     auto runs = Line(PascalLexer(), "BEGIN Begin x := $1F + 1.5E3 + 7 + #13 + #$0A + 'a''b'; &End");
-    EXPECT_EQ(AttrOf(runs, "BEGIN"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "Begin"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "$1F"), "Wartość hexadecymalna");
-    EXPECT_EQ(AttrOf(runs, "1.5E3"), "Float");
-    EXPECT_EQ(AttrOf(runs, "7"), "Numer");
-    EXPECT_EQ(AttrOf(runs, "#13"), "Znak");
-    EXPECT_EQ(AttrOf(runs, "#$0A"), "Znak");
-    EXPECT_EQ(AttrOf(runs, "'a''b'"), "Łańcuch znaków");
-    EXPECT_EQ(AttrOf(runs, "&End"), "Identyfikator");
+    ExpectAttrs(runs, {{"BEGIN", "Słowo zarezerwowane"},
+                       {"Begin", "Słowo zarezerwowane"},
+                       {"$1F", "Wartość hexadecymalna"},
+                       {"1.5E3", "Float"},
+                       {"7", "Numer"},
+                       {"#13", "Znak"},
+                       {"#$0A", "Znak"},
+                       {"'a''b'", "Łańcuch znaków"},
+                       {"&End", "Identyfikator"}});
     runs = Line(PascalLexer(), "a[1..9]");
     EXPECT_EQ(AttrOf(runs, "1"), "Numer");
     EXPECT_EQ(AttrOf(runs, "9"), "Numer");

@@ -8,7 +8,7 @@ using test::AttrOf;
 using test::StatesAfter;
 using test::Styled;
 
-TEST(IniLexer, SectionsKeysValuesComments) {
+TEST(IniLexer, OnlyTheFirstEqualsSeparatesAndOnlyALeadingMarkComments) {
     const auto& ini = IniLexer();
     EXPECT_EQ(Styled(ini, "[Edit]"), "Sekcja:\"[Edit]\"");
     EXPECT_EQ(Styled(ini, "key = value text"),
@@ -24,7 +24,7 @@ TEST(IniLexer, SectionsKeysValuesComments) {
     EXPECT_EQ(Styled(ini, "x=1 ;no comment"), "Klucz:\"x\" Symbol:\"=\" Tekst:\"1 ;no comment\"");
 }
 
-TEST(BatLexer, CommandsCommentsLabels) {
+TEST(BatLexer, CommandsAreKeysButNotAsEchoTextAndRemOrColonsComment) {
     const auto& bat = BatLexer();
     EXPECT_EQ(Styled(bat, "@ECHO OFF"), "Klucz:\"@ECHO\" Spacja:\" \" Klucz:\"OFF\"");
     EXPECT_EQ(Styled(bat, "Rem cokolwiek %x%"), "Komentarz:\"Rem cokolwiek %x%\"");
@@ -38,7 +38,7 @@ TEST(BatLexer, CommandsCommentsLabels) {
     EXPECT_EQ(AttrOf(bat, "exit /b 3", "3"), "Numer");
 }
 
-TEST(BatLexer, Variables) {
+TEST(BatLexer, EveryVariableFormIsAVariableButALonePercentOrBangIsNot) {
     const auto& bat = BatLexer();
     for (const char* v :
          {"%PATH%", "%1", "%*", "%~dp0", "%%i", "%%~nxf", "!licznik!", "%x:~0,5%", "%s:a=b%"})

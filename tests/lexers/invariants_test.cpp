@@ -131,7 +131,7 @@ TEST_P(LexerInvariants, RandomBytesAndTokenMixesAreCoveredExactly) {
     }
 }
 
-TEST_P(LexerInvariants, VeryLongAndUnterminatedLines) {
+TEST_P(LexerInvariants, VeryLongAndUnterminatedLinesAreCoveredExactly) {
     const TKrqLexer& lexer = GetParam().lexer();
     std::string longLine;
     for (int k = 0; k < 20000; ++k) longLine += "abc 12 \"s\" <a b='c'> /* ";
@@ -190,7 +190,7 @@ TEST_P(LexerInvariants, RandomMixesOfTheLanguageAreCoveredExactly) {
     }
 }
 
-TEST_P(LexerInvariants, LongLinesEveryByteAndUnclosedConstructs) {
+TEST_P(LexerInvariants, EveryByteAndUnclosedConstructsAreCoveredExactly) {
     const auto& c = GetParam();
     const auto& lexer = c.lexer();
     std::string all;

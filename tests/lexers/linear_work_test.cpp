@@ -119,7 +119,7 @@ TEST_P(LinearWork, NormalTextCostsAFewStepsPerByte) {
     EXPECT_LE(normalWork_, 4.0) << GetParam().name;
 }
 
-TEST_P(LinearWork, HostileOneMegabyteLines) {
+TEST_P(LinearWork, HostileOneMegabyteLinesCostLinearWork) {
     for (const auto& piece : GetParam().hostile) {
         ExpectLinear(Repeat(piece, kLine), 0, "\"" + piece + "\" repeated");
         // The same behind the start of a normal line.
@@ -127,7 +127,7 @@ TEST_P(LinearWork, HostileOneMegabyteLines) {
     }
 }
 
-TEST_P(LinearWork, OneMegabyteOfEveryByteClass) {
+TEST_P(LinearWork, OneMegabyteOfEveryByteClassCostsLinearWork) {
     std::vector<std::pair<std::string, std::string>> classes = {
         {"letters", "abcXYZ\xb9\xea\xbf"},
         {"digits", "0123456789"},
@@ -144,7 +144,7 @@ TEST_P(LinearWork, OneMegabyteOfEveryByteClass) {
 
 // Every pair of punctuation marks, blank, letter and digit, repeated: shorter lines, since a
 // search from every position already costs a hundred times a linear pass at this length.
-TEST_P(LinearWork, EveryPairOfByteClasses) {
+TEST_P(LinearWork, RepeatedPairsOfByteClassesCostLinearWork) {
     const std::string_view marks = "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~ a0";
     for (char a : marks)
         for (char b : marks) ExpectLinear(Repeat(std::string{a, b}, 16384), 0, std::string{a, b});

@@ -12,27 +12,27 @@ std::vector<TRun> Line(const TKrqLexer& lexer, const std::string& line) {
 
 TEST(HtmlLexer, TagsAttributesAndValues) {
     auto runs = Line(HtmlLexer(), "<DIV Class=x bogus=\"y\" data-x='z' disabled><blink></DIV>");
-    EXPECT_EQ(AttrOf(runs, "<"), "Symbol");
-    EXPECT_EQ(AttrOf(runs, "DIV"), "Słowo zarezerwowane");  // tag names ignore case
-    EXPECT_EQ(AttrOf(runs, "Class"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "x"), "Wartość");
-    EXPECT_EQ(AttrOf(runs, "bogus"), "Nieznane słowo");
-    EXPECT_EQ(AttrOf(runs, "\"y\""), "Wartość");
-    EXPECT_EQ(AttrOf(runs, "data-x"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "disabled"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "blink"), "Nieznane słowo");
-    EXPECT_EQ(AttrOf(runs, "></"), "Symbol");
+    ExpectAttrs(runs, {{"<", "Symbol"},
+                       {"DIV", "Słowo zarezerwowane"},  // tag names ignore case
+                       {"Class", "Słowo zarezerwowane"},
+                       {"x", "Wartość"},
+                       {"bogus", "Nieznane słowo"},
+                       {"\"y\"", "Wartość"},
+                       {"data-x", "Słowo zarezerwowane"},
+                       {"disabled", "Słowo zarezerwowane"},
+                       {"blink", "Nieznane słowo"},
+                       {"></", "Symbol"}});
 }
 
 TEST(HtmlLexer, TextEntitiesAndComments) {
     auto runs = Line(HtmlLexer(), "a &amp; &#163; &#x41; &bogus & &#; <!-- c --> b");
-    EXPECT_EQ(AttrOf(runs, "a"), "Tekst");
-    EXPECT_EQ(AttrOf(runs, "&amp;"), "Wyjście ampersand");
-    EXPECT_EQ(AttrOf(runs, "&#163;"), "Wyjście ampersand");
-    EXPECT_EQ(AttrOf(runs, "&#x41;"), "Wyjście ampersand");
-    EXPECT_EQ(AttrOf(runs, "&bogus"), "Tekst");
-    EXPECT_EQ(AttrOf(runs, "&#;"), "Tekst");
-    EXPECT_EQ(AttrOf(runs, "<!-- c -->"), "Komentarz");
+    ExpectAttrs(runs, {{"a", "Tekst"},
+                       {"&amp;", "Wyjście ampersand"},
+                       {"&#163;", "Wyjście ampersand"},
+                       {"&#x41;", "Wyjście ampersand"},
+                       {"&bogus", "Tekst"},
+                       {"&#;", "Tekst"},
+                       {"<!-- c -->", "Komentarz"}});
     auto lines = LexRuns(HtmlLexer(), {"<!-- one", "<p> two", "--> <p>"});
     EXPECT_EQ(AttrOf(lines[1], "<p> two"), "Komentarz");
     EXPECT_EQ(AttrOf(lines[2], "p"), "Słowo zarezerwowane");
@@ -57,29 +57,29 @@ TEST(HtmlLexer, ScriptAndStyleContentIsRawText) {
     EXPECT_EQ(AttrOf(LastRuns(HtmlLexer(), {"<style>", "a<b"}), "a<b"), "Tekst");
 }
 
-TEST(HtmlLexer, Doctype) {
+TEST(HtmlLexer, DoctypeIsAKeywordAndItsDeclarationEndsAtTheBracket) {
     auto runs = Line(HtmlLexer(), "<!doctype html PUBLIC \"-//W3C//DTD\">x");
-    EXPECT_EQ(AttrOf(runs, "doctype"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(runs, "html"), "Identyfikator");
-    EXPECT_EQ(AttrOf(runs, "\"-//W3C//DTD\""), "Wartość");
-    EXPECT_EQ(AttrOf(runs, "x"), "Tekst");
+    ExpectAttrs(runs, {{"doctype", "Słowo zarezerwowane"},
+                       {"html", "Identyfikator"},
+                       {"\"-//W3C//DTD\"", "Wartość"},
+                       {"x", "Tekst"}});
 }
 
 TEST(CssLexer, PropertiesValuesAndColours) {
     auto lines = LexRuns(CssLexer(), {"p { COLOR: Red; colr: #abc; border: 1px solid #a0b1c2;",
                                       "  margin: -2.5em 0 !important; width: calc(50% - 3px) }"});
-    EXPECT_EQ(AttrOf(lines[0], "p"), "Tekst");
-    EXPECT_EQ(AttrOf(lines[0], "COLOR"), "Property");
-    EXPECT_EQ(AttrOf(lines[0], "Red"), "Wartość koloru");
-    EXPECT_EQ(AttrOf(lines[0], "colr"), "Undefined Property");
-    EXPECT_EQ(AttrOf(lines[0], "#abc"), "Wartość koloru");
-    EXPECT_EQ(AttrOf(lines[0], "1px"), "Numer");
-    EXPECT_EQ(AttrOf(lines[0], "solid"), "Wartość");
-    EXPECT_EQ(AttrOf(lines[0], "#a0b1c2"), "Wartość koloru");
-    EXPECT_EQ(AttrOf(lines[1], "-2.5em"), "Numer");
-    EXPECT_EQ(AttrOf(lines[1], "!important"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(lines[1], "calc"), "Wartość");
-    EXPECT_EQ(AttrOf(lines[1], "50%"), "Numer");
+    ExpectAttrs(lines[0], {{"p", "Tekst"},
+                           {"COLOR", "Property"},
+                           {"Red", "Wartość koloru"},
+                           {"colr", "Undefined Property"},
+                           {"#abc", "Wartość koloru"},
+                           {"1px", "Numer"},
+                           {"solid", "Wartość"},
+                           {"#a0b1c2", "Wartość koloru"}});
+    ExpectAttrs(lines[1], {{"-2.5em", "Numer"},
+                           {"!important", "Słowo zarezerwowane"},
+                           {"calc", "Wartość"},
+                           {"50%", "Numer"}});
     EXPECT_EQ(EndState(CssLexer(), {"p { a: b }"}), 0);
     // "#abcde" has five digits: no colour.
     EXPECT_NE(AttrOf(Line(CssLexer(), "a { b: #abcde }"), "#"), "Wartość koloru");
@@ -87,9 +87,7 @@ TEST(CssLexer, PropertiesValuesAndColours) {
 
 TEST(CssLexer, SelectorsAreNotColoursOrProperties) {
     auto runs = Line(CssLexer(), "#fff .red, a:hover > b { }");
-    EXPECT_EQ(AttrOf(runs, "fff"), "Tekst");
-    EXPECT_EQ(AttrOf(runs, "red"), "Tekst");
-    EXPECT_EQ(AttrOf(runs, "hover"), "Tekst");
+    ExpectAttrs(runs, {{"fff", "Tekst"}, {"red", "Tekst"}, {"hover", "Tekst"}});
 }
 
 TEST(CssLexer, BlocksAndValuesSpanLines) {
@@ -104,7 +102,7 @@ TEST(CssLexer, BlocksAndValuesSpanLines) {
     EXPECT_EQ(AttrOf(lines[1], "color"), "Property");
 }
 
-TEST(CssLexer, AtRules) {
+TEST(CssLexer, AtRulesAreKeywordsAndTheirBlocksHoldRulesOrProperties) {
     auto lines = LexRuns(CssLexer(), {"@media print {", "  h1 { color: red }", "  @font-face {",
                                       "    src: url(a.woff) }", "}", "h2 { top: 0 }"});
     EXPECT_EQ(AttrOf(lines[0], "@media"), "Słowo zarezerwowane");
@@ -121,19 +119,19 @@ TEST(CssLexer, AtRules) {
 
 TEST(XmlLexer, ElementsAttributesAndNamespaces) {
     auto runs = Line(XmlLexer(), "<x:a xmlns:x=\"urn:x\" xmlns='d' id=\"1\" >t &lt; &#x41;</x:a>");
-    EXPECT_EQ(AttrOf(runs, "<"), "Symbol");
-    EXPECT_EQ(AttrOf(runs, "x:a"), "Nazwa elementu");
-    EXPECT_EQ(AttrOf(runs, "xmlns:x"), "Nazwa atrybutu namespace");
-    EXPECT_EQ(AttrOf(runs, "\"urn:x\""), "Wartość atrybutu namespace");
-    EXPECT_EQ(AttrOf(runs, "xmlns"), "Nazwa atrybutu namespace");
-    EXPECT_EQ(AttrOf(runs, "'d'"), "Wartość atrybutu namespace");
-    EXPECT_EQ(AttrOf(runs, "id"), "Nazwa atrybutu");
-    EXPECT_EQ(AttrOf(runs, "\"1\""), "Wartość atrybutu");
-    EXPECT_EQ(AttrOf(runs, "="), "Symbol");
-    EXPECT_EQ(AttrOf(runs, "t"), "Tekst");
-    EXPECT_EQ(AttrOf(runs, "&lt;"), "Jednostka odwolania");
-    EXPECT_EQ(AttrOf(runs, "&#x41;"), "Jednostka odwolania");
-    EXPECT_EQ(AttrOf(runs, "</"), "Symbol");
+    ExpectAttrs(runs, {{"<", "Symbol"},
+                       {"x:a", "Nazwa elementu"},
+                       {"xmlns:x", "Nazwa atrybutu namespace"},
+                       {"\"urn:x\"", "Wartość atrybutu namespace"},
+                       {"xmlns", "Nazwa atrybutu namespace"},
+                       {"'d'", "Wartość atrybutu namespace"},
+                       {"id", "Nazwa atrybutu"},
+                       {"\"1\"", "Wartość atrybutu"},
+                       {"=", "Symbol"},
+                       {"t", "Tekst"},
+                       {"&lt;", "Jednostka odwolania"},
+                       {"&#x41;", "Jednostka odwolania"},
+                       {"</", "Symbol"}});
 }
 
 TEST(XmlLexer, SectionsSpanLines) {

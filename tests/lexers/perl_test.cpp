@@ -12,7 +12,7 @@ namespace {
 const TKrqLexer& perl() { return PerlLexer(); }
 }  // namespace
 
-TEST(PerlLexer, VariablesOfEverySigil) {
+TEST(PerlLexer, EverySigilMakesAVariableAndPercentAfterATermIsModulo) {
     for (const char* v : {"$x", "@list", "$#list", "${name}", "$Foo::bar", "$_", "$1", "$$ref",
                           "$^W", "@{$ref}", "$#{$ref}", "$@", "$!", "$0", "@_", "$::global"})
         EXPECT_EQ(Styled(perl(), v), std::string("Zmienna:\"") + v + "\"") << v;
@@ -38,7 +38,7 @@ TEST(PerlLexer, KeywordsAreCaseSensitivePragmasFollowUseAndNo) {
     EXPECT_EQ(AttrOf(perl(), "$h{print}", "print"), "Identyfikator");
 }
 
-TEST(PerlLexer, OperatorsAndSymbols) {
+TEST(PerlLexer, OperatorsAreToldFromSymbolsAndSlashesAfterATermAreDefinedOr) {
     EXPECT_EQ(Styled(perl(), "$a<=>$b"), "Zmienna:\"$a\" Operator:\"<=>\" Zmienna:\"$b\"");
     EXPECT_EQ(Styled(perl(), "f($x);"),
               "Identyfikator:\"f\" Symbol:\"(\" Zmienna:\"$x\" Symbol:\");\"");

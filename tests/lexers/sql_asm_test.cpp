@@ -60,7 +60,7 @@ TEST(SqlLexer, CommentsAndStringsSpanLines) {
     EXPECT_EQ(Styled(sql(), "N'zażółć'"), "Łańcuch znaków:\"N'zażółć'\"");
 }
 
-TEST(SqlLexer, Numbers) {
+TEST(SqlLexer, NumbersInEveryNotationButDigitsInANameBelongToTheName) {
     for (const char* n : {"42", "3.14", "1.5E-3", "0x1F", ".5"})
         EXPECT_EQ(Styled(sql(), n), std::string("Numer:\"") + n + "\"") << n;
     EXPECT_EQ(AttrOf(sql(), "select t1.c from t1", "t1"), "Identyfikator");
@@ -98,7 +98,7 @@ TEST(AsmLexer, InstructionsRegistersDirectivesIgnoreCase) {
     EXPECT_EQ(AttrOf(asm86(), "mov ax, FFh", "FFh"), "Identyfikator");  // hex needs a leading digit
 }
 
-TEST(AsmLexer, NumbersStringsComments) {
+TEST(AsmLexer, NumbersOfEveryRadixDoubledQuotesAndCommentBlocksOverLines) {
     for (const char* n : {"123", "0FFh", "0x1F", "101b", "17o", "17q", "1.5e3", "10d"})
         EXPECT_EQ(AttrOf(asm86(), std::string("dd ") + n, n), "Numer") << n;
     EXPECT_EQ(Styled(asm86(), "db 'it''s', \"a;b\" ; c"),

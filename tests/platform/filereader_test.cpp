@@ -67,7 +67,7 @@ TEST(ReadFile, MissingAndUnreadableAreToldApart) {
     }));
 }
 
-TEST(ReadFile, ContentsSpareRoomAndIdentity) {
+TEST(ReadFile, ReadsEveryByteWithTheRoomAskedAndARewriteChangesTheIdentity) {
     std::string dir = MakeTempDir("reader-ok");
     std::string path = dir + "/f";
     WriteFile(path, std::string(70000, 'a') + std::string("\r\n\0z", 4) + std::string(3, '\0'));

@@ -82,7 +82,7 @@ TEST(IniRead, ValuesAreCutAt2047Characters) {
     EXPECT_EQ(value.back(), 'E');
 }
 
-TEST(IniRead, IntegerSyntax) {
+TEST(IniRead, NumbersAreSignedDecimalOrHexAndAnythingElseKeepsTheDefault) {
     WriteFile(iniPath(),
               "[n]\ndec=-2147483647\nhex=0x1\nhexup=0X1f\ndollar=$FF\nall=0xFFFFFFFF\n"
               "yes=yes\nshort=0x\ntail=12abc\nspaced=  42  \nbig=2147483648\n"
@@ -153,7 +153,7 @@ TEST(IniWrite, KeepsEveryOtherLineExactlyAsItWas) {
     EXPECT_NE(ReadFile(iniPath()).find("\ntop=6\ngarbage line\n"), std::string::npos);
 }
 
-TEST(IniWrite, EraseSectionAndDeleteKey) {
+TEST(IniWrite, EraseSectionAndDeleteKeyRemoveOnlyTheirLinesAndCreateNoFile) {
     WriteFile(iniPath(), "[View]\r\na=1\r\n[Files]\r\n0=x\r\n1=y\r\n[Edit]\r\nb=2\r\n");
     TIniFile ini(iniPath());
     ini.DeleteKey("files", "0");
@@ -231,7 +231,7 @@ TEST(IniWrite, AMissingDirectoryIsAWriteFailureToo) {
     }
 }
 
-TEST(IniWrite, ManyValuesInOneRewrite) {
+TEST(IniWrite, SeveralValuesAreWrittenInOneRewriteInTheirOrder) {
     WriteFile(iniPath(), "[hgr_Html]\r\nKomentarz_F=1\r\n");
     TIniFile ini(iniPath());
     ini.WriteValues({{"hgr_Html", "Komentarz_F", "2"},

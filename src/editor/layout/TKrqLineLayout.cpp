@@ -11,7 +11,13 @@ namespace krq {
 TKrqLineLayout::TKrqLineLayout() { advance_.fill(1); }
 
 void TKrqLineLayout::SetFont(const TKrqFontMetrics& font, bool detectPitch) {
-    for (int b = 0; b < 256; ++b) advance_[b] = font.ByteAdvance(static_cast<uint8_t>(b));
+    std::array<double, 256> advance;
+    for (int b = 0; b < 256; ++b) advance[b] = font.ByteAdvance(static_cast<uint8_t>(b));
+    SetAdvances(advance, detectPitch);
+}
+
+void TKrqLineLayout::SetAdvances(const std::array<double, 256>& advance, bool detectPitch) {
+    advance_ = advance;
     charWidth_ = advance_[' '];
     fixedPitch_ = false;
     if (!detectPitch) return;

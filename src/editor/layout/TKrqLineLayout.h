@@ -37,6 +37,8 @@ class TKrqLineLayout {
     // pitch: positions are then columns times one width, so long lines are counted, not summed.
     // Printing passes `detectPitch` false: its page is measured glyph by glyph in any font.
     void SetFont(const TKrqFontMetrics& font, bool detectPitch = true);
+    // The same for advances measured already (the printed page's table of the font).
+    void SetAdvances(const std::array<double, 256>& advance, bool detectPitch = true);
     void SetTabWidth(int tabWidth) { tabWidth_ = tabWidth < 1 ? 1 : tabWidth; }
 
     int TabWidth() const { return tabWidth_; }

@@ -21,23 +21,10 @@ std::string ExpandTabs(std::string_view line, int tabWidth) {
     return krq::ExpandTabs(line, tabWidth);
 }
 
-namespace {
-
-class TTableFont : public TKrqFontMetrics {
-  public:
-    explicit TTableFont(const std::array<double, 256>& advance) : advance_(advance) {}
-    double ByteAdvance(uint8_t byte) const override { return advance_[byte]; }
-
-  private:
-    const std::array<double, 256>& advance_;
-};
-
-}  // namespace
-
 TKrqLineLayout PageLayout(const std::array<double, 256>& advance) {
     TKrqLineLayout layout;
     // Every glyph is measured as it is printed, even in a font of one pitch.
-    layout.SetFont(TTableFont(advance), false);
+    layout.SetAdvances(advance, false);
     return layout;
 }
 
