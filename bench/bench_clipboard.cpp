@@ -41,7 +41,7 @@ std::string MakeText(size_t size) {
                           "mąka",   "Kraków", "Śląsk", "ale",  "oraz", "który", "więc",
                           "bardzo", "dom",    "w",     "i",    "na",   "się",   "przez"};
     std::vector<std::string> words;
-    for (const char* w : utf8) words.push_back(krq::cp1250::fromUtf8(w));
+    for (const char* w : utf8) words.push_back(krq::cp1250::FromUtf8(w));
     Random random;
     std::string t;
     t.reserve(size + 128);

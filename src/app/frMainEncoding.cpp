@@ -8,7 +8,7 @@
 
 namespace krq {
 
-void TfrmMain::createEncodingMenu(QMenu* file) {
+void TfrmMain::CreateEncodingMenu(QMenu* file) {
     mnsFileEncoding = file->addMenu("Kodowanie");
     mnsFileEncoding->setObjectName("mnsFileEncoding");
     mnsFileReopenAs = mnsFileEncoding->addMenu(QString::fromUtf8("Otwórz ponownie jako"));

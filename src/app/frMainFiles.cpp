@@ -27,19 +27,19 @@ QString ModifiedPromptText(const QString& currentName) {
 
 }  // namespace
 
-void TfrmMain::saveTextTo(const QString& name) { saveTextTo(name, docEncoding_); }
+void TfrmMain::SaveTextTo(const QString& name) { SaveTextTo(name, docEncoding_); }
 
-void TfrmMain::saveTextTo(const QString& name, TDocEncoding encoding) {
+void TfrmMain::SaveTextTo(const QString& name, TDocEncoding encoding) {
     mncKrqEdit->Model().SaveLinesToFile(FsName(name), encoding);
 }
 
-void TfrmMain::setDocEncoding(TDocEncoding encoding) {
+void TfrmMain::SetDocEncoding(TDocEncoding encoding) {
     docEncoding_ = encoding;
     mncStatusPanel[6]->setText(EncodingName(encoding));
 }
 
 // Tells why a file was opened unconverted: its bytes are kept, so saving writes them back.
-void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) {
+void TfrmMain::ReportDecoding(const QString& name, const TDecodeReport& report) {
     if (report.Lossless()) return;
     const QString text =
         QString::fromStdString(DecodingMessage(QFileInfo(name).fileName().toStdString(), report)) +
@@ -49,7 +49,7 @@ void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) 
     Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);
 }
 
-void TfrmMain::setReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
+void TfrmMain::SetReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
 
 // --- The guard -----------------------------------------------------------------------------------
 
@@ -73,10 +73,10 @@ bool TfrmMain::prcSaveChanges(bool freshName) {
             dlgFileSave.Encoding.reset();
             if (target.isEmpty()) return false;
             // The text is left behind after this save, so the window keeps its encoding.
-            saveTextTo(target, chosen);
+            SaveTextTo(target, chosen);
         } else {
             dlgFileSave.FileName = CurrentFileName();
-            saveTextTo(dlgFileSave.FileName);
+            SaveTextTo(dlgFileSave.FileName);
             dlgFileSave.FileName.clear();
         }
     }
@@ -110,11 +110,11 @@ void TfrmMain::prcFileNew() {
     dlgFileOpen.FileName.clear();
     dlgFileSave.FileName.clear();
     prcSetCaption("Kwerdel RQ");
-    setReadyStatus();
+    SetReadyStatus();
     mncStatusPanel[2]->setText(QString::fromUtf8("0 bajtów."));
     mncStatusPanel[3]->setText("X:1");
     mncStatusPanel[4]->setText("Y:1");
-    setDocEncoding(TDocEncoding::Windows1250);
+    SetDocEncoding(TDocEncoding::Windows1250);
     prcButtonsStatus();
     model.SetModified(false);
     prcMarkForDocument(QString());
@@ -138,20 +138,20 @@ void TfrmMain::prcFileOpen(const QString& name, std::optional<TDocEncoding> enco
     }
     TKrqEditModel& model = mncKrqEdit->Model();
     const TDecodeReport decoded = model.LoadLinesFromFile(FsName(chosen), encoding);
-    setDocEncoding(decoded.Encoding);
+    SetDocEncoding(decoded.Encoding);
     ++changeGeneration_;
     dlgFileOpen.FileName = chosen;
     prcSetCaption(QFileInfo(chosen).fileName() + " - Kwerdel RQ");
-    setReadyStatus();
-    updateStatusPanels();
+    SetReadyStatus();
+    UpdateStatusPanels();
     model.SetModified(false);
     ivcMRUManager.Add(chosen);
-    rebuildRecentMenu();
+    RebuildRecentMenu();
     TIniFile ini = SettingsFile();
     ivcMRUManager.SaveToIni(ini, kFilesSection);
     prcMarkForDocument(chosen);
     prcButtonsStatus();
-    reportDecoding(chosen, decoded);
+    ReportDecoding(chosen, decoded);
 }
 
 // --- Saving
@@ -159,9 +159,9 @@ void TfrmMain::prcFileOpen(const QString& name, std::optional<TDocEncoding> enco
 
 void TfrmMain::ctxFileSaveExecute() {
     dlgFileSave.FileName = CurrentFileName();
-    saveTextTo(dlgFileSave.FileName);
+    SaveTextTo(dlgFileSave.FileName);
     dlgFileSave.FileName.clear();
-    setReadyStatus();
+    SetReadyStatus();
     mncKrqEdit->Model().SetModified(false);
 }
 
@@ -175,11 +175,11 @@ bool TfrmMain::prcFileSaveAs(std::optional<TDocEncoding> encoding) {
     dlgFileSave.Encoding.reset();
     if (target.isEmpty()) return false;
     // A document the chosen encoding cannot hold is refused here, keeping its own encoding.
-    saveTextTo(target, chosen);
-    setDocEncoding(chosen);
+    SaveTextTo(target, chosen);
+    SetDocEncoding(chosen);
     dlgFileOpen.FileName = target;
     dlgFileSave.FileName.clear();
-    setReadyStatus();
+    SetReadyStatus();
     prcSetCaption(QFileInfo(target).fileName() + " - Kwerdel RQ");
     mncKrqEdit->Model().SetModified(false);
     prcMarkForDocument(target);
@@ -203,7 +203,7 @@ void TfrmMain::ctxFileSaveCopyExecute() {
     QString copyName =
         dot < 0 ? fileName + "_kopia" : fileName.left(dot) + "_kopia" + fileName.mid(dot);
     QString copyPath = info.path() + '/' + copyName;
-    saveTextTo(copyPath);
+    SaveTextTo(copyPath);
     Dialogs().Message(this, "Kwerdel RQ",
                       QString::fromUtf8("Zapisano kopię pliku ") + fileName + ".", TMsgButtons::OK,
                       TMsgIcon::None);
@@ -219,12 +219,12 @@ void TfrmMain::mnsFileClick() {
 // --- Recent files
 // ----------------------------------------------------------------------------------
 
-void TfrmMain::loadRecentFiles() {
+void TfrmMain::LoadRecentFiles() {
     ivcMRUManager.LoadFromIni(SettingsFile(), kFilesSection);
-    rebuildRecentMenu();
+    RebuildRecentMenu();
 }
 
-void TfrmMain::rebuildRecentMenu() {
+void TfrmMain::RebuildRecentMenu() {
     // An item may be the sender of the click that led here, so it is deleted later.
     for (QAction* old : mnsFileLastOpen->actions()) {
         mnsFileLastOpen->removeAction(old);

@@ -34,7 +34,7 @@ constexpr char16_t kIsoHigh[96] = {
 // The encoder stores a character's packed form as a word, first byte lowest.
 static_assert(std::endian::native == std::endian::little);
 
-struct Tables {
+struct TTables {
     // Byte maps between the two code pages; -1 where the other one has no such character.
     std::array<int16_t, 256> isoToCp{};
     std::array<int16_t, 256> cpToIso{};
@@ -50,13 +50,13 @@ struct Tables {
     // Characters U+0080-U+07FF (the two-byte sequences) to their byte, -1 when there is none.
     std::array<int16_t, 0x800> twoByte{};
 
-    Tables() {
+    TTables() {
         isoToCp.fill(-1);
         cpToIso.fill(-1);
         twoByte.fill(-1);
         for (int b = 0; b < 0x80; ++b) isoToCp[b] = cpToIso[b] = static_cast<int16_t>(b);
         for (int i = 0; i < 96; ++i) {
-            uint8_t cp = cp1250::fromUnicode(kIsoHigh[i]);
+            uint8_t cp = cp1250::FromUnicode(kIsoHigh[i]);
             if (cp != '?') {
                 isoToCp[0xA0 + i] = cp;
                 cpToIso[cp] = static_cast<int16_t>(0xA0 + i);
@@ -93,8 +93,8 @@ struct Tables {
     }
 };
 
-const Tables& tables() {
-    static const Tables t;
+const TTables& Tables() {
+    static const TTables t;
     return t;
 }
 
@@ -116,7 +116,7 @@ inline void forEachHighByte(std::string_view text, F&& f) {
 }
 
 // Length of the leading ASCII run of [p, end).
-inline size_t asciiRun(const unsigned char* p, const unsigned char* end) {
+inline size_t AsciiRun(const unsigned char* p, const unsigned char* end) {
     const unsigned char* q = p;
     while (end - q >= 8) {
         uint64_t w;
@@ -130,7 +130,7 @@ inline size_t asciiRun(const unsigned char* p, const unsigned char* end) {
 
 // One well-formed UTF-8 sequence at p (lead byte >= 0x80): its character and length, or
 // length 0 when malformed (bad continuation, overlong form, surrogate, beyond U+10FFFF).
-inline size_t readSequence(const unsigned char* p, const unsigned char* end, char32_t& c) {
+inline size_t ReadSequence(const unsigned char* p, const unsigned char* end, char32_t& c) {
     unsigned char b = *p;
     size_t len;
     char32_t min;
@@ -152,9 +152,9 @@ inline size_t readSequence(const unsigned char* p, const unsigned char* end, cha
     return len;
 }
 
-inline int byteOf(char32_t c, const Tables& t) {
+inline int ByteOf(char32_t c, const TTables& t) {
     if (c < 0x800) return t.twoByte[c];
-    uint8_t b = cp1250::fromUnicode(c);
+    uint8_t b = cp1250::FromUnicode(c);
     return b == '?' ? -1 : b;
 }
 
@@ -167,9 +167,9 @@ struct Utf8Scan {
 // Most bytes of a Polish text are ASCII or part of a two-byte sequence; a stretch of such bytes
 // is checked without a branch per byte, and only the rest (three- and four-byte sequences and
 // malformed leads) goes through the general decoder.
-Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUnmapped) {
+Utf8Scan ScanUtf8(const unsigned char* p, const unsigned char* end, bool countUnmapped) {
     Utf8Scan scan;
-    const Tables& t = tables();
+    const TTables& t = Tables();
     while (p < end) {
         bool expect = false;  // a continuation byte must come next
         bool bad = false, lead = false;
@@ -204,13 +204,13 @@ Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUn
             continue;
         }
         char32_t c = 0;
-        size_t len = readSequence(p, end, c);
+        size_t len = ReadSequence(p, end, c);
         if (len == 0) {
             scan.valid = false;
             return scan;
         }
         scan.multiByte = true;
-        if (countUnmapped && byteOf(c, t) < 0) ++scan.unmapped;
+        if (countUnmapped && ByteOf(c, t) < 0) ++scan.unmapped;
         p += len;
     }
     return scan;
@@ -222,7 +222,7 @@ Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUn
 // encodes back to exactly the bytes it came from, and the chunk under way is restored from a
 // copy made before it was touched.
 bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiByte) {
-    const Tables& t = tables();
+    const TTables& t = Tables();
     constexpr size_t kChunk = 512;
     unsigned char saved[kChunk + 4];
     unsigned char* out = p;
@@ -264,12 +264,12 @@ bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiB
                 ++in;
             } else {
                 char32_t c = 0;
-                const size_t len = readSequence(in, end, c);
+                const size_t len = ReadSequence(in, end, c);
                 if (len == 0) {
                     bad = true;
                     break;
                 }
-                const int byte = byteOf(c, t);
+                const int byte = ByteOf(c, t);
                 unmapped |= byte < 0;
                 lead = true;
                 *out++ = static_cast<unsigned char>(byte);
@@ -296,7 +296,7 @@ bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiB
     return true;
 }
 
-bool hasMark(const char* data, size_t size) {
+bool HasMark(const char* data, size_t size) {
     return size >= 3 && std::memcmp(data, kUtf8Bom.data(), 3) == 0;
 }
 
@@ -329,16 +329,16 @@ std::optional<TDocEncoding> EncodingFromName(std::string_view name) {
 }
 
 TDocEncoding DetectEncoding(std::string_view bytes) {
-    if (hasMark(bytes.data(), bytes.size())) return TDocEncoding::Utf8Bom;
+    if (HasMark(bytes.data(), bytes.size())) return TDocEncoding::Utf8Bom;
     auto p = reinterpret_cast<const unsigned char*>(bytes.data());
-    Utf8Scan scan = scanUtf8(p, p + bytes.size(), false);
+    Utf8Scan scan = ScanUtf8(p, p + bytes.size(), false);
     return scan.valid && scan.multiByte ? TDocEncoding::Utf8 : TDocEncoding::Windows1250;
 }
 
 TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
     TDecodeReport report;
     report.Requested = encoding;
-    const Tables& t = tables();
+    const TTables& t = Tables();
     auto* p = reinterpret_cast<unsigned char*>(data);
     if (encoding == TDocEncoding::Windows1250) return report;
     if (encoding == TDocEncoding::Iso88592) {
@@ -350,14 +350,14 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
         return report;
     }
     // UTF-8: a mark read as UTF-8 is kept as a mark, whichever of the two was asked for.
-    size_t skip = hasMark(data, size) ? 3 : 0;
+    size_t skip = HasMark(data, size) ? 3 : 0;
     bool multiByte = false;
     if (decodeUtf8Checked(p, size, skip, multiByte)) {
         report.Encoding = skip ? TDocEncoding::Utf8Bom : TDocEncoding::Utf8;
         return report;
     }
     // Put back as it was: a second look says why.
-    Utf8Scan scan = scanUtf8(p + skip, p + size, true);
+    Utf8Scan scan = ScanUtf8(p + skip, p + size, true);
     report.Invalid = !scan.valid;
     report.Unmapped = scan.unmapped;
     return report;
@@ -372,7 +372,7 @@ TDecodeReport Decode(std::string& bytes, TDocEncoding encoding) {
 
 size_t CountUnencodable(std::string_view cp1250, TDocEncoding encoding) {
     if (encoding == TDocEncoding::Windows1250) return 0;
-    const Tables& t = tables();
+    const TTables& t = Tables();
     size_t count = 0;
     if (encoding == TDocEncoding::Iso88592) {
         for (unsigned char b : cp1250) count += t.cpToIso[b] < 0;
@@ -388,7 +388,7 @@ std::pair<size_t, size_t> EncodedSizeAndUnencodable(std::string_view cp1250,
         return {cp1250.size(), CountUnencodable(cp1250, encoding)};
     // One table sum per byte: the bytes added to it in the low half, the unencodable flag in the
     // high half, taken in chunks that the low half cannot overflow.
-    const Tables& t = tables();
+    const TTables& t = Tables();
     auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
     const unsigned char* end = p + cp1250.size();
     size_t size = cp1250.size(), count = 0;
@@ -407,7 +407,7 @@ size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
 }
 
 char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
-    const Tables& t = tables();
+    const TTables& t = Tables();
     auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
     const unsigned char* end = p + cp1250.size();
     switch (encoding) {
@@ -441,7 +441,7 @@ char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
                 }
             }
             while (p < end) {
-                size_t run = asciiRun(p, end);
+                size_t run = AsciiRun(p, end);
                 std::memcpy(out, p, run);
                 out += run;
                 p += run;
@@ -473,7 +473,7 @@ std::string Encode(std::string_view cp1250, TDocEncoding encoding, bool withMark
 }
 
 TDecodeReport DecodeFileInPlace(char* data, size_t& size, std::optional<TDocEncoding> encoding) {
-    if (encoding || hasMark(data, size)) {
+    if (encoding || HasMark(data, size)) {
         return DecodeInPlace(data, size,
                              encoding ? *encoding : DetectEncoding(std::string_view(data, size)));
     }
@@ -486,7 +486,7 @@ TDecodeReport DecodeFileInPlace(char* data, size_t& size, std::optional<TDocEnco
         if (multiByte) report.Requested = report.Encoding = TDocEncoding::Utf8;
         return report;
     }
-    Utf8Scan scan = scanUtf8(p, p + size, true);
+    Utf8Scan scan = ScanUtf8(p, p + size, true);
     if (!scan.valid || !scan.multiByte) return report;
     report.Requested = TDocEncoding::Utf8;
     report.Unmapped = scan.unmapped;

@@ -19,7 +19,7 @@ TEST_F(WEditClipboard, NormalCopyPutsUtf8TextAndTheBlock) {
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->text(), QString::fromUtf8("zażółć"));
     QByteArray block = data->data(kKrqEditBlockMime);
-    EXPECT_EQ(block, QByteArray("\0", 1) + QByteArray::fromStdString(cp1250::fromUtf8("zażółć")) +
+    EXPECT_EQ(block, QByteArray("\0", 1) + QByteArray::fromStdString(cp1250::FromUtf8("zażółć")) +
                          QByteArray("\0", 1));
     edit->Model().SetCaretXY({13, 1});
     Key(Qt::Key_V, Qt::ControlModifier);
@@ -34,7 +34,7 @@ TEST_F(WEditClipboard, SelectAllCopyOfALargeDocumentIsExactUtf8AndPastesBackByte
     for (int line = 0; line < 20000; ++line) {
         for (int b = 1; b < 256; ++b)
             if (b != '\r' && b != '\n' && (b + line) % 3 == 0) bytes += static_cast<char>(b);
-        bytes += cp1250::fromUtf8(" zażółć gęślą jaźń ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
+        bytes += cp1250::FromUtf8(" zażółć gęślą jaźń ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
         if (line + 1 < 20000) bytes += "\r\n";
     }
     const std::string path = TestHome() + "/w_edit_big.txt";
@@ -44,7 +44,7 @@ TEST_F(WEditClipboard, SelectAllCopyOfALargeDocumentIsExactUtf8AndPastesBackByte
     Key(Qt::Key_C, Qt::ControlModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
-    const std::string utf8 = cp1250::toUtf8(bytes);
+    const std::string utf8 = cp1250::ToUtf8(bytes);
     EXPECT_TRUE(data->hasText());
     EXPECT_TRUE(data->formats().contains("text/plain"));
     EXPECT_TRUE(data->data("text/plain") == QByteArray::fromStdString(utf8));

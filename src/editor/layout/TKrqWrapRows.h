@@ -48,7 +48,7 @@ class TKrqWrapRows : public TKrqRowMap {
     std::string_view Text(int line) const;
     TKrqLineText Line(int line) const;
     size_t Length(int line) const;
-    int Count() const;                      // at least 1: an empty text shows one line
+    int Count() const;  // at least 1: an empty text shows one line
     const TKrqLineLayout& Layout();
     double WrapWidth();
     void Ready() {

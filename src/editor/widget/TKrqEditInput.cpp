@@ -148,7 +148,7 @@ void TKrqEdit::Guarded(const std::function<void()>& action) {
 
 bool TKrqEdit::event(QEvent* e) {
     bool result = true;
-    Guarded([&] { result = handleEvent(e); });
+    Guarded([&] { result = HandleEvent(e); });
     return result;
 }
 
@@ -159,7 +159,7 @@ bool TKrqEdit::viewportEvent(QEvent* e) {
     return result;
 }
 
-bool TKrqEdit::handleEvent(QEvent* e) {
+bool TKrqEdit::HandleEvent(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* ke = static_cast<QKeyEvent*>(e);
         TShiftState shift = ShiftOf(ke->modifiers());
@@ -203,7 +203,7 @@ void TKrqEdit::keyPressEvent(QKeyEvent* e) {
     if (IsTypedText(text) && (altGrText || !(shift & (ssCtrl | ssAlt)))) {
         bool lost = false;
         for (char32_t c : text.toUcs4()) {
-            const uint8_t b = cp1250::fromUnicode(c);
+            const uint8_t b = cp1250::FromUnicode(c);
             lost |= b == '?' && c != U'?';
             d->model.KeyPress(static_cast<char>(b));
         }
@@ -221,7 +221,7 @@ void TKrqEdit::inputMethodEvent(QInputMethodEvent* e) {
         bool lost = false;
         for (char32_t c : text.toUcs4()) {
             if (c >= 0x20 && c != 0x7F) {
-                const uint8_t b = cp1250::fromUnicode(c);
+                const uint8_t b = cp1250::FromUnicode(c);
                 lost |= b == '?' && c != U'?';
                 d->model.KeyPress(static_cast<char>(b));
             }

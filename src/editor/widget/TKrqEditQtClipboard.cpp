@@ -28,7 +28,7 @@ const QString& BlockFormat() {
     return format;
 }
 
-std::string& ownPrimarySelection() {
+std::string& OwnPrimarySelection() {
     static std::string text;
     return text;
 }
@@ -36,7 +36,7 @@ std::string& ownPrimarySelection() {
 }  // namespace
 
 std::string BytesOfText(const QString& text, size_t& lost) {
-    return cp1250::fromUtf8(text.toStdString(), lost);
+    return cp1250::FromUtf8(text.toStdString(), lost);
 }
 
 TKrqEditMimeData::TKrqEditMimeData(std::string block) : block_(std::move(block)) {}
@@ -73,7 +73,7 @@ void SetPrimarySelection(std::string text) {
         clip->setMimeData(new TKrqEditMimeData(EncodeEditBlock(smNormal, text)),
                           QClipboard::Selection);
     else
-        ownPrimarySelection() = std::move(text);
+        OwnPrimarySelection() = std::move(text);
 }
 
 std::string PrimarySelection() {
@@ -90,7 +90,7 @@ std::string PrimarySelection(size_t& lost) {
             return std::string(own->Text());
         return BytesOfText(clip->text(QClipboard::Selection), lost);
     }
-    return ownPrimarySelection();
+    return OwnPrimarySelection();
 }
 
 void TKrqEditQtClipboard::Put(std::string privateBlock) {
