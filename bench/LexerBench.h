@@ -25,7 +25,7 @@ struct TDocument {
 inline TDocument GenerateDocument(std::string_view utf8Block, std::string_view marker,
                                   unsigned wrap, std::string_view lineBreak) {
     constexpr size_t kTarget = 20u << 20;
-    const std::string block = cp1250::fromUtf8(utf8Block);
+    const std::string block = cp1250::FromUtf8(utf8Block);
     TDocument doc;
     doc.text.reserve(kTarget + 4096);
     for (unsigned k = 0; doc.text.size() < kTarget; ++k) {

@@ -19,13 +19,13 @@ constexpr size_t kHtmlSize = 50u << 20;
 // A fixed linear congruential generator, so every run converts the same bytes.
 struct Random {
     uint64_t state = 0x2545F4914F6CDD1Dull;
-    uint32_t next(uint32_t bound) {
+    uint32_t Next(uint32_t bound) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<uint32_t>((state >> 33) % bound);
     }
 };
 
-std::vector<std::string> polishWords() {
+std::vector<std::string> PolishWords() {
     const char* words[] = {"zażółć",   "gęślą",   "jaźń",   "żółw",   "źdźbło",  "łódź",   "pióro",
                            "ćma",      "mąka",    "węgiel", "ślimak", "koń",     "dzień",  "noc",
                            "Kraków",   "Łódź",    "Śląsk",  "Żywiec", "Ćmielów", "Gdańsk", "ale",
@@ -33,43 +33,43 @@ std::vector<std::string> polishWords() {
                            "w",        "i",       "na",     "z",      "do",      "że",     "się",
                            "ponieważ", "również", "około",  "między", "przez"};
     std::vector<std::string> out;
-    for (const char* w : words) out.push_back(krq::cp1250::fromUtf8(w));
+    for (const char* w : words) out.push_back(krq::cp1250::FromUtf8(w));
     return out;
 }
 
 // Sentences of Polish words with capitals, punctuation, digits, some double spaces and empty
 // lines, in CR LF lines of about seventy bytes. Only bytes that ISO-8859-2 also has.
-const std::string& polishText() {
+const std::string& PolishText() {
     static const std::string text = [] {
-        std::vector<std::string> words = polishWords();
+        std::vector<std::string> words = PolishWords();
         Random random;
         std::string t;
         t.reserve(kTextSize + 256);
         bool sentenceStart = true;
         size_t lineStart = 0;
         while (t.size() < kTextSize) {
-            std::string word = words[random.next(static_cast<uint32_t>(words.size()))];
-            if (sentenceStart || random.next(12) == 0)
-                word[0] = static_cast<char>(krq::cp1250::toUpper(word[0]));
-            if (random.next(15) == 0) word = std::to_string(random.next(10000));
+            std::string word = words[random.Next(static_cast<uint32_t>(words.size()))];
+            if (sentenceStart || random.Next(12) == 0)
+                word[0] = static_cast<char>(krq::cp1250::ToUpper(word[0]));
+            if (random.Next(15) == 0) word = std::to_string(random.Next(10000));
             t += word;
             sentenceStart = false;
-            uint32_t r = random.next(40);
+            uint32_t r = random.Next(40);
             if (r < 3) {
                 t += '.';
                 sentenceStart = true;
             } else if (r < 6) {
                 t += ',';
             } else if (r == 6) {
-                t += random.next(2) ? '!' : '?';
+                t += random.Next(2) ? '!' : '?';
                 sentenceStart = true;
             }
             if (t.size() - lineStart > 70) {
                 t += "\r\n";
-                if (random.next(10) == 0) t += "\r\n";
+                if (random.Next(10) == 0) t += "\r\n";
                 lineStart = t.size();
             } else {
-                t += random.next(25) == 0 ? "  " : " ";
+                t += random.Next(25) == 0 ? "  " : " ";
             }
         }
         t.resize(kTextSize);
@@ -79,9 +79,9 @@ const std::string& polishText() {
 }
 
 // Paragraphs with nested tags, attributes and entities.
-const std::string& htmlText() {
+const std::string& HtmlText() {
     static const std::string text = [] {
-        const std::string& polish = polishText();
+        const std::string& polish = PolishText();
         const char* tags[] = {"<p>",
                               "</p>",
                               "<b>",
@@ -98,11 +98,11 @@ const std::string& htmlText() {
         t.reserve(kHtmlSize + 256);
         size_t from = 0;
         while (t.size() < kHtmlSize) {
-            size_t length = 5 + random.next(40);
+            size_t length = 5 + random.Next(40);
             t.append(polish, from, length);
             from = (from + length) % (polish.size() - 64);
-            t += random.next(3) ? tags[random.next(std::size(tags))]
-                                : entities[random.next(std::size(entities))];
+            t += random.Next(3) ? tags[random.Next(std::size(tags))]
+                                : entities[random.Next(std::size(entities))];
         }
         t.resize(kHtmlSize);
         return t;
@@ -131,7 +131,7 @@ class AllocatorMode {
     bool warm_;
 };
 
-void runConversion(benchmark::State& state, krq::TConvertFunction function,
+void RunConversion(benchmark::State& state, krq::TConvertFunction function,
                    const std::string& input, const char* name, bool warm) {
     AllocatorMode mode(warm);
     if (warm) benchmark::DoNotOptimize(function(input).data());
@@ -145,19 +145,19 @@ void runConversion(benchmark::State& state, krq::TConvertFunction function,
 
 // Arguments: conversion code, warm (1) or cold (0).
 void BM_Conversion(benchmark::State& state) {
-    const krq::TConversion* c = krq::findConversion(static_cast<int>(state.range(0)));
-    runConversion(state, c->Function, polishText(), c->Name, state.range(1) != 0);
+    const krq::TConversion* c = krq::FindConversion(static_cast<int>(state.range(0)));
+    RunConversion(state, c->Function, PolishText(), c->Name, state.range(1) != 0);
 }
 
 void BM_HtmlDelHTML(benchmark::State& state) {
-    runConversion(state, krq::fncDelHTML, htmlText(), "fncDelHTML", state.range(0) != 0);
+    RunConversion(state, krq::fncDelHTML, HtmlText(), "fncDelHTML", state.range(0) != 0);
 }
 
 void BM_HtmlEtoT(benchmark::State& state) {
-    runConversion(state, krq::fncEtoT, htmlText(), "fncEtoT", state.range(0) != 0);
+    RunConversion(state, krq::fncEtoT, HtmlText(), "fncEtoT", state.range(0) != 0);
 }
 
-std::string iconvToIso(const std::string& input) {
+std::string IconvToIso(const std::string& input) {
     static iconv_t cd = iconv_open("ISO-8859-2", "CP1250");
     std::string out(input.size(), '\0');
     char* in = const_cast<char*>(input.data());
@@ -169,33 +169,33 @@ std::string iconvToIso(const std::string& input) {
     return out;
 }
 
-std::string copyOf(const std::string& input) {
+std::string CopyOf(const std::string& input) {
     std::string out(input.size(), '\0');
     std::memcpy(out.data(), input.data(), input.size());
     return out;
 }
 
 void BM_Iconv(benchmark::State& state) {
-    if (iconvToIso(polishText()).empty()) {
+    if (IconvToIso(PolishText()).empty()) {
         state.SkipWithError("iconv cannot convert the text");
         return;
     }
-    runConversion(
-        state, [](std::string_view) { return iconvToIso(polishText()); }, polishText(),
+    RunConversion(
+        state, [](std::string_view) { return IconvToIso(PolishText()); }, PolishText(),
         "iconv CP1250 to ISO-8859-2", state.range(0) != 0);
 }
 
 void BM_Memcpy(benchmark::State& state) {
-    runConversion(
-        state, [](std::string_view) { return copyOf(polishText()); }, polishText(), "memcpy",
+    RunConversion(
+        state, [](std::string_view) { return CopyOf(PolishText()); }, PolishText(), "memcpy",
         state.range(0) != 0);
 }
 
-void warmArgs(benchmark::internal::Benchmark* b) {
+void WarmArgs(benchmark::internal::Benchmark* b) {
     for (int code = 1; code <= krq::kConversionCount; ++code) b->Args({code, 1});
 }
 
-void coldArgs(benchmark::internal::Benchmark* b) {
+void ColdArgs(benchmark::internal::Benchmark* b) {
     for (int code = 1; code <= krq::kConversionCount; ++code) b->Args({code, 0});
 }
 
@@ -203,8 +203,8 @@ void coldArgs(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_Memcpy)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Iconv)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_Conversion)->Apply(warmArgs)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_Conversion)->Apply(coldArgs)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Conversion)->Apply(WarmArgs)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Conversion)->Apply(ColdArgs)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_HtmlDelHTML)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_HtmlEtoT)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
 

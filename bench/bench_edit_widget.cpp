@@ -31,7 +31,7 @@ std::string g_linePath;
 
 struct Random {
     uint64_t state = 0x9E3779B97F4A7C15ull;
-    uint32_t next(uint32_t bound) {
+    uint32_t Next(uint32_t bound) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<uint32_t>((state >> 33) % bound);
     }
@@ -43,14 +43,14 @@ std::string MakeText(size_t size, bool lineBreaks) {
                           "mąka",   "Kraków", "Śląsk", "ale",  "oraz", "który", "więc",
                           "bardzo", "dom",    "w",     "i",    "na",   "się",   "przez"};
     std::vector<std::string> words;
-    for (const char* w : utf8) words.push_back(krq::cp1250::fromUtf8(w));
+    for (const char* w : utf8) words.push_back(krq::cp1250::FromUtf8(w));
     Random random;
     std::string t;
     t.reserve(size + 128);
     size_t lineStart = 0;
     while (t.size() < size) {
-        t += words[random.next(static_cast<uint32_t>(words.size()))];
-        if (lineBreaks && t.size() - lineStart > 60 + random.next(12)) {
+        t += words[random.Next(static_cast<uint32_t>(words.size()))];
+        if (lineBreaks && t.size() - lineStart > 60 + random.Next(12)) {
             t += "\r\n";
             lineStart = t.size();
         } else {
@@ -131,7 +131,7 @@ void BM_QPlainTextEdit_Open20MB_x5(benchmark::State& state) {
         in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         QPlainTextEdit plain;
         plain.resize(1000, 700);
-        plain.setPlainText(QString::fromStdString(krq::cp1250::toUtf8(bytes)));
+        plain.setPlainText(QString::fromStdString(krq::cp1250::ToUtf8(bytes)));
         Paint(plain.viewport());
         state.SetIterationTime(Seconds(start) * 5);
     }

@@ -26,7 +26,7 @@ constexpr size_t kLineSize = 20u << 20;
 
 struct Random {
     uint64_t state = 0x9E3779B97F4A7C15ull;
-    uint32_t next(uint32_t bound) {
+    uint32_t Next(uint32_t bound) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<uint32_t>((state >> 33) % bound);
     }
@@ -34,7 +34,7 @@ struct Random {
 
 // The word the replace-all benchmark replaces; about one word in twenty.
 const std::string& HitWord() {
-    static const std::string word = krq::cp1250::fromUtf8("się");
+    static const std::string word = krq::cp1250::FromUtf8("się");
     return word;
 }
 
@@ -46,18 +46,18 @@ std::string MakeDocument(size_t size) {
           "węgiel", "ślimak",   "koń",     "dzień",  "noc",    "Kraków", "Śląsk", "ale", "oraz",
           "który",  "więc",     "też",     "bardzo", "w",      "i",      "na",    "z",   "do",
           "że",     "ponieważ", "również", "około",  "między", "przez"})
-        words.push_back(krq::cp1250::fromUtf8(w));
+        words.push_back(krq::cp1250::FromUtf8(w));
     Random random;
     std::string text;
     text.reserve(size + 128);
     size_t lineStart = 0;
     while (text.size() < size) {
-        text += random.next(20) == 0 ? HitWord() : words[random.next(words.size())];
-        if (text.size() - lineStart > 64 + random.next(16)) {
-            text += random.next(8) == 0 ? ".\r\n" : "\r\n";
+        text += random.Next(20) == 0 ? HitWord() : words[random.Next(words.size())];
+        if (text.size() - lineStart > 64 + random.Next(16)) {
+            text += random.Next(8) == 0 ? ".\r\n" : "\r\n";
             lineStart = text.size();
         } else {
-            text += random.next(10) == 0 ? ", " : " ";
+            text += random.Next(10) == 0 ? ", " : " ";
         }
     }
     text += "\r\n";
@@ -90,7 +90,7 @@ struct TFiles {
         std::string single;
         Random random;
         single.reserve(kLineSize);
-        while (single.size() < kLineSize) single += static_cast<char>('a' + random.next(26));
+        while (single.size() < kLineSize) single += static_cast<char>('a' + random.Next(26));
         WriteWhole(line, single);
     }
     ~TFiles() {

@@ -21,7 +21,7 @@ const char* const kLastWord = "znalezisko";
 
 struct Random {
     uint64_t state = 0x2545F4914F6CDD1Dull;
-    uint32_t next(uint32_t bound) {
+    uint32_t Next(uint32_t bound) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<uint32_t>((state >> 33) % bound);
     }
@@ -36,23 +36,23 @@ const std::string& Document() {
              {"zażółć", "gęślą",  "jaźń", "żółw",   "źdźbło", "łódź",   "pióro", "mąka",
               "węgiel", "ślimak", "koń",  "dzień",  "noc",    "Kraków", "ale",   "oraz",
               "który",  "więc",   "też",  "bardzo", "w",      "i",      "na"})
-            words.push_back(krq::cp1250::fromUtf8(w));
+            words.push_back(krq::cp1250::FromUtf8(w));
         Random random;
         std::string text;
         text.reserve(kDocSize + 256);
         int hits = 0;
         for (int line = 0; text.size() < kDocSize; ++line) {
             size_t start = text.size();
-            size_t target = 60 + random.next(20);
+            size_t target = 60 + random.Next(20);
             bool hit = hits < kHits && line % 7 < 5;
-            size_t hitAt = hit ? random.next(static_cast<uint32_t>(target)) : SIZE_MAX;
+            size_t hitAt = hit ? random.Next(static_cast<uint32_t>(target)) : SIZE_MAX;
             while (text.size() - start < target) {
                 if (text.size() - start >= hitAt) {
                     text += kHitWord;
                     hitAt = SIZE_MAX;
                     ++hits;
                 } else {
-                    text += words[random.next(static_cast<uint32_t>(words.size()))];
+                    text += words[random.Next(static_cast<uint32_t>(words.size()))];
                 }
                 text += ' ';
             }

@@ -25,7 +25,7 @@ std::string MakeDocument(size_t size) {
          {"zażółć", "gęślą",  "jaźń", "żółw",   "źdźbło", "łódź",   "pióro", "ćma", "mąka",
           "węgiel", "ślimak", "koń",  "dzień",  "noc",    "Kraków", "Śląsk", "ale", "oraz",
           "który",  "więc",   "też",  "bardzo", "w",      "i",      "na",    "z"})
-        words.push_back(krq::cp1250::fromUtf8(w));
+        words.push_back(krq::cp1250::FromUtf8(w));
     uint64_t state = 0x9E3779B97F4A7C15ull;
     auto next = [&](uint32_t bound) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
@@ -66,14 +66,14 @@ struct Files {
     std::string dir_;
 };
 
-const Files& files() {
+const Files& Files() {
     static const Files f;
     return f;
 }
 
 // Loading and reading the lines of a first screen, which is what the window does before drawing.
 void Open(benchmark::State& state, bool utf8) {
-    const Files& f = files();
+    const Files& f = Files();
     size_t sink = 0;
     for (auto _ : state) {
         krq::TKrqEditModel model;
@@ -86,7 +86,7 @@ void Open(benchmark::State& state, bool utf8) {
 }
 
 void Save(benchmark::State& state, bool utf8) {
-    const Files& f = files();
+    const Files& f = Files();
     krq::TKrqEditModel model;
     model.LoadLinesFromFile(utf8 ? f.utf8Path : f.cp1250Path);
     for (auto _ : state)

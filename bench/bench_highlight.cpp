@@ -28,7 +28,7 @@ std::unique_ptr<krq::TfrmMarkers> g_markers;
 
 struct Random {
     uint64_t state = 0x9E3779B97F4A7C15ull;
-    uint32_t next(uint32_t bound) {
+    uint32_t Next(uint32_t bound) {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         return static_cast<uint32_t>((state >> 33) % bound);
     }
@@ -54,9 +54,9 @@ std::string MakeCpp(size_t size) {
     t.reserve(size + 128);
     char buffer[160];
     while (t.size() < size) {
-        uint32_t k = random.next(10);
+        uint32_t k = random.Next(10);
         if (k == 6) k = 0;  // the comment's second line only follows its first
-        std::snprintf(buffer, sizeof buffer, lines[k], static_cast<int>(random.next(100000)));
+        std::snprintf(buffer, sizeof buffer, lines[k], static_cast<int>(random.Next(100000)));
         t += buffer;
         t += "\r\n";
         if (k == 5) {

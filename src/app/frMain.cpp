@@ -96,7 +96,7 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     editing.AddTextDialog = &dlgFileOpen_Additional;
     editing.ApplicationTitle = [this] { return applicationTitle_; };
     editing.Run = [this](const std::function<void()>& command) { RunCommand(command); };
-    editing.SetPasteShortcut = [this](bool on) { setPasteShortcut(on); };
+    editing.SetPasteShortcut = [this](bool on) { SetPasteShortcut(on); };
     editCommands = std::make_unique<TEditingCommands>(std::move(editing));
 
     dlgFileOpen.Title = QString::fromUtf8("Otwórz");
@@ -104,12 +104,12 @@ TfrmMain::TfrmMain(QStringList params, QWidget* parent)
     dlgFileSave.Title = QString::fromUtf8("Zapisz jako");
     dlgFileSave.DefaultExt = "txt";
 
-    createActions();
-    createMenus();
-    createContextMenu();
-    loadGlyphSets();
-    createToolBar();
-    createStatusBar();
+    CreateActions();
+    CreateMenus();
+    CreateContextMenu();
+    LoadGlyphSets();
+    CreateToolBar();
+    CreateStatusBar();
 
     connect(mncKrqEdit, &TKrqEdit::Changed, this,
             [this] { RunCommand([this] { mncKrqEditChange(); }); });
@@ -135,7 +135,7 @@ bool TfrmMain::Modified() const { return mncKrqEdit->Model().Modified(); }
 
 // --- Actions -----------------------------------------------------------------------------------
 
-QAction* TfrmMain::newAction(const char* name, THandler handler) {
+QAction* TfrmMain::NewAction(const char* name, THandler handler) {
     auto* action = new QAction(this);
     action->setObjectName(name);
     if (handler)
@@ -146,45 +146,45 @@ QAction* TfrmMain::newAction(const char* name, THandler handler) {
 
 QAction* TfrmMain::ctx(const char* name) const { return findChild<QAction*>(name); }
 
-void TfrmMain::createActions() {
+void TfrmMain::CreateActions() {
     // File
-    newAction("ctxFileNew", &TfrmMain::ctxFileNewExecute);
-    newAction("ctxFileOpen", &TfrmMain::ctxFileOpenExecute);
-    newAction("ctxFileSave", &TfrmMain::ctxFileSaveExecute);
-    newAction("ctxFileSaveAs", &TfrmMain::ctxFileSaveAsExecute);
-    newAction("ctxFileSaveCopy", &TfrmMain::ctxFileSaveCopyExecute);
-    newAction("ctxFilePrint", &TfrmMain::ctxFilePrintExecute);
-    newAction("ctxFileSendMail", &TfrmMain::ctxFileSendMailExecute);
+    NewAction("ctxFileNew", &TfrmMain::ctxFileNewExecute);
+    NewAction("ctxFileOpen", &TfrmMain::ctxFileOpenExecute);
+    NewAction("ctxFileSave", &TfrmMain::ctxFileSaveExecute);
+    NewAction("ctxFileSaveAs", &TfrmMain::ctxFileSaveAsExecute);
+    NewAction("ctxFileSaveCopy", &TfrmMain::ctxFileSaveCopyExecute);
+    NewAction("ctxFilePrint", &TfrmMain::ctxFilePrintExecute);
+    NewAction("ctxFileSendMail", &TfrmMain::ctxFileSendMailExecute);
     // Edit
-    newAction("ctxEditUndo", &TfrmMain::ctxEditUndoExecute);
-    newAction("ctxEditRedo", &TfrmMain::ctxEditRedoExecute);
-    newAction("ctxEditCut", &TfrmMain::ctxEditCutExecute);
-    newAction("ctxEditCopy", &TfrmMain::ctxEditCopyExecute);
-    newAction("ctxEditPaste", &TfrmMain::ctxEditPasteExecute);
-    newAction("ctxEditPasteExtraText", &TfrmMain::ctxEditPasteExtraTextExecute);
-    newAction("ctxEditDelete", &TfrmMain::ctxEditDeleteExecute);
-    newAction("ctxEditSelectAll", &TfrmMain::ctxEditSelectAllExecute);
-    newAction("ctxEditFind", &TfrmMain::ctxEditFindExecute);
-    newAction("ctxEditReplace", &TfrmMain::ctxEditReplaceExecute);
+    NewAction("ctxEditUndo", &TfrmMain::ctxEditUndoExecute);
+    NewAction("ctxEditRedo", &TfrmMain::ctxEditRedoExecute);
+    NewAction("ctxEditCut", &TfrmMain::ctxEditCutExecute);
+    NewAction("ctxEditCopy", &TfrmMain::ctxEditCopyExecute);
+    NewAction("ctxEditPaste", &TfrmMain::ctxEditPasteExecute);
+    NewAction("ctxEditPasteExtraText", &TfrmMain::ctxEditPasteExtraTextExecute);
+    NewAction("ctxEditDelete", &TfrmMain::ctxEditDeleteExecute);
+    NewAction("ctxEditSelectAll", &TfrmMain::ctxEditSelectAllExecute);
+    NewAction("ctxEditFind", &TfrmMain::ctxEditFindExecute);
+    NewAction("ctxEditReplace", &TfrmMain::ctxEditReplaceExecute);
     // Form: each opening creates its window anew.
-    newAction("ctxFormAbout", &TfrmMain::ctxFormAboutExecute);
-    newAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
-    newAction("ctxFormMultiCnv", &TfrmMain::ctxFormMultiCnvExecute);
-    newAction("ctxFormUpdate", &TfrmMain::ctxFormUpdateExecute);
-    newAction("ctxFormEncions", &TfrmMain::ctxFormEncionsExecute);
-    newAction("ctxFormClpShow", &TfrmMain::ctxFormClpShowExecute);
-    newAction("ctxFormExTxShow", &TfrmMain::ctxFormExTxShowExecute);
+    NewAction("ctxFormAbout", &TfrmMain::ctxFormAboutExecute);
+    NewAction("ctxFormOptions", &TfrmMain::ctxFormOptionsExecute);
+    NewAction("ctxFormMultiCnv", &TfrmMain::ctxFormMultiCnvExecute);
+    NewAction("ctxFormUpdate", &TfrmMain::ctxFormUpdateExecute);
+    NewAction("ctxFormEncions", &TfrmMain::ctxFormEncionsExecute);
+    NewAction("ctxFormClpShow", &TfrmMain::ctxFormClpShowExecute);
+    NewAction("ctxFormExTxShow", &TfrmMain::ctxFormExTxShowExecute);
     // Add
-    newAction("ctxAddText", &TfrmMain::ctxAddTextExecute);
-    newAction("ctxAddHTMLColor", &TfrmMain::ctxAddHTMLColorExecute);
-    newAction("ctxAddDate", &TfrmMain::ctxAddDateExecute);
-    newAction("ctxAddHour", &TfrmMain::ctxAddHourExecute);
+    NewAction("ctxAddText", &TfrmMain::ctxAddTextExecute);
+    NewAction("ctxAddHTMLColor", &TfrmMain::ctxAddHTMLColorExecute);
+    NewAction("ctxAddDate", &TfrmMain::ctxAddDateExecute);
+    NewAction("ctxAddHour", &TfrmMain::ctxAddHourExecute);
     // The conversion and highlighter items pass themselves to their shared handlers.
-    newAction("ctxConvert", nullptr);
-    newAction("ctxMark", nullptr);
+    NewAction("ctxConvert", nullptr);
+    NewAction("ctxMark", nullptr);
 }
 
-void TfrmMain::bindShortcut(QAction* item, const QKeySequence& shortcut, THandler opening) {
+void TfrmMain::BindShortcut(QAction* item, const QKeySequence& shortcut, THandler opening) {
     // The window's shortcut runs the menu's opening handler first and acts only when the item
     // is then enabled, as if the menu had been opened. The item only shows the keys: a second
     // registration of the same keys on the item would make them ambiguous whenever the menu
@@ -201,7 +201,7 @@ void TfrmMain::bindShortcut(QAction* item, const QKeySequence& shortcut, THandle
     });
 }
 
-QAction* TfrmMain::addItem(QMenu* menu, const char* name, const QString& caption,
+QAction* TfrmMain::AddItem(QMenu* menu, const char* name, const QString& caption,
                            const char* action, const QKeySequence& shortcut, THandler opening) {
     auto* item = new QAction(caption, this);
     item->setObjectName(name);
@@ -209,11 +209,11 @@ QAction* TfrmMain::addItem(QMenu* menu, const char* name, const QString& caption
     QAction* target = ctx(action);
     connect(item, &QAction::triggered, target, [target] { target->trigger(); });
     item->setEnabled(target->isEnabled());  // an item of a command not built yet is disabled
-    if (!shortcut.isEmpty()) bindShortcut(item, shortcut, opening);
+    if (!shortcut.isEmpty()) BindShortcut(item, shortcut, opening);
     return item;
 }
 
-QAction* TfrmMain::addHandlerItem(QMenu* menu, const char* name, const QString& caption,
+QAction* TfrmMain::AddHandlerItem(QMenu* menu, const char* name, const QString& caption,
                                   THandler handler) {
     auto* item = new QAction(caption, this);
     item->setObjectName(name);
@@ -228,17 +228,17 @@ QAction* TfrmMain::addHandlerItem(QMenu* menu, const char* name, const QString& 
 
 // --- Menus -------------------------------------------------------------------------------------
 
-void TfrmMain::createMenus() {
+void TfrmMain::CreateMenus() {
     menuBar()->setObjectName("mncMainMenu");
-    createFileMenu();
-    createEditMenu();
-    createConvertMenu();
-    createOptionsMenu();
-    createViewMenu();
-    createHelpMenu();
+    CreateFileMenu();
+    CreateEditMenu();
+    CreateConvertMenu();
+    CreateOptionsMenu();
+    CreateViewMenu();
+    CreateHelpMenu();
 }
 
-static QMenu* newMenu(QWidget* owner, QMenu* parentMenu, QMenuBar* bar, const char* name,
+static QMenu* NewMenu(QWidget* owner, QMenu* parentMenu, QMenuBar* bar, const char* name,
                       const QString& caption) {
     auto* menu = new QMenu(caption, owner);
     menu->setObjectName(name);
@@ -248,27 +248,27 @@ static QMenu* newMenu(QWidget* owner, QMenu* parentMenu, QMenuBar* bar, const ch
     return menu;
 }
 
-void TfrmMain::createFileMenu() {
-    mnsFile = newMenu(this, nullptr, menuBar(), "mnsFile", "Plik");
+void TfrmMain::CreateFileMenu() {
+    mnsFile = NewMenu(this, nullptr, menuBar(), "mnsFile", "Plik");
     connect(mnsFile, &QMenu::aboutToShow, this, [this] { RunCommand([this] { mnsFileClick(); }); });
     const THandler open = &TfrmMain::mnsFileClick;
-    mnsFileNew = addItem(mnsFile, "mnsFileNew", "Nowy", "ctxFileNew", QKeySequence("Ctrl+N"), open);
-    mnsFileOpen = addItem(mnsFile, "mnsFileOpen", QString::fromUtf8("Otwórz"), "ctxFileOpen",
+    mnsFileNew = AddItem(mnsFile, "mnsFileNew", "Nowy", "ctxFileNew", QKeySequence("Ctrl+N"), open);
+    mnsFileOpen = AddItem(mnsFile, "mnsFileOpen", QString::fromUtf8("Otwórz"), "ctxFileOpen",
                           QKeySequence("Ctrl+O"), open);
-    mnsFileLastOpen = newMenu(this, mnsFile, nullptr, "mnsFileLastOpen", "Ostatnio otwarte...");
+    mnsFileLastOpen = NewMenu(this, mnsFile, nullptr, "mnsFileLastOpen", "Ostatnio otwarte...");
     mnsFileLastOpen->setToolTipsVisible(true);
     mnsFileLastOpen->menuAction()->setEnabled(false);
     mnsFileSave =
-        addItem(mnsFile, "mnsFileSave", "Zapisz", "ctxFileSave", QKeySequence("Ctrl+S"), open);
-    mnsFileSaveAs = addItem(mnsFile, "mnsFileSaveAs", "Zapisz jako", "ctxFileSaveAs");
+        AddItem(mnsFile, "mnsFileSave", "Zapisz", "ctxFileSave", QKeySequence("Ctrl+S"), open);
+    mnsFileSaveAs = AddItem(mnsFile, "mnsFileSaveAs", "Zapisz jako", "ctxFileSaveAs");
     mnsFile->addSeparator();
     mnsFileSaveCopy =
-        addItem(mnsFile, "mnsFileSaveCopy", QString::fromUtf8("Zapisz kopię"), "ctxFileSaveCopy");
-    createEncodingMenu(mnsFile);
-    mnsSendMail = addItem(mnsFile, "mnsSendMail", QString::fromUtf8("Wyślij pocztą e-mail"),
+        AddItem(mnsFile, "mnsFileSaveCopy", QString::fromUtf8("Zapisz kopię"), "ctxFileSaveCopy");
+    CreateEncodingMenu(mnsFile);
+    mnsSendMail = AddItem(mnsFile, "mnsSendMail", QString::fromUtf8("Wyślij pocztą e-mail"),
                           "ctxFileSendMail");
     mnsFilePrint =
-        addItem(mnsFile, "mnsFilePrint", "Drukuj", "ctxFilePrint", QKeySequence("Ctrl+P"), open);
+        AddItem(mnsFile, "mnsFilePrint", "Drukuj", "ctxFilePrint", QKeySequence("Ctrl+P"), open);
     mnsFile->addSeparator();
     // "Zakończ" asks the window to close, so the same close sequence runs as for the close box.
     mnsFileEnd = new QAction(QString::fromUtf8("Zakończ"), this);
@@ -277,31 +277,31 @@ void TfrmMain::createFileMenu() {
     connect(mnsFileEnd, &QAction::triggered, this, [this] { close(); });
 }
 
-void TfrmMain::createEditMenu() {
-    mnsEdit = newMenu(this, nullptr, menuBar(), "mnsEdit", "Edycja");
+void TfrmMain::CreateEditMenu() {
+    mnsEdit = NewMenu(this, nullptr, menuBar(), "mnsEdit", "Edycja");
     connect(mnsEdit, &QMenu::aboutToShow, this, [this] { RunCommand([this] { mnsEditClick(); }); });
     const THandler open = &TfrmMain::mnsEditClick;
     mnsEditUndo =
-        addItem(mnsEdit, "mnsEditUndo", "Cofnij", "ctxEditUndo", QKeySequence("Ctrl+Z"), open);
-    mnsEditRedo = addItem(mnsEdit, "mnsEditRedo", QString::fromUtf8("Ponów"), "ctxEditRedo",
+        AddItem(mnsEdit, "mnsEditUndo", "Cofnij", "ctxEditUndo", QKeySequence("Ctrl+Z"), open);
+    mnsEditRedo = AddItem(mnsEdit, "mnsEditRedo", QString::fromUtf8("Ponów"), "ctxEditRedo",
                           QKeySequence("Shift+Ctrl+Z"), open);
     mnsEdit->addSeparator();
     mnsEditCut =
-        addItem(mnsEdit, "mnsEditCut", "Wytnij", "ctxEditCut", QKeySequence("Ctrl+X"), open);
+        AddItem(mnsEdit, "mnsEditCut", "Wytnij", "ctxEditCut", QKeySequence("Ctrl+X"), open);
     mnsEditCopy =
-        addItem(mnsEdit, "mnsEditCopy", "Kopiuj", "ctxEditCopy", QKeySequence("Ctrl+C"), open);
+        AddItem(mnsEdit, "mnsEditCopy", "Kopiuj", "ctxEditCopy", QKeySequence("Ctrl+C"), open);
     mnsEditPaste =
-        addItem(mnsEdit, "mnsEditPaste", "Wklej", "ctxEditPaste", QKeySequence("Ctrl+V"), open);
-    mnsEditPasteExtraText = addItem(mnsEdit, "mnsEditPasteExtraText", "Wklej tekst pomocniczy",
+        AddItem(mnsEdit, "mnsEditPaste", "Wklej", "ctxEditPaste", QKeySequence("Ctrl+V"), open);
+    mnsEditPasteExtraText = AddItem(mnsEdit, "mnsEditPasteExtraText", "Wklej tekst pomocniczy",
                                     "ctxEditPasteExtraText", QKeySequence("Ctrl+B"), open);
-    mnsEditDelete = addItem(mnsEdit, "mnsEditDelete", QString::fromUtf8("Usuń"), "ctxEditDelete");
+    mnsEditDelete = AddItem(mnsEdit, "mnsEditDelete", QString::fromUtf8("Usuń"), "ctxEditDelete");
     mnsEdit->addSeparator();
-    mnsEditFind = addItem(mnsEdit, "mnsEditFind", QString::fromUtf8("Znajdź"), "ctxEditFind",
+    mnsEditFind = AddItem(mnsEdit, "mnsEditFind", QString::fromUtf8("Znajdź"), "ctxEditFind",
                           QKeySequence("Ctrl+F"), open);
-    mnsEditReplace = addItem(mnsEdit, "mnsEditReplace", QString::fromUtf8("Zamień"),
+    mnsEditReplace = AddItem(mnsEdit, "mnsEditReplace", QString::fromUtf8("Zamień"),
                              "ctxEditReplace", QKeySequence("Ctrl+H"), open);
     mnsEdit->addSeparator();
-    mnsEditSelectAll = addItem(mnsEdit, "mnsEditSelectAll", "Zaznacz wszystko", "ctxEditSelectAll",
+    mnsEditSelectAll = AddItem(mnsEdit, "mnsEditSelectAll", "Zaznacz wszystko", "ctxEditSelectAll",
                                QKeySequence("Ctrl+A"), open);
 }
 
@@ -311,8 +311,8 @@ void TfrmMain::ctxConvertExecute(QAction* sender) {
 
 void TfrmMain::prcConvert(unsigned code) { convertCommands->Convert(code); }
 
-void TfrmMain::createConvertMenu() {
-    mnsConvert = newMenu(this, nullptr, menuBar(), "mnsConvert", "Konwersja");
+void TfrmMain::CreateConvertMenu() {
+    mnsConvert = NewMenu(this, nullptr, menuBar(), "mnsConvert", "Konwersja");
     auto convert = [this](QMenu* menu, const char* name, const char* caption, int code,
                           const char* key = nullptr) {
         auto* item = new QAction(QString::fromUtf8(caption), this);
@@ -322,16 +322,16 @@ void TfrmMain::createConvertMenu() {
         menu->addAction(item);
         connect(item, &QAction::triggered, this,
                 [this, item] { RunCommand([this, item] { ctxConvertExecute(item); }); });
-        if (key) bindShortcut(item, QKeySequence(key), nullptr);
+        if (key) BindShortcut(item, QKeySequence(key), nullptr);
     };
-    QMenu* size = newMenu(this, mnsConvert, nullptr, "mnsConvertCharSize", "Wielkość znaków");
+    QMenu* size = NewMenu(this, mnsConvert, nullptr, "mnsConvertCharSize", "Wielkość znaków");
     convert(size, "mnsConvertCharSizeLittleChar", "Wszystko z małej litery", 4, "F7");
     convert(size, "mnsConvertCharSizeBigChar", "Wszystko z wielkiej litery", 5, "F8");
     convert(size, "mnsConvertCharSizeFirstBig", "Pierwsza litera w wyrazie wielka", 6);
     size->addSeparator();
     convert(size, "mnsConvertCharSizeInverse", "Odwrotna wielkość znaków", 7);
     convert(size, "mnsConvertCharSizeAlternate", "Przemienna wielkość znaków", 8);
-    QMenu* fix = newMenu(this, mnsConvert, nullptr, "mnsConvertFix", "Poprawianie");
+    QMenu* fix = NewMenu(this, mnsConvert, nullptr, "mnsConvertFix", "Poprawianie");
     convert(fix, "mnsConvertFixDelSpaces", "Usuń niepotrzebne spacje", 9);
     convert(fix, "mnsConvertFixDelLines", "Usuń puste linie", 10);
     convert(fix, "mnsConvertFixDelNumbers", "Usuń cyfry", 11);
@@ -348,22 +348,22 @@ void TfrmMain::createConvertMenu() {
     convert(mnsConvert, "mnsConvertWinCode", "Kodowanie Windows-1250", 2, "F12");
     convert(mnsConvert, "mnsConvertPolFix", "Usuwanie \"ogonków\"", 3);
     mnsConvert->addSeparator();
-    QMenu* add = newMenu(this, mnsConvert, nullptr, "mnsConvertAdd", "Wstaw");
-    addItem(add, "mnsConvertAddText", "Tekst z pliku", "ctxAddText");
-    addItem(add, "mnsConvertAddHTMLColor", "Kolor HTML", "ctxAddHTMLColor");
-    addItem(add, "mnsConvertAddEncion", "Znak encji", "ctxFormEncions");
-    addItem(add, "mnsConvertAddDate", QString::fromUtf8("Datę"), "ctxAddDate");
-    addItem(add, "mnsConvertAddHour", QString::fromUtf8("Godzinę"), "ctxAddHour");
-    QMenu* coders = newMenu(this, mnsConvert, nullptr, "mnsConvertCoders", "Kodery");
+    QMenu* add = NewMenu(this, mnsConvert, nullptr, "mnsConvertAdd", "Wstaw");
+    AddItem(add, "mnsConvertAddText", "Tekst z pliku", "ctxAddText");
+    AddItem(add, "mnsConvertAddHTMLColor", "Kolor HTML", "ctxAddHTMLColor");
+    AddItem(add, "mnsConvertAddEncion", "Znak encji", "ctxFormEncions");
+    AddItem(add, "mnsConvertAddDate", QString::fromUtf8("Datę"), "ctxAddDate");
+    AddItem(add, "mnsConvertAddHour", QString::fromUtf8("Godzinę"), "ctxAddHour");
+    QMenu* coders = NewMenu(this, mnsConvert, nullptr, "mnsConvertCoders", "Kodery");
     convert(coders, "mnsConvertCodersRot13", "ROT - 13", 19, "F9");
     mnsConvert->addSeparator();
-    addItem(mnsConvert, "mnsConvertMultiCnv", "Multi - konwersje", "ctxFormMultiCnv");
+    AddItem(mnsConvert, "mnsConvertMultiCnv", "Multi - konwersje", "ctxFormMultiCnv");
 }
 
-void TfrmMain::createOptionsMenu() {
-    mnsOptions = newMenu(this, nullptr, menuBar(), "mnsOptions", "Opcje");
-    addItem(mnsOptions, "mnsOptionsProperty", "Ustawienia", "ctxFormOptions");
-    mnsOptionsMarkers = newMenu(this, mnsOptions, nullptr, "mnsOptionsMarkers", "Kolorowanie");
+void TfrmMain::CreateOptionsMenu() {
+    mnsOptions = NewMenu(this, nullptr, menuBar(), "mnsOptions", "Opcje");
+    AddItem(mnsOptions, "mnsOptionsProperty", "Ustawienia", "ctxFormOptions");
+    mnsOptionsMarkers = NewMenu(this, mnsOptions, nullptr, "mnsOptionsMarkers", "Kolorowanie");
     markerGroup = new QActionGroup(this);
     markerGroup->setExclusive(true);
     auto marker = [this](const char* name, const QString& caption) {
@@ -399,16 +399,16 @@ void TfrmMain::createOptionsMenu() {
     };
     for (const auto& entry : kMenuOrder) marker(entry[0], QString::fromUtf8(entry[1]));
     mnsOptions->addSeparator();
-    addItem(mnsOptions, "mnsOptionsClpShow", QString::fromUtf8("Podgląd schowka"),
+    AddItem(mnsOptions, "mnsOptionsClpShow", QString::fromUtf8("Podgląd schowka"),
             "ctxFormClpShow");
-    addItem(mnsOptions, "mnsOptionsExtraTextShow", "Tekst pomocniczy", "ctxFormExTxShow");
+    AddItem(mnsOptions, "mnsOptionsExtraTextShow", "Tekst pomocniczy", "ctxFormExTxShow");
 }
 
-void TfrmMain::createViewMenu() {
-    mnsView = newMenu(this, nullptr, menuBar(), "mnsView", "Widok");
+void TfrmMain::CreateViewMenu() {
+    mnsView = NewMenu(this, nullptr, menuBar(), "mnsView", "Widok");
     connect(mnsView, &QMenu::aboutToShow, this, [this] { RunCommand([this] { mnsViewClick(); }); });
     auto toggle = [this](const char* name, const char* caption, THandler handler) {
-        QAction* item = addHandlerItem(mnsView, name, QString::fromUtf8(caption), handler);
+        QAction* item = AddHandlerItem(mnsView, name, QString::fromUtf8(caption), handler);
         item->setCheckable(true);
         return item;
     };
@@ -422,25 +422,25 @@ void TfrmMain::createViewMenu() {
     mnsViewWordWrap =
         toggle("mnsViewWordWrap", "Zawijanie wierszy", &TfrmMain::mnsViewWordWrapClick);
     mnsView->addSeparator();
-    mnsViewFont = addHandlerItem(mnsView, "mnsViewFont", "Czcionka", &TfrmMain::mnsViewFontClick);
+    mnsViewFont = AddHandlerItem(mnsView, "mnsViewFont", "Czcionka", &TfrmMain::mnsViewFontClick);
 }
 
-void TfrmMain::createHelpMenu() {
-    mnsHelp = newMenu(this, nullptr, menuBar(), "mnsHelp", "Pomoc");
+void TfrmMain::CreateHelpMenu() {
+    mnsHelp = NewMenu(this, nullptr, menuBar(), "mnsHelp", "Pomoc");
     mnsHelpReadme =
-        addHandlerItem(mnsHelp, "mnsHelpReadme", "Readme", &TfrmMain::mnsHelpReadmeClick);
+        AddHandlerItem(mnsHelp, "mnsHelpReadme", "Readme", &TfrmMain::mnsHelpReadmeClick);
     mnsHelpSite =
-        addHandlerItem(mnsHelp, "mnsHelpSite", "Oficjalna strona KRQ", &TfrmMain::mnsHelpSiteClick);
-    mnsHelpSubscribe = addHandlerItem(mnsHelp, "mnsHelpSubscribe", "Subskrypcja",
+        AddHandlerItem(mnsHelp, "mnsHelpSite", "Oficjalna strona KRQ", &TfrmMain::mnsHelpSiteClick);
+    mnsHelpSubscribe = AddHandlerItem(mnsHelp, "mnsHelpSubscribe", "Subskrypcja",
                                       &TfrmMain::mnsHelpSubscribeClick);
-    mnsHelpUpdate = addItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
+    mnsHelpUpdate = AddItem(mnsHelp, "mnsHelpUpdate", "Aktualizacja on-line", "ctxFormUpdate");
     // Hidden unless a distributor runs an update server and says so in the settings.
     mnsHelpUpdate->setVisible(SettingsFile().ReadBool("Update", "menu", false));
     mnsHelp->addSeparator();
-    mnHelpInfo = addItem(mnsHelp, "mnHelpInfo", "Kwerdel RQ - informacje", "ctxFormAbout");
+    mnHelpInfo = AddItem(mnsHelp, "mnHelpInfo", "Kwerdel RQ - informacje", "ctxFormAbout");
 }
 
-void TfrmMain::createContextMenu() {
+void TfrmMain::CreateContextMenu() {
     mncPopUpMenu = new QMenu(this);
     mncPopUpMenu->setObjectName("mncPopUpMenu");
     auto item = [this](const char* name, const char* caption, const char* action, const char* key) {
@@ -467,7 +467,7 @@ void TfrmMain::createContextMenu() {
 
 // --- Toolbar and status bar ------------------------------------------------------------------
 
-QToolButton* TfrmMain::addButton(const char* name, int image, const QString& hint,
+QToolButton* TfrmMain::AddButton(const char* name, int image, const QString& hint,
                                  const char* action) {
     QToolButton* button = image == 13 ? new TPressButton(mncToolBar) : new QToolButton(mncToolBar);
     button->setObjectName(name);
@@ -487,43 +487,43 @@ QToolButton* TfrmMain::addButton(const char* name, int image, const QString& hin
     return button;
 }
 
-void TfrmMain::createToolBar() {
+void TfrmMain::CreateToolBar() {
     auto separator = [this] {
         auto* gap = new QWidget(mncToolBar);
         gap->setFixedWidth(8);
         mncToolBar->addWidget(gap);
     };
-    btnFileNew = addButton("btnFileNew", 0, "Nowy plik (Ctrl+N)", "ctxFileNew");
+    btnFileNew = AddButton("btnFileNew", 0, "Nowy plik (Ctrl+N)", "ctxFileNew");
     btnFileOpen =
-        addButton("btnFileOpen", 1, QString::fromUtf8("Otwórz plik (Ctrl+O)"), "ctxFileOpen");
-    btnFileSave = addButton("btnFileSave", 2, "Zapisz / Zapisz jako", nullptr);
+        AddButton("btnFileOpen", 1, QString::fromUtf8("Otwórz plik (Ctrl+O)"), "ctxFileOpen");
+    btnFileSave = AddButton("btnFileSave", 2, "Zapisz / Zapisz jako", nullptr);
     connect(btnFileSave, &QToolButton::clicked, this,
             [this] { RunCommand([this] { btnFileSaveClick(); }); });
     separator();
-    btnEditUndo = addButton("btnEditUndo", 3, "Cofnij (Ctrl+Z)", "ctxEditUndo");
+    btnEditUndo = AddButton("btnEditUndo", 3, "Cofnij (Ctrl+Z)", "ctxEditUndo");
     btnEditRedo =
-        addButton("btnEditRedo", 4, QString::fromUtf8("Ponów (Shift+Ctrl+Z)"), "ctxEditRedo");
+        AddButton("btnEditRedo", 4, QString::fromUtf8("Ponów (Shift+Ctrl+Z)"), "ctxEditRedo");
     separator();
-    btnEditCut = addButton("btnEditCut", 5, "Wytnij (Ctrl+X)", "ctxEditCut");
-    btnEditCopy = addButton("btnEditCopy", 6, "Kopiuj (Ctrl+C)", "ctxEditCopy");
-    btnEditPaste = addButton("btnEditPaste", 7, "Wklej (Ctrl+V)", "ctxEditPaste");
-    btnEditPasteExtraText = addButton("btnEditPasteExtraText", 8, "Wklej tekst pomocniczy (Ctrl+B)",
+    btnEditCut = AddButton("btnEditCut", 5, "Wytnij (Ctrl+X)", "ctxEditCut");
+    btnEditCopy = AddButton("btnEditCopy", 6, "Kopiuj (Ctrl+C)", "ctxEditCopy");
+    btnEditPaste = AddButton("btnEditPaste", 7, "Wklej (Ctrl+V)", "ctxEditPaste");
+    btnEditPasteExtraText = AddButton("btnEditPasteExtraText", 8, "Wklej tekst pomocniczy (Ctrl+B)",
                                       "ctxEditPasteExtraText");
-    btnEditDelete = addButton("btnEditDelete", 9, QString::fromUtf8("Usuń (Del)"), "ctxEditDelete");
+    btnEditDelete = AddButton("btnEditDelete", 9, QString::fromUtf8("Usuń (Del)"), "ctxEditDelete");
     separator();
-    btnFilePrint = addButton("btnFilePrint", 10, "Drukuj (Ctrl+P)", "ctxFilePrint");
+    btnFilePrint = AddButton("btnFilePrint", 10, "Drukuj (Ctrl+P)", "ctxFilePrint");
     separator();
-    btnEditFind = addButton("btnEditFind", 11, QString::fromUtf8("Znajdź (Ctrl+F)"), "ctxEditFind");
+    btnEditFind = AddButton("btnEditFind", 11, QString::fromUtf8("Znajdź (Ctrl+F)"), "ctxEditFind");
     btnEditReplace =
-        addButton("btnEditReplace", 12, QString::fromUtf8("Zamień (Ctrl+H)"), "ctxEditReplace");
+        AddButton("btnEditReplace", 12, QString::fromUtf8("Zamień (Ctrl+H)"), "ctxEditReplace");
     separator();
-    btnWordWrap = addButton("btnWordWrap", 13, "Zawijanie wierszy", nullptr);
+    btnWordWrap = AddButton("btnWordWrap", 13, "Zawijanie wierszy", nullptr);
     btnWordWrap->setCheckable(true);
     connect(btnWordWrap, &QToolButton::clicked, this,
             [this] { RunCommand([this] { btnWordWrapClick(); }); });
 }
 
-void TfrmMain::createStatusBar() {
+void TfrmMain::CreateStatusBar() {
     mncStatusBar = new QStatusBar(this);
     mncStatusBar->setObjectName("mncStatusBar");
     mncStatusBar->setFixedHeight(19);

@@ -249,45 +249,45 @@ class TfrmMain : public QMainWindow {
   private:
     using THandler = void (TfrmMain::*)();
 
-    void createActions();
-    void createMenus();
-    void createFileMenu();
-    void createEditMenu();
-    void createConvertMenu();
-    void createOptionsMenu();
-    void createViewMenu();
-    void createHelpMenu();
-    void createContextMenu();
-    void createToolBar();
-    void createStatusBar();
-    void loadGlyphSets();
+    void CreateActions();
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateConvertMenu();
+    void CreateOptionsMenu();
+    void CreateViewMenu();
+    void CreateHelpMenu();
+    void CreateContextMenu();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void LoadGlyphSets();
     // Creates a new instance of a window for one opening and shows it modally.
     template <class TWindow>
     void prcShowModal();
 
-    QAction* newAction(const char* name, THandler handler);
+    QAction* NewAction(const char* name, THandler handler);
     QAction* ctx(const char* name) const;
     // A menu item bound to an action, with its shortcut run through `opening` first.
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const char* action,
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const char* action,
                      const QKeySequence& shortcut = {}, THandler opening = nullptr);
-    QAction* addHandlerItem(QMenu* menu, const char* name, const QString& caption,
+    QAction* AddHandlerItem(QMenu* menu, const char* name, const QString& caption,
                             THandler handler);
-    void bindShortcut(QAction* item, const QKeySequence& shortcut, THandler opening);
-    QToolButton* addButton(const char* name, int image, const QString& hint, const char* action);
-    void toggleView(QAction* item, const char* key, const std::function<void(bool)>& apply);
+    void BindShortcut(QAction* item, const QKeySequence& shortcut, THandler opening);
+    QToolButton* AddButton(const char* name, int image, const QString& hint, const char* action);
+    void ToggleView(QAction* item, const char* key, const std::function<void(bool)>& apply);
 
-    void loadRecentFiles();
-    void rebuildRecentMenu();
-    void saveTextTo(const QString& name);
-    void setDocEncoding(TDocEncoding encoding);
-    void createEncodingMenu(QMenu* file);
-    void reportDecoding(const QString& name, const TDecodeReport& report);
-    void writeGeometry();
-    void handleCommandLine();
-    void setReadyStatus();
+    void LoadRecentFiles();
+    void RebuildRecentMenu();
+    void SaveTextTo(const QString& name);
+    void SetDocEncoding(TDocEncoding encoding);
+    void CreateEncodingMenu(QMenu* file);
+    void ReportDecoding(const QString& name, const TDecodeReport& report);
+    void WriteGeometry();
+    void HandleCommandLine();
+    void SetReadyStatus();
     // Takes Ctrl+V off "Wklej" while a find or replace dialog is shown, and puts it back.
-    void setPasteShortcut(bool on);
-    void updateStatusPanels();
+    void SetPasteShortcut(bool on);
+    void UpdateStatusPanels();
 
     // The size panel's count, kept between notifications while the text is unchanged: a
     // caret move in a large document must not walk every line.

@@ -19,7 +19,7 @@ void TfrmMain::mnsEditClick() {
     mnsEditDelete->setEnabled(state.CutCopyDelete);
 }
 
-void TfrmMain::setPasteShortcut(bool on) {
+void TfrmMain::SetPasteShortcut(bool on) {
     mnsEditPaste->setShortcut(on ? QKeySequence("Ctrl+V") : QKeySequence());
     if (auto* key = findChild<QShortcut*>("key_mnsEditPaste")) key->setEnabled(on);
 }

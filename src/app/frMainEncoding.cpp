@@ -14,7 +14,7 @@ constexpr TDocEncoding kEncodings[] = {TDocEncoding::Windows1250, TDocEncoding::
 
 }  // namespace
 
-void TfrmMain::createEncodingMenu(QMenu* file) {
+void TfrmMain::CreateEncodingMenu(QMenu* file) {
     mnsFileEncoding = file->addMenu("Kodowanie");
     mnsFileEncoding->setObjectName("mnsFileEncoding");
     mnsFileReopenAs = mnsFileEncoding->addMenu(QString::fromUtf8("Otwórz ponownie jako"));
@@ -55,7 +55,7 @@ void TfrmMain::ctxFileSaveAsEncodingExecute(TDocEncoding encoding) {
     }
     // A cancelled dialog leaves the document as it was.
     if (!saved) docEncoding_ = previous;
-    setDocEncoding(docEncoding_);
+    SetDocEncoding(docEncoding_);
 }
 
 }  // namespace krq

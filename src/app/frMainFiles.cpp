@@ -27,17 +27,17 @@ QString ModifiedPromptText(const QString& currentName) {
 
 }  // namespace
 
-void TfrmMain::saveTextTo(const QString& name) {
+void TfrmMain::SaveTextTo(const QString& name) {
     mncKrqEdit->Model().SaveLinesToFile(FsName(name), docEncoding_);
 }
 
-void TfrmMain::setDocEncoding(TDocEncoding encoding) {
+void TfrmMain::SetDocEncoding(TDocEncoding encoding) {
     docEncoding_ = encoding;
     mncStatusPanel[6]->setText(EncodingName(encoding));
 }
 
 // Tells why a file was opened unconverted: its bytes are kept, so saving writes them back.
-void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) {
+void TfrmMain::ReportDecoding(const QString& name, const TDecodeReport& report) {
     if (report.Lossless()) return;
     const QString file = QFileInfo(name).fileName();
     const QString wanted = QString::fromUtf8(EncodingName(report.Requested));
@@ -57,7 +57,7 @@ void TfrmMain::reportDecoding(const QString& name, const TDecodeReport& report) 
     Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);
 }
 
-void TfrmMain::setReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
+void TfrmMain::SetReadyStatus() { mncStatusPanel[0]->setText("Gotowy"); }
 
 // --- The guard -----------------------------------------------------------------------------------
 
@@ -77,10 +77,10 @@ bool TfrmMain::prcSaveChanges(bool freshName) {
             if (freshName) dlgFileSave.FileName.clear();
             QString target = Dialogs().SaveFile(this, dlgFileSave);
             if (target.isEmpty()) return false;
-            saveTextTo(target);
+            SaveTextTo(target);
         } else {
             dlgFileSave.FileName = CurrentFileName();
-            saveTextTo(dlgFileSave.FileName);
+            SaveTextTo(dlgFileSave.FileName);
             dlgFileSave.FileName.clear();
         }
     }
@@ -114,11 +114,11 @@ void TfrmMain::prcFileNew() {
     dlgFileOpen.FileName.clear();
     dlgFileSave.FileName.clear();
     prcSetCaption("Kwerdel RQ");
-    setReadyStatus();
+    SetReadyStatus();
     mncStatusPanel[2]->setText(QString::fromUtf8("0 bajtów."));
     mncStatusPanel[3]->setText("X:1");
     mncStatusPanel[4]->setText("Y:1");
-    setDocEncoding(TDocEncoding::Windows1250);
+    SetDocEncoding(TDocEncoding::Windows1250);
     prcButtonsStatus();
     model.SetModified(false);
     prcMarkForDocument(QString());
@@ -142,20 +142,20 @@ void TfrmMain::prcFileOpen(const QString& name, std::optional<TDocEncoding> enco
     }
     TKrqEditModel& model = mncKrqEdit->Model();
     const TDecodeReport decoded = model.LoadLinesFromFile(FsName(chosen), encoding);
-    setDocEncoding(decoded.Encoding);
+    SetDocEncoding(decoded.Encoding);
     ++changeGeneration_;
     dlgFileOpen.FileName = chosen;
     prcSetCaption(QFileInfo(chosen).fileName() + " - Kwerdel RQ");
-    setReadyStatus();
-    updateStatusPanels();
+    SetReadyStatus();
+    UpdateStatusPanels();
     model.SetModified(false);
     ivcMRUManager.Add(chosen);
-    rebuildRecentMenu();
+    RebuildRecentMenu();
     TIniFile ini = SettingsFile();
     ivcMRUManager.SaveToIni(ini, kFilesSection);
     prcMarkForDocument(chosen);
     prcButtonsStatus();
-    reportDecoding(chosen, decoded);
+    ReportDecoding(chosen, decoded);
 }
 
 // --- Saving
@@ -163,9 +163,9 @@ void TfrmMain::prcFileOpen(const QString& name, std::optional<TDocEncoding> enco
 
 void TfrmMain::ctxFileSaveExecute() {
     dlgFileSave.FileName = CurrentFileName();
-    saveTextTo(dlgFileSave.FileName);
+    SaveTextTo(dlgFileSave.FileName);
     dlgFileSave.FileName.clear();
-    setReadyStatus();
+    SetReadyStatus();
     mncKrqEdit->Model().SetModified(false);
 }
 
@@ -175,10 +175,10 @@ bool TfrmMain::prcFileSaveAs() {
     dlgFileSave.FileName.clear();
     QString target = Dialogs().SaveFile(this, dlgFileSave);
     if (target.isEmpty()) return false;
-    saveTextTo(target);
+    SaveTextTo(target);
     dlgFileOpen.FileName = target;
     dlgFileSave.FileName.clear();
-    setReadyStatus();
+    SetReadyStatus();
     prcSetCaption(QFileInfo(target).fileName() + " - Kwerdel RQ");
     mncKrqEdit->Model().SetModified(false);
     prcMarkForDocument(target);
@@ -202,7 +202,7 @@ void TfrmMain::ctxFileSaveCopyExecute() {
     QString copyName =
         dot < 0 ? fileName + "_kopia" : fileName.left(dot) + "_kopia" + fileName.mid(dot);
     QString copyPath = info.path() + '/' + copyName;
-    saveTextTo(copyPath);
+    SaveTextTo(copyPath);
     Dialogs().Message(this, "Kwerdel RQ",
                       QString::fromUtf8("Zapisano kopię pliku ") + fileName + ".", TMsgButtons::OK,
                       TMsgIcon::None);
@@ -218,12 +218,12 @@ void TfrmMain::mnsFileClick() {
 // --- Recent files
 // ----------------------------------------------------------------------------------
 
-void TfrmMain::loadRecentFiles() {
+void TfrmMain::LoadRecentFiles() {
     ivcMRUManager.LoadFromIni(SettingsFile(), kFilesSection);
-    rebuildRecentMenu();
+    RebuildRecentMenu();
 }
 
-void TfrmMain::rebuildRecentMenu() {
+void TfrmMain::RebuildRecentMenu() {
     // An item may be the sender of the click that led here, so it is deleted later.
     for (QAction* old : mnsFileLastOpen->actions()) {
         mnsFileLastOpen->removeAction(old);

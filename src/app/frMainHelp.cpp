@@ -13,7 +13,7 @@
 namespace krq {
 
 void TfrmMain::mnsHelpReadmeClick() {
-    const QString path = FromFsName(installedFile("readme.htm"));
+    const QString path = FromFsName(InstalledFile("readme.htm"));
     if (QFileInfo::exists(path)) {
         Dialogs().OpenUrl(this, QUrl::fromLocalFile(path), true);
         return;

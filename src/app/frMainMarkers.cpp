@@ -64,7 +64,7 @@ void TfrmMain::prcSetMarker(const QString& name, bool remember) {
         TKrqHighlighter& highlighter = markers.Highlighter(i);
         if (language != highlighter.Lexer().LanguageName()) continue;
         // The stored choice comes first: when it cannot be written, nothing else changes.
-        if (remember) SettingsFile().WriteString("code", "mark", cp1250::fromUtf8(language.data()));
+        if (remember) SettingsFile().WriteString("code", "mark", cp1250::FromUtf8(language.data()));
         LoadColorScheme(highlighter, ProgramFile("marks.ini"));
         mncKrqEdit->SetHighlighter(&highlighter);
         for (QAction* item : mnsOptionsMarkers->actions())
@@ -83,7 +83,7 @@ QString TfrmMain::CheckedMarker() const {
 void TfrmMain::prcMarkForDocument(const QString& fileName) {
     auto stored = [] {
         return QString::fromStdString(
-            cp1250::toUtf8(SettingsFile().ReadString("code", "mark", "nil")));
+            cp1250::ToUtf8(SettingsFile().ReadString("code", "mark", "nil")));
     };
     if (fileName.isEmpty()) {
         prcSetMarker(AutoMark ? QStringLiteral("nil") : stored(), false);
@@ -95,7 +95,7 @@ void TfrmMain::prcMarkForDocument(const QString& fileName) {
     }
     // Every highlighter that lists the extension is applied in turn, so the last one in the
     // catalogue stays on; none keeps the editor's highlighter.
-    for (const std::string& language : LanguagesForFile(cp1250::fromUtf8(fileName.toStdString())))
+    for (const std::string& language : LanguagesForFile(cp1250::FromUtf8(fileName.toStdString())))
         prcSetMarker(QString::fromUtf8(language), false);
 }
 

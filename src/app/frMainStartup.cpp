@@ -30,7 +30,7 @@ namespace {
 // A geometry stored under another monitor set-up may lie outside every screen or be wider
 // than any (32767 px): the window is then brought onto the screen it touches, or the primary
 // one, and made to fit it. A geometry that fits is left exactly as stored.
-void placeOnVisibleScreen(QWidget& window) {
+void PlaceOnVisibleScreen(QWidget& window) {
     const QRect frame(window.pos(), window.size());
     QScreen* target = nullptr;
     for (QScreen* screen : QGuiApplication::screens())
@@ -65,21 +65,21 @@ void TfrmMain::FormCreate() {
         int width = ini.ReadInteger("View", "width", 609);
         move(left, top);
         resize(width, height);
-        placeOnVisibleScreen(*this);
+        PlaceOnVisibleScreen(*this);
     }
     // Hints stay up for 10 s: every hint-carrying control of this window sets its own
     // duration as it is created.
     mncStatusPanel[5]->setText("Kwerdel RQ ver 4.0 alpha      ");
     ivcKrqProposal->LoadItemListFromFile();
     ivcKrqAutoCorrect->LoadItemsFromFile();
-    loadRecentFiles();
+    LoadRecentFiles();
     AutoMark = ini.ReadBool("Edit", "automark", true);
     prcShowStatusBar(ini.ReadBool("View", "statusbar", true));
     prcShowToolBar(ini.ReadBool("View", "toolbar", true));
     prcShowGutter(ini.ReadBool("View", "gutter", true));
     prcSetWordWrap(ini.ReadBool("View", "wordwrap", false));
     prcSetEditFont(
-        QString::fromStdString(cp1250::toUtf8(ini.ReadString("View", "font-type", "FixedSys"))),
+        QString::fromStdString(cp1250::ToUtf8(ini.ReadString("View", "font-type", "FixedSys"))),
         ini.ReadInteger("View", "font-size", 9), ini.ReadInteger("View", "font-style", 0));
     TEditorColors colors;
     for (size_t i = 0; i < colors.size(); ++i)
@@ -96,7 +96,7 @@ void TfrmMain::FormCreate() {
     dlgFileOpen.Filter = filter;
     dlgFileOpen_Additional.Filter = filter;
     dlgFileSave.Filter = filter;
-    handleCommandLine();
+    HandleCommandLine();
 }
 
 namespace {
@@ -133,7 +133,7 @@ void TfrmMain::prcSetEditColors(const TEditorColors& colors) {
     mncKrqEdit->SetGutterColor(ColorFromValue(colors[4]));
 }
 
-void TfrmMain::handleCommandLine() {
+void TfrmMain::HandleCommandLine() {
     QStringList params = params_;
     const int gotoLine = TakeGotoLine(params);
     if (params.isEmpty() || params.front().isEmpty()) {
@@ -196,7 +196,7 @@ bool TfrmMain::FormCloseQuery() {
     // A settings file that cannot be written must not keep the user from quitting: the
     // failure is reported and the program ends all the same.
     try {
-        writeGeometry();
+        WriteGeometry();
     } catch (const std::exception& e) {
         ShowError(e.what());
     }
@@ -204,7 +204,7 @@ bool TfrmMain::FormCloseQuery() {
     return true;
 }
 
-void TfrmMain::writeGeometry() {
+void TfrmMain::WriteGeometry() {
     TIniFile ini = SettingsFile();
     if (isMaximized()) {
         ini.WriteBool("View", "fullsize", true);

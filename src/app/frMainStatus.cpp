@@ -29,7 +29,7 @@ size_t TfrmMain::TextSize(const TKrqEditStringList& lines) {
     return count > 0 ? lines.ByteCount(0, count) + 2 * static_cast<size_t>(count - 1) : 0;
 }
 
-void TfrmMain::updateStatusPanels() {
+void TfrmMain::UpdateStatusPanels() {
     const TKrqEditModel& model = mncKrqEdit->Model();
     const uint64_t serial = model.Lines().Serial();
     if (!sizeCache_.Valid || sizeCache_.Serial != serial ||
@@ -45,7 +45,7 @@ void TfrmMain::mncKrqEditChange() {
     ++changeGeneration_;
     mncStatusPanel[0]->setText("Gotowy (modyfikowany)");
     // A change that leaves the caret in place (Delete) raises no status notification.
-    updateStatusPanels();
+    UpdateStatusPanels();
     const TKrqEditModel& model = mncKrqEdit->Model();
     btnEditUndo->setEnabled(model.CanUndo());
     btnEditRedo->setEnabled(model.CanRedo());
@@ -53,7 +53,7 @@ void TfrmMain::mncKrqEditChange() {
 
 void TfrmMain::mncKrqEditStatusChange() {
     btnWordWrap->setChecked(mncKrqEdit->WordWrap());
-    updateStatusPanels();
+    UpdateStatusPanels();
     btnEditPaste->setEnabled(ClipboardHasText());
     const bool selected = mncKrqEdit->Model().SelAvail();
     btnEditCut->setEnabled(selected);

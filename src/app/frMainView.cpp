@@ -93,7 +93,7 @@ QString ThemeDir(const QStringList& candidates) {
 
 }  // namespace
 
-void TfrmMain::loadGlyphSets() {
+void TfrmMain::LoadGlyphSets() {
     LoadSet(ThemeDir({"Tango", "tango"}), ivcGlyphStandardActive, ivcGlyphStandardUnActive);
     LoadSet(ThemeDir({"oxygen", "Oxygen"}), ivcGlyphXPActive, ivcGlyphXPUnActive);
     LoadSet(ThemeDir({"breeze", "Breeze"}), ivcGlyphOrbitActive, ivcGlyphOrbitUnActive);
@@ -176,7 +176,7 @@ void TfrmMain::mnsViewClick() {
 
 // Every toggle writes its key first, so a settings file that cannot be written leaves the
 // window as it was.
-void TfrmMain::toggleView(QAction* item, const char* key, const std::function<void(bool)>& apply) {
+void TfrmMain::ToggleView(QAction* item, const char* key, const std::function<void(bool)>& apply) {
     TIniFile ini = SettingsFile();
     const bool on = !item->isChecked();
     ini.WriteBool("View", key, on);
@@ -185,23 +185,23 @@ void TfrmMain::toggleView(QAction* item, const char* key, const std::function<vo
 }
 
 void TfrmMain::mnsViewStatusBarClick() {
-    toggleView(mnsViewStatusBar, "statusbar", [this](bool on) { prcShowStatusBar(on); });
+    ToggleView(mnsViewStatusBar, "statusbar", [this](bool on) { prcShowStatusBar(on); });
 }
 
 void TfrmMain::mnsViewToolBarClick() {
-    toggleView(mnsViewToolBar, "toolbar", [this](bool on) { prcShowToolBar(on); });
+    ToggleView(mnsViewToolBar, "toolbar", [this](bool on) { prcShowToolBar(on); });
 }
 
 void TfrmMain::mnsViewGutterClick() {
-    toggleView(mnsViewGutter, "gutter", [this](bool on) { prcShowGutter(on); });
+    ToggleView(mnsViewGutter, "gutter", [this](bool on) { prcShowGutter(on); });
 }
 
 void TfrmMain::mnsViewWordWrapClick() {
-    toggleView(mnsViewWordWrap, "wordwrap", [this](bool on) { prcSetWordWrap(on); });
+    ToggleView(mnsViewWordWrap, "wordwrap", [this](bool on) { prcSetWordWrap(on); });
 }
 
 void TfrmMain::mnsViewBlockClick() {
-    toggleView(mnsViewBlock, "block",
+    ToggleView(mnsViewBlock, "block",
                [this](bool on) { mncKrqEdit->Model().SetSelectionMode(on ? smColumn : smNormal); });
 }
 
@@ -222,7 +222,7 @@ void TfrmMain::mnsViewFontClick() {
                       (chosen->underline() ? 4 : 0) | (chosen->strikeOut() ? 8 : 0);
     prcSetEditFont(name, size, style);
     TIniFile ini = SettingsFile();
-    ini.WriteString("View", "font-type", cp1250::fromUtf8(name.toStdString()));
+    ini.WriteString("View", "font-type", cp1250::FromUtf8(name.toStdString()));
     ini.WriteInteger("View", "font-size", size);
     ini.WriteInteger("View", "font-style", style);
 }

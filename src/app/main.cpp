@@ -27,7 +27,7 @@ QtMessageHandler g_previousHandler = nullptr;
 
 // Without a display Qt ends with a fatal message and abort(); the message is what the user
 // needs, the core dump is not.
-void exitOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void ExitOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
         std::fprintf(stderr, "krq: %s\n", message.toLocal8Bit().constData());
         std::fflush(stderr);
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         return commandLine.ExitCode;
     }
 
-    g_previousHandler = qInstallMessageHandler(exitOnFatal);
+    g_previousHandler = qInstallMessageHandler(ExitOnFatal);
     QApplication app(argc, argv);
     qInstallMessageHandler(g_previousHandler);
     QApplication::setApplicationName("Kwerdel RQ");

@@ -11,7 +11,7 @@ namespace {
 constexpr int kExitUsage = 2;
 
 // Options QApplication reads itself; they must not count as unknown here.
-void addQtOptions(QCommandLineParser& parser) {
+void AddQtOptions(QCommandLineParser& parser) {
     const char* withValue[] = {"platform",        "platformpluginpath",
                                "platformtheme",   "plugin",
                                "display",         "style",
@@ -48,7 +48,7 @@ TKrqCommandLine ParseKrqCommandLine(const QStringList& arguments) {
                                      QStringLiteral("Displays version information."));
     parser.addOption(help);
     parser.addOption(version);
-    addQtOptions(parser);
+    AddQtOptions(parser);
     parser.addPositionalArgument(QStringLiteral("+LINE"),
                                  QStringLiteral("Put the caret on line LINE of the file."),
                                  QStringLiteral("[+LINE]"));

@@ -140,28 +140,28 @@ void TfrmMultiCnv::btnFilesAddClick() {
         if (!IsFileReadOnly(FsName(path))) lstFilePaths << path;
         mcFilesList->addItem(name);
     }
-    updateCounters();
+    UpdateCounters();
 }
 
 void TfrmMultiCnv::btnFilesDeleteClick() {
     mcFilesList->clear();
     lstFilePaths.clear();
-    updateCounters();
+    UpdateCounters();
 }
 
-void TfrmMultiCnv::updateCounters() {
+void TfrmMultiCnv::UpdateCounters() {
     lbl_5->setText(QString::number(mcFilesList->count()));
     lbl_6->setText(QString::number(mcFilesList->count() - lstFilePaths.size()));
 }
 
-void TfrmMultiCnv::setButtonsEnabled(bool on) {
+void TfrmMultiCnv::SetButtonsEnabled(bool on) {
     for (QPushButton* b : {btnFilesAdd, btnFilesDelete, btnStart, btnCancel}) b->setEnabled(on);
 }
 
 void TfrmMultiCnv::btnStartClick() {
     if (running_) return;
     running_ = true;
-    setButtonsEnabled(false);
+    SetButtonsEnabled(false);
 
     std::vector<std::string> paths;
     for (const QString& path : lstFilePaths) paths.push_back(FsName(path));
@@ -204,7 +204,7 @@ void TfrmMultiCnv::btnStartClick() {
             text += "\r" + QString::fromUtf8(failure.Message) + ".";
         Dialogs().Message(this, "Kwerdel RQ", text, TMsgButtons::OK, TMsgIcon::Warning);
     }
-    setButtonsEnabled(true);
+    SetButtonsEnabled(true);
     running_ = false;
 }
 

@@ -58,8 +58,8 @@ class TfrmMultiCnv : public QDialog {
     void reject() override;
 
   private:
-    void setButtonsEnabled(bool on);
-    void updateCounters();
+    void SetButtonsEnabled(bool on);
+    void UpdateCounters();
 
     QStringList lstFilePaths;
     QString openDocument_;

@@ -25,7 +25,7 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kVersion = "4.0 alpha";
 
-void printUsage(std::FILE* out) {
+void PrintUsage(std::FILE* out) {
     std::fputs(
         "Usage: krq-convert CONVERSION [FILE...]\n"
         "Applies a Kwerdel RQ text conversion to Windows-1250 text.\n"
@@ -49,12 +49,12 @@ void printUsage(std::FILE* out) {
         out);
 }
 
-void printList() {
+void PrintList() {
     for (const krq::TConversion& c : krq::tblConversions)
         std::printf("%2d  %-18s  %s\n", c.Code, c.Name + 3, c.Caption);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
@@ -64,15 +64,15 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // The conversion named by a code or by its function's name without "fnc"; nullptr if none.
-const krq::TConversion* parseConversion(std::string_view arg) {
+const krq::TConversion* ParseConversion(std::string_view arg) {
     if (!arg.empty() && arg.size() <= 2 && arg.find_first_not_of("0123456789") == arg.npos)
-        return krq::findConversion(std::stoi(std::string(arg)));
+        return krq::FindConversion(std::stoi(std::string(arg)));
     for (const krq::TConversion& c : krq::tblConversions)
-        if (equalsIgnoringCase(arg, c.Name + 3)) return &c;
+        if (EqualsIgnoringCase(arg, c.Name + 3)) return &c;
     return nullptr;
 }
 
-int usageError(const std::string& message) {
+int UsageError(const std::string& message) {
     std::fprintf(stderr, "krq-convert: %s (try --help)\n", message.c_str());
     return kExitUsage;
 }
@@ -97,15 +97,15 @@ class MappedInput {
     ~MappedInput() {
         if (data_) ::munmap(const_cast<char*>(data_), size_);
     }
-    bool mapped() const { return data_ != nullptr; }
-    std::string_view bytes() const { return {data_, size_}; }
+    bool Mapped() const { return data_ != nullptr; }
+    std::string_view Bytes() const { return {data_, size_}; }
 
   private:
     const char* data_ = nullptr;
     size_t size_ = 0;
 };
 
-int convertStream(const krq::TConversion& conversion, krq::TDocEncoding encoding) {
+int ConvertStream(const krq::TConversion& conversion, krq::TDocEncoding encoding) {
     std::string output;
     if (encoding != krq::TDocEncoding::Windows1250) {
         std::string bytes;
@@ -121,8 +121,8 @@ int convertStream(const krq::TConversion& conversion, krq::TDocEncoding encoding
             std::fprintf(stderr, "krq-convert: %s\n", error.what());
             return kExitFileFailed;
         }
-    } else if (MappedInput input(STDIN_FILENO); input.mapped()) {
-        output = conversion.Function(input.bytes());
+    } else if (MappedInput input(STDIN_FILENO); input.Mapped()) {
+        output = conversion.Function(input.Bytes());
     } else {
         std::string bytes;
         if (!krq::ReadAllFromDescriptor(STDIN_FILENO, bytes)) {
@@ -140,7 +140,7 @@ int convertStream(const krq::TConversion& conversion, krq::TDocEncoding encoding
     return kExitOk;
 }
 
-int convertFiles(const krq::TConversion& conversion, const std::vector<std::string>& files,
+int ConvertFiles(const krq::TConversion& conversion, const std::vector<std::string>& files,
                  krq::TDocEncoding encoding) {
     int status = kExitOk;
     for (const std::string& file : files) {
@@ -156,7 +156,7 @@ int convertFiles(const krq::TConversion& conversion, const std::vector<std::stri
             continue;
         }
         try {
-            krq::convertFile(file, conversion.Code, encoding);
+            krq::ConvertFile(file, conversion.Code, encoding);
         } catch (const krq::EKrqError& error) {
             std::fprintf(stderr, "krq-convert: %s\n", error.what());
             status = kExitFileFailed;
@@ -184,32 +184,32 @@ int main(int argc, char** argv) {
                 else if (i + 1 < argc)
                     name = argv[++i];
                 else
-                    return usageError(std::string(arg) + " needs an encoding");
+                    return UsageError(std::string(arg) + " needs an encoding");
                 auto chosen = krq::EncodingFromName(name);
                 // The mark is kept or left as the input has it, so it is no choice here.
                 if (!chosen || *chosen == krq::TDocEncoding::Utf8Bom)
-                    return usageError("unknown encoding " + std::string(name));
+                    return UsageError("unknown encoding " + std::string(name));
                 encoding = *chosen;
             } else if (arg == "--help" || arg == "-h") {
-                printUsage(stdout);
+                PrintUsage(stdout);
                 return kExitOk;
             } else if (arg == "--version") {
                 std::printf("krq-convert %s\n", kVersion);
                 return kExitOk;
             } else if (arg == "--list") {
-                printList();
+                PrintList();
                 return kExitOk;
             } else {
-                return usageError("unknown option " + std::string(arg));
+                return UsageError("unknown option " + std::string(arg));
             }
         } else if (!conversion) {
-            conversion = parseConversion(arg);
-            if (!conversion) return usageError("unknown conversion " + std::string(arg));
+            conversion = ParseConversion(arg);
+            if (!conversion) return UsageError("unknown conversion " + std::string(arg));
         } else {
             files.emplace_back(arg);
         }
     }
-    if (!conversion) return usageError("no conversion given");
-    return files.empty() ? convertStream(*conversion, encoding)
-                         : convertFiles(*conversion, files, encoding);
+    if (!conversion) return UsageError("no conversion given");
+    return files.empty() ? ConvertStream(*conversion, encoding)
+                         : ConvertFiles(*conversion, files, encoding);
 }

@@ -20,7 +20,7 @@ struct MappedBlock {
 MappedBlock g_mapped[16];
 int g_mappedCount = 0;
 
-void* allocate(size_t size) {
+void* Allocate(size_t size) {
     if (size >= kLargeBlock) {
         for (MappedBlock& slot : g_mapped) {
             if (slot.address) continue;
@@ -37,7 +37,7 @@ void* allocate(size_t size) {
     throw std::bad_alloc();
 }
 
-void release(void* pointer) noexcept {
+void Release(void* pointer) noexcept {
     if (g_mappedCount > 0) {
         for (MappedBlock& slot : g_mapped) {
             if (slot.address != pointer || !pointer) continue;
@@ -53,9 +53,9 @@ void release(void* pointer) noexcept {
 }  // namespace
 
 // Not inlined, so that a memory checker can put its own in their place.
-[[gnu::noinline]] void* operator new(size_t size) { return allocate(size); }
-[[gnu::noinline]] void* operator new[](size_t size) { return allocate(size); }
-[[gnu::noinline]] void operator delete(void* pointer) noexcept { release(pointer); }
-[[gnu::noinline]] void operator delete[](void* pointer) noexcept { release(pointer); }
-[[gnu::noinline]] void operator delete(void* pointer, size_t) noexcept { release(pointer); }
-[[gnu::noinline]] void operator delete[](void* pointer, size_t) noexcept { release(pointer); }
+[[gnu::noinline]] void* operator new(size_t size) { return Allocate(size); }
+[[gnu::noinline]] void* operator new[](size_t size) { return Allocate(size); }
+[[gnu::noinline]] void operator delete(void* pointer) noexcept { Release(pointer); }
+[[gnu::noinline]] void operator delete[](void* pointer) noexcept { Release(pointer); }
+[[gnu::noinline]] void operator delete(void* pointer, size_t) noexcept { Release(pointer); }
+[[gnu::noinline]] void operator delete[](void* pointer, size_t) noexcept { Release(pointer); }

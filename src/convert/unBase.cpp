@@ -15,12 +15,12 @@ namespace {
 
 using Byte = unsigned char;
 
-const Byte* bytesOf(std::string_view text) { return reinterpret_cast<const Byte*>(text.data()); }
-Byte* bytesOf(std::string& text) { return reinterpret_cast<Byte*>(text.data()); }
+const Byte* BytesOf(std::string_view text) { return reinterpret_cast<const Byte*>(text.data()); }
+Byte* BytesOf(std::string& text) { return reinterpret_cast<Byte*>(text.data()); }
 
 // Maps n bytes through a table. Eight bytes are read as one word and written back as one word,
 // which halves the memory operations of a byte-by-byte loop.
-void mapBytes(const Byte* in, Byte* out, size_t n, const TByteMap& map) {
+void MapBytes(const Byte* in, Byte* out, size_t n, const TByteMap& map) {
     const uint8_t* m = map.data();
     size_t i = 0;
     for (; i + 8 <= n; i += 8) {
@@ -39,7 +39,7 @@ void mapBytes(const Byte* in, Byte* out, size_t n, const TByteMap& map) {
 // is several times faster than looking every byte up; the result is the same.
 constexpr int kCodePageBytes = 6;
 
-void mapCodePage(const Byte* in, Byte* out, size_t n, const TByteMap& map) {
+void MapCodePage(const Byte* in, Byte* out, size_t n, const TByteMap& map) {
 #if defined(__SSE2__)
     __m128i from[kCodePageBytes], flip[kCodePageBytes];
     int k = 0;
@@ -59,23 +59,23 @@ void mapCodePage(const Byte* in, Byte* out, size_t n, const TByteMap& map) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_xor_si128(v, x));
         }
     }
-    mapBytes(in + i, out + i, n - i, map);
+    MapBytes(in + i, out + i, n - i, map);
 #else
-    mapBytes(in, out, n, map);
+    MapBytes(in, out, n, map);
 #endif
 }
 
-std::string mapText(std::string_view text, const TByteMap& map) {
+std::string MapText(std::string_view text, const TByteMap& map) {
     std::string out(text.size(), '\0');
-    mapBytes(bytesOf(text), bytesOf(out), text.size(), map);
+    MapBytes(BytesOf(text), BytesOf(out), text.size(), map);
     return out;
 }
 
 // The case maps and the maps built from them and the classes, made once on first use.
-struct CaseMaps {
+struct TCaseMaps {
     TByteMap lower{}, upper{}, inverse{}, alternateOdd{}, rot13{};
     std::array<uint8_t, 256> startsWord{};  // 1 after a space, a CR or an LF
-    CaseMaps() {
+    TCaseMaps() {
         startsWord[' '] = startsWord['\r'] = startsWord['\n'] = 1;
         for (int b = 0; b < 256; ++b) {
             lower[b] = cp1250::kLower[b];
@@ -93,14 +93,14 @@ struct CaseMaps {
     }
 };
 
-const CaseMaps& caseMaps() {
-    static const CaseMaps maps;
+const TCaseMaps& CaseMaps() {
+    static const TCaseMaps maps;
     return maps;
 }
 
 // The first occurrence of a pattern, ASCII letters compared without regard to case. The pattern
 // is given in lower case with a byte that is no letter at `anchor`, which memchr looks for.
-size_t findFolded(std::string_view text, std::string_view pattern, size_t anchor) {
+size_t FindFolded(std::string_view text, std::string_view pattern, size_t anchor) {
     const size_t n = text.size(), len = pattern.size();
     if (n < len) return std::string_view::npos;
     const char* base = text.data();
@@ -121,28 +121,28 @@ size_t findFolded(std::string_view text, std::string_view pattern, size_t anchor
 
 // Maps the bytes and writes `replacement` over the first occurrence of `name`. The name is
 // looked for in the original text: the map changes no ASCII byte, so the positions agree.
-std::string mapAndRename(std::string_view text, const TByteMap& map, std::string_view name,
+std::string MapAndRename(std::string_view text, const TByteMap& map, std::string_view name,
                          size_t anchor, std::string_view replacement) {
-    size_t at = findFolded(text, name, anchor);
+    size_t at = FindFolded(text, name, anchor);
     if (at == std::string_view::npos) {
         std::string out(text.size(), '\0');
-        mapCodePage(bytesOf(text), bytesOf(out), text.size(), map);
+        MapCodePage(BytesOf(text), BytesOf(out), text.size(), map);
         return out;
     }
     std::string out(text.size() - name.size() + replacement.size(), '\0');
-    Byte* o = bytesOf(out);
-    mapCodePage(bytesOf(text), o, at, map);
+    Byte* o = BytesOf(out);
+    MapCodePage(BytesOf(text), o, at, map);
     std::memcpy(o + at, replacement.data(), replacement.size());
     size_t rest = at + name.size();
-    mapCodePage(bytesOf(text) + rest, o + at + replacement.size(), text.size() - rest, map);
+    MapCodePage(BytesOf(text) + rest, o + at + replacement.size(), text.size() - rest, map);
     return out;
 }
 
 // Removes every byte of the class; the store is unconditional so the loop has no branch.
-std::string deleteClass(std::string_view text, const TByteSet& set) {
+std::string DeleteClass(std::string_view text, const TByteSet& set) {
     std::string out(text.size(), '\0');
-    const Byte* in = bytesOf(text);
-    Byte* o = bytesOf(out);
+    const Byte* in = BytesOf(text);
+    Byte* o = BytesOf(out);
     size_t j = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         Byte c = in[i];
@@ -156,27 +156,27 @@ std::string deleteClass(std::string_view text, const TByteSet& set) {
 }  // namespace
 
 std::string fncISOCode(std::string_view text) {
-    return mapAndRename(text, mapWinToIso, "windows-1250", 7, "iso-8859-2");
+    return MapAndRename(text, mapWinToIso, "windows-1250", 7, "iso-8859-2");
 }
 
 std::string fncWinCode(std::string_view text) {
-    return mapAndRename(text, mapIsoToWin, "iso-8859-2", 3, "Windows-1250");
+    return MapAndRename(text, mapIsoToWin, "iso-8859-2", 3, "Windows-1250");
 }
 
-std::string fncPolFix(std::string_view text) { return mapText(text, mapDiacritics); }
+std::string fncPolFix(std::string_view text) { return MapText(text, mapDiacritics); }
 
-std::string fncLittleChar(std::string_view text) { return mapText(text, caseMaps().lower); }
+std::string fncLittleChar(std::string_view text) { return MapText(text, CaseMaps().lower); }
 
-std::string fncBigChar(std::string_view text) { return mapText(text, caseMaps().upper); }
+std::string fncBigChar(std::string_view text) { return MapText(text, CaseMaps().upper); }
 
 // A capital starts the text, follows each space and starts each line. A line starts after CR LF,
 // and also after a CR or an LF alone, so that a text with such breaks is not capitalised one byte
 // into the line (or not at all); on CR LF texts this is the rule "two bytes after a CR".
 std::string fncFirstBig(std::string_view text) {
-    const CaseMaps& maps = caseMaps();
+    const TCaseMaps& maps = CaseMaps();
     std::string out(text.size(), '\0');
-    const Byte* in = bytesOf(text);
-    Byte* o = bytesOf(out);
+    const Byte* in = BytesOf(text);
+    Byte* o = BytesOf(out);
     // Indexed by the previous byte and the byte: no branch on where words start.
     const uint8_t* table[2] = {maps.lower.data(), maps.upper.data()};
     Byte prev = ' ';
@@ -188,14 +188,14 @@ std::string fncFirstBig(std::string_view text) {
     return out;
 }
 
-std::string fncInverse(std::string_view text) { return mapText(text, caseMaps().inverse); }
+std::string fncInverse(std::string_view text) { return MapText(text, CaseMaps().inverse); }
 
 std::string fncAlternate(std::string_view text) {
-    const CaseMaps& maps = caseMaps();
+    const TCaseMaps& maps = CaseMaps();
     const size_t n = text.size();
     std::string out(n, '\0');
-    const Byte* in = bytesOf(text);
-    Byte* o = bytesOf(out);
+    const Byte* in = BytesOf(text);
+    Byte* o = BytesOf(out);
     size_t i = 0;
     for (; i + 2 <= n; i += 2) {
         o[i] = maps.alternateOdd[in[i]];
@@ -207,8 +207,8 @@ std::string fncAlternate(std::string_view text) {
 
 std::string fncDelSpaces(std::string_view text) {
     std::string out(text.size(), '\0');
-    const Byte* in = bytesOf(text);
-    Byte* o = bytesOf(out);
+    const Byte* in = BytesOf(text);
+    Byte* o = BytesOf(out);
     size_t j = 0;
     bool prevSpace = false;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -247,19 +247,19 @@ std::string JoinLinesCrLf(std::string_view text, bool keepEmptyLines) {
 
 std::string fncDelLines(std::string_view text) { return JoinLinesCrLf(text, false); }
 
-std::string fncDelNumbers(std::string_view text) { return deleteClass(text, setNumbers); }
-std::string fncDelLetters(std::string_view text) { return deleteClass(text, setLetters); }
+std::string fncDelNumbers(std::string_view text) { return DeleteClass(text, setNumbers); }
+std::string fncDelLetters(std::string_view text) { return DeleteClass(text, setLetters); }
 std::string fncDelLittleLetters(std::string_view text) {
-    return deleteClass(text, setLittleLetters);
+    return DeleteClass(text, setLittleLetters);
 }
-std::string fncDelBigLetters(std::string_view text) { return deleteClass(text, setBigLetters); }
-std::string fncDelCharPoints(std::string_view text) { return deleteClass(text, setCharPoints); }
+std::string fncDelBigLetters(std::string_view text) { return DeleteClass(text, setBigLetters); }
+std::string fncDelCharPoints(std::string_view text) { return DeleteClass(text, setCharPoints); }
 
 // The depth is eight bits wide on purpose: after 256 unmatched "<" it reads 0 again.
 std::string fncDelHTML(std::string_view text) {
     std::string out(text.size(), '\0');
-    const Byte* in = bytesOf(text);
-    Byte* o = bytesOf(out);
+    const Byte* in = BytesOf(text);
+    Byte* o = BytesOf(out);
     size_t j = 0;
     uint8_t depth = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -307,8 +307,8 @@ class Decoder {
 
     Decoder() {
         for (const TEncion& e : tblEncions) {
-            uint64_t key = pack(e.Code, std::strlen(e.Code));
-            size_t slot = hash(key);
+            uint64_t key = Pack(e.Code, std::strlen(e.Code));
+            size_t slot = Hash(key);
             while (keys_[slot] != 0 && keys_[slot] != key) slot = (slot + 1) % kSlots;
             if (keys_[slot] == 0) {
                 keys_[slot] = key;
@@ -318,13 +318,13 @@ class Decoder {
     }
 
     // The length of the entity at text[0] (an "&") and its Sign, or 0 when there is none.
-    size_t match(const char* text, size_t available, char& sign) const {
+    size_t Match(const char* text, size_t available, char& sign) const {
         size_t limit = available < kMaxLength ? available : kMaxLength;
         const void* semicolon = std::memchr(text + 1, ';', limit - 1);
         if (!semicolon) return 0;
         size_t length = static_cast<size_t>(static_cast<const char*>(semicolon) - text) + 1;
-        uint64_t key = pack(text, length);
-        for (size_t slot = hash(key); keys_[slot] != 0; slot = (slot + 1) % kSlots) {
+        uint64_t key = Pack(text, length);
+        for (size_t slot = Hash(key); keys_[slot] != 0; slot = (slot + 1) % kSlots) {
             if (keys_[slot] == key) {
                 sign = signs_[slot];
                 return length;
@@ -336,7 +336,7 @@ class Decoder {
   private:
     static constexpr size_t kSlots = 256;
 
-    static uint64_t pack(const char* text, size_t length) {
+    static uint64_t Pack(const char* text, size_t length) {
         uint64_t key = 0;
         for (size_t i = 0; i < length; ++i) {
             Byte c = static_cast<Byte>(text[i]);
@@ -345,7 +345,7 @@ class Decoder {
         }
         return key;
     }
-    static size_t hash(uint64_t key) { return (key * 0x9E3779B97F4A7C15ull) >> 56; }
+    static size_t Hash(uint64_t key) { return (key * 0x9E3779B97F4A7C15ull) >> 56; }
 
     std::array<uint64_t, kSlots> keys_{};
     std::array<char, kSlots> signs_{};
@@ -355,7 +355,7 @@ class Decoder {
 
 std::string fncTtoE(std::string_view text) {
     static const Encoder encoder;
-    const Byte* in = bytesOf(text);
+    const Byte* in = BytesOf(text);
     size_t length = 0;
     for (size_t i = 0; i < text.size(); ++i) length += encoder.length[in[i]];
     // Room for the last eight-byte store.
@@ -387,7 +387,7 @@ std::string fncEtoT(std::string_view text) {
         o += next - i;
         if (next == n) break;
         char sign;
-        if (size_t length = decoder.match(in + next, n - next, sign)) {
+        if (size_t length = decoder.Match(in + next, n - next, sign)) {
             *o++ = sign;
             i = next + length;
         } else {
@@ -399,7 +399,7 @@ std::string fncEtoT(std::string_view text) {
     return out;
 }
 
-std::string fncRot13(std::string_view text) { return mapText(text, caseMaps().rot13); }
+std::string fncRot13(std::string_view text) { return MapText(text, CaseMaps().rot13); }
 
 void fncSplitText(std::string_view text, char separator, TTableString& parts) {
     auto trimmed = [](std::string_view piece) {

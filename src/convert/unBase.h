@@ -73,7 +73,7 @@ inline constexpr int kConversionCount = 19;
 extern const std::array<TConversion, kConversionCount> tblConversions;
 
 // The conversion with the given code, or nullptr for a code outside 1–19.
-const TConversion* findConversion(int code);
+const TConversion* FindConversion(int code);
 // Applies the conversion with the given code; a code outside 1–19 returns the text unchanged.
 std::string fncConvert(int code, std::string_view text);
 

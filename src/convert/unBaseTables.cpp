@@ -9,7 +9,7 @@ namespace {
 
 constexpr char S(int byte) { return static_cast<char>(byte); }
 
-constexpr TByteSet makeSet(std::initializer_list<int> ranges, std::initializer_list<int> bytes) {
+constexpr TByteSet MakeSet(std::initializer_list<int> ranges, std::initializer_list<int> bytes) {
     TByteSet set{};
     for (auto it = ranges.begin(); it != ranges.end(); it += 2)
         for (int b = it[0]; b <= it[1]; ++b) set[b] = true;
@@ -17,13 +17,13 @@ constexpr TByteSet makeSet(std::initializer_list<int> ranges, std::initializer_l
     return set;
 }
 
-constexpr TByteSet unite(const TByteSet& a, const TByteSet& b) {
+constexpr TByteSet Unite(const TByteSet& a, const TByteSet& b) {
     TByteSet set{};
     for (int i = 0; i < 256; ++i) set[i] = a[i] || b[i];
     return set;
 }
 
-constexpr TByteMap makeMap(std::initializer_list<std::pair<int, int>> pairs) {
+constexpr TByteMap MakeMap(std::initializer_list<std::pair<int, int>> pairs) {
     TByteMap map{};
     for (int b = 0; b < 256; ++b) map[b] = static_cast<uint8_t>(b);
     for (auto [from, to] : pairs) map[from] = static_cast<uint8_t>(to);
@@ -137,15 +137,15 @@ constinit const std::array<TEncion, kEncionCount> tblEncions = {{
 namespace {
 // Only the Polish letters: é, š, ř and the other letters of the code page are in no class.
 constexpr TByteSet kLittle =
-    makeSet({'a', 'z'}, {0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF});
+    MakeSet({'a', 'z'}, {0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF});
 constexpr TByteSet kBig =
-    makeSet({'A', 'Z'}, {0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF});
+    MakeSet({'A', 'Z'}, {0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF});
 }  // namespace
 
-constinit const TByteSet setNumbers = makeSet({'0', '9'}, {});
+constinit const TByteSet setNumbers = MakeSet({'0', '9'}, {});
 constinit const TByteSet setLittleLetters = kLittle;
 constinit const TByteSet setBigLetters = kBig;
-constinit const TByteSet setLetters = unite(kLittle, kBig);
+constinit const TByteSet setLetters = Unite(kLittle, kBig);
 
 // Punctuation removed by fncDelCharPoints:
 //   the 32 ASCII punctuation characters  ! " # $ % & ' ( ) * + , - . / : ; < = > ? @ [ \ ] ^ _ `
@@ -154,23 +154,23 @@ constinit const TByteSet setLetters = unite(kLittle, kBig);
 // Symbols that are no punctuation (€ © ® ° ± × ÷ ™, the spacing accents) and the spaces (A0,
 // soft hyphen AD) stay.
 constinit const TByteSet setCharPoints =
-    makeSet({0x21, 0x2F, 0x3A, 0x40, 0x5B, 0x60, 0x7B, 0x7E},
+    MakeSet({0x21, 0x2F, 0x3A, 0x40, 0x5B, 0x60, 0x7B, 0x7E},
             {0x82, 0x84, 0x85, 0x86, 0x87, 0x89, 0x8B, 0x91, 0x92, 0x93,
              0x94, 0x95, 0x96, 0x97, 0x9B, 0xA7, 0xAB, 0xB6, 0xB7, 0xBB});
 
 constinit const TByteMap mapWinToIso = [] {
-    TByteMap map = makeMap({});
+    TByteMap map = MakeMap({});
     for (auto [win, iso] : kWinIso) map[win] = static_cast<uint8_t>(iso);
     return map;
 }();
 
 constinit const TByteMap mapIsoToWin = [] {
-    TByteMap map = makeMap({});
+    TByteMap map = MakeMap({});
     for (auto [win, iso] : kWinIso) map[iso] = static_cast<uint8_t>(win);
     return map;
 }();
 
-constinit const TByteMap mapDiacritics = makeMap({{0xA5, 'A'},
+constinit const TByteMap mapDiacritics = MakeMap({{0xA5, 'A'},
                                                   {0xC6, 'C'},
                                                   {0xCA, 'E'},
                                                   {0xA3, 'L'},
@@ -211,13 +211,13 @@ constinit const std::array<TConversion, kConversionCount> tblConversions = {{
     {19, "fncRot13", "Koder ROT - 13", fncRot13},
 }};
 
-const TConversion* findConversion(int code) {
+const TConversion* FindConversion(int code) {
     if (code < 1 || code > kConversionCount) return nullptr;
     return &tblConversions[code - 1];
 }
 
 std::string fncConvert(int code, std::string_view text) {
-    const TConversion* conversion = findConversion(code);
+    const TConversion* conversion = FindConversion(code);
     return conversion ? conversion->Function(text) : std::string(text);
 }
 

@@ -12,7 +12,7 @@ namespace krq {
 namespace {
 
 // True when every break is CR LF, so that the text needs at most a final CR LF.
-bool breaksAreCrLf(std::string_view text) {
+bool BreaksAreCrLf(std::string_view text) {
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end) {
@@ -28,20 +28,20 @@ bool breaksAreCrLf(std::string_view text) {
 
 }  // namespace
 
-std::string normalizeLines(std::string text) {
-    if (breaksAreCrLf(text)) {
+std::string NormalizeLines(std::string text) {
+    if (BreaksAreCrLf(text)) {
         if (!text.empty() && text.back() != '\n') text.append("\r\n", 2);
         return text;
     }
     return JoinLinesCrLf(text, true);
 }
 
-void convertFile(const std::string& path, int code, TDocEncoding encoding) {
+void ConvertFile(const std::string& path, int code, TDocEncoding encoding) {
     // Room is left for the final line break that the line rule may add, so a large file is
     // never copied to grow it.
     std::string text = ReadFileOrRaise(path, 4);
     if (encoding != TDocEncoding::Windows1250) encoding = DecodeOrRaise(text, encoding, path);
-    text = normalizeLines(fncConvert(code, normalizeLines(std::move(text))));
+    text = NormalizeLines(fncConvert(code, NormalizeLines(std::move(text))));
     if (encoding != TDocEncoding::Windows1250) text = EncodeOrRaise(text, encoding, path);
     WriteFileSafely(path, text);
 }

@@ -13,7 +13,7 @@ TBatchResult ConvertFileList(const std::vector<std::string>& paths, int code,
     for (size_t i = 0; i < paths.size(); ++i) {
         if (beforeFile) beforeFile(i);
         try {
-            convertFile(paths[i], code);
+            ConvertFile(paths[i], code);
             ++result.Written;
         } catch (const std::exception& e) {
             result.Failures.push_back({paths[i], e.what()});

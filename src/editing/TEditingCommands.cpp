@@ -23,7 +23,7 @@ namespace krq {
 
 namespace {
 
-std::string Bytes(const QString& text) { return cp1250::fromUtf8(text.toStdString()); }
+std::string Bytes(const QString& text) { return cp1250::FromUtf8(text.toStdString()); }
 
 }  // namespace
 
@@ -48,12 +48,12 @@ TEditingCommands::TEditingCommands(TEditingHost host) : host_(std::move(host)) {
 // The dialogs are children of the owner, which deletes them.
 TEditingCommands::~TEditingCommands() = default;
 
-TKrqEditModel& TEditingCommands::model() const { return host_.Editor->Model(); }
+TKrqEditModel& TEditingCommands::Model() const { return host_.Editor->Model(); }
 
 // --- Edit menu -----------------------------------------------------------------------------
 
 TEditMenuState TEditingCommands::EditMenuState() const {
-    const TKrqEditModel& m = model();
+    const TKrqEditModel& m = Model();
     const QMimeData* data = QApplication::clipboard()->mimeData();
     TEditMenuState state;
     state.Undo = m.CanUndo();
@@ -63,27 +63,27 @@ TEditMenuState TEditingCommands::EditMenuState() const {
     return state;
 }
 
-void TEditingCommands::ctxEditUndoExecute() { model().Undo(); }
-void TEditingCommands::ctxEditRedoExecute() { model().Redo(); }
-void TEditingCommands::ctxEditCutExecute() { model().CutSelection(); }
-void TEditingCommands::ctxEditCopyExecute() { model().CopySelection(); }
-void TEditingCommands::ctxEditPasteExecute() { model().PasteClipboard(); }
-void TEditingCommands::ctxEditDeleteExecute() { model().DeleteSelection(); }
-void TEditingCommands::ctxEditSelectAllExecute() { model().SelectAll(); }
+void TEditingCommands::ctxEditUndoExecute() { Model().Undo(); }
+void TEditingCommands::ctxEditRedoExecute() { Model().Redo(); }
+void TEditingCommands::ctxEditCutExecute() { Model().CutSelection(); }
+void TEditingCommands::ctxEditCopyExecute() { Model().CopySelection(); }
+void TEditingCommands::ctxEditPasteExecute() { Model().PasteClipboard(); }
+void TEditingCommands::ctxEditDeleteExecute() { Model().DeleteSelection(); }
+void TEditingCommands::ctxEditSelectAllExecute() { Model().SelectAll(); }
 
 void TEditingCommands::ctxEditPasteExtraTextExecute() {
     // Read at every press, so an edit made to the file outside the program counts at once.
-    insert(LinesEachWithCrLf(ReadExtraTextFile()));
+    Insert(LinesEachWithCrLf(ReadExtraTextFile()));
 }
 
-void TEditingCommands::insert(const std::string& bytes) {
-    model().SetSelectedText(bytes);
+void TEditingCommands::Insert(const std::string& bytes) {
+    Model().SetSelectedText(bytes);
     host_.Editor->EnsureCaretVisible();
 }
 
 // --- Find and replace ------------------------------------------------------------------------
 
-void TEditingCommands::showDialog(TKrqFindDialog* dialog) {
+void TEditingCommands::ShowDialog(TKrqFindDialog* dialog) {
     // The editor's place in the client area, taken as a screen point whatever the main window's
     // position.
     const QPoint at = host_.Editor->geometry().topLeft() + QPoint(100, 200);
@@ -97,46 +97,46 @@ void TEditingCommands::showDialog(TKrqFindDialog* dialog) {
     dialog->activateWindow();
 }
 
-void TEditingCommands::ctxEditFindExecute() { showDialog(dlgFind); }
-void TEditingCommands::ctxEditReplaceExecute() { showDialog(dlgReplace); }
+void TEditingCommands::ctxEditFindExecute() { ShowDialog(dlgFind); }
+void TEditingCommands::ctxEditReplaceExecute() { ShowDialog(dlgReplace); }
 
 // While either dialog is shown Ctrl+V belongs to its fields; it comes back to "Wklej" when
 // both are gone.
-void TEditingCommands::dialogShown() {
+void TEditingCommands::DialogShown() {
     if (dialogsShown_++ == 0 && host_.SetPasteShortcut) host_.SetPasteShortcut(false);
 }
 
-void TEditingCommands::dialogClosed() {
+void TEditingCommands::DialogClosed() {
     if (dialogsShown_ > 0 && --dialogsShown_ == 0 && host_.SetPasteShortcut)
         host_.SetPasteShortcut(true);
 }
 
-void TEditingCommands::dlgFindShow() { dialogShown(); }
-void TEditingCommands::dlgFindClose() { dialogClosed(); }
-void TEditingCommands::dlgReplaceShow() { dialogShown(); }
-void TEditingCommands::dlgReplaceClose() { dialogClosed(); }
+void TEditingCommands::dlgFindShow() { DialogShown(); }
+void TEditingCommands::dlgFindClose() { DialogClosed(); }
+void TEditingCommands::dlgReplaceShow() { DialogShown(); }
+void TEditingCommands::dlgReplaceClose() { DialogClosed(); }
 
-void TEditingCommands::notFound() {
+void TEditingCommands::NotFound() {
     Dialogs().Message(host_.Owner, host_.ApplicationTitle(),
                       QString::fromUtf8("Szukany element nie został znaleziony!"), TMsgButtons::OK,
                       TMsgIcon::None);
 }
 
 void TEditingCommands::dlgFindFind() {
-    if (!FindNext(model(), dlgFind->Choices())) notFound();
+    if (!FindNext(Model(), dlgFind->Choices())) NotFound();
     host_.Editor->EnsureCaretVisible();
 }
 
 void TEditingCommands::dlgReplaceFind() {
-    if (!FindNext(model(), dlgReplace->Choices())) notFound();
+    if (!FindNext(Model(), dlgReplace->Choices())) NotFound();
     host_.Editor->EnsureCaretVisible();
 }
 
 void TEditingCommands::dlgReplaceReplace(bool replaceAll) {
     const TFindChoices choices = dlgReplace->Choices();
     const bool found =
-        replaceAll ? ReplaceAll(model(), choices) > 0 : ReplaceNext(model(), choices);
-    if (!found) notFound();
+        replaceAll ? ReplaceAll(Model(), choices) > 0 : ReplaceNext(Model(), choices);
+    if (!found) NotFound();
     host_.Editor->EnsureCaretVisible();
 }
 
@@ -146,29 +146,29 @@ void TEditingCommands::ctxAddTextExecute() {
     const QStringList chosen = Dialogs().OpenFiles(host_.Owner, *host_.AddTextDialog, false);
     if (chosen.isEmpty()) return;
     const std::string path = QFile::encodeName(chosen.front()).toStdString();
-    insert(LinesEachWithCrLf(ReadFileOrRaise(path)));
+    Insert(LinesEachWithCrLf(ReadFileOrRaise(path)));
 }
 
 void TEditingCommands::ctxAddHTMLColorExecute() {
     const std::optional<QColor> color = Dialogs().ChooseColor(host_.Owner, dlgColorLast);
     if (!color) return;
     dlgColorLast = *color;
-    insert(HtmlColorCode(static_cast<uint8_t>(color->red()), static_cast<uint8_t>(color->green()),
+    Insert(HtmlColorCode(static_cast<uint8_t>(color->red()), static_cast<uint8_t>(color->green()),
                          static_cast<uint8_t>(color->blue())));
 }
 
 void TEditingCommands::ctxAddDateExecute() {
-    insert(Bytes(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)));
+    Insert(Bytes(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)));
 }
 
 void TEditingCommands::ctxAddHourExecute() {
-    insert(Bytes(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat)));
+    Insert(Bytes(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat)));
 }
 
 // --- Windows ---------------------------------------------------------------------------------
 
 void TEditingCommands::ctxFormEncionsExecute() {
-    TfrmEncions window(model(), host_.Owner);
+    TfrmEncions window(Model(), host_.Owner);
     Dialogs().ShowModal(window);
 }
 

@@ -85,12 +85,12 @@ class TEditingCommands : public QObject {
     QColor dlgColorLast = Qt::black;
 
   private:
-    TKrqEditModel& model() const;
-    void showDialog(TKrqFindDialog* dialog);
-    void dialogShown();
-    void dialogClosed();
-    void notFound();
-    void insert(const std::string& bytes);
+    TKrqEditModel& Model() const;
+    void ShowDialog(TKrqFindDialog* dialog);
+    void DialogShown();
+    void DialogClosed();
+    void NotFound();
+    void Insert(const std::string& bytes);
 
     TEditingHost host_;
     int dialogsShown_ = 0;

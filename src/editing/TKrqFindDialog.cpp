@@ -17,7 +17,7 @@ namespace krq {
 
 namespace {
 
-std::string Bytes(const QString& text) { return cp1250::fromUtf8(text.toStdString()); }
+std::string Bytes(const QString& text) { return cp1250::FromUtf8(text.toStdString()); }
 
 }  // namespace
 
@@ -99,8 +99,8 @@ TKrqFindDialog::TKrqFindDialog(TKind kind, QWidget* parent)
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     // Esc, Anuluj and the close box all end in done().
     connect(this, &QDialog::finished, this, &TKrqFindDialog::Closed);
-    connect(edtFind, &QLineEdit::textChanged, this, &TKrqFindDialog::updateButtons);
-    updateButtons();
+    connect(edtFind, &QLineEdit::textChanged, this, &TKrqFindDialog::UpdateButtons);
+    UpdateButtons();
 }
 
 TFindChoices TKrqFindDialog::Choices() const {
@@ -123,7 +123,7 @@ void TKrqFindDialog::showEvent(QShowEvent* event) {
 
 // With nothing to search for, the buttons that search are greyed out, as in the system's
 // dialogs.
-void TKrqFindDialog::updateButtons() {
+void TKrqFindDialog::UpdateButtons() {
     const bool any = !edtFind->text().isEmpty();
     btnFindNext->setEnabled(any);
     if (btnReplace) btnReplace->setEnabled(any);

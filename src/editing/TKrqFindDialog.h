@@ -48,7 +48,7 @@ class TKrqFindDialog : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void updateButtons();
+    void UpdateButtons();
 
     TKind kind_;
 };

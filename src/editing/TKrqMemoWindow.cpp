@@ -81,11 +81,11 @@ TKrqMemoWindow::TKrqMemoWindow(QWidget* parent, const QString& caption, QPoint p
 std::string TKrqMemoWindow::MemoText() const {
     QString text = mcMemo->toPlainText();
     text.replace('\n', QStringLiteral("\r\n"));
-    return cp1250::fromUtf8(text.toStdString());
+    return cp1250::FromUtf8(text.toStdString());
 }
 
 void TKrqMemoWindow::SetMemoText(const std::string& bytes) {
-    QString text = QString::fromStdString(cp1250::toUtf8(bytes));
+    QString text = QString::fromStdString(cp1250::ToUtf8(bytes));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
     mcMemo->setPlainText(text);
 }

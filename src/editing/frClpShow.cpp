@@ -19,14 +19,14 @@ TfrmClpShow::TfrmClpShow(QWidget* parent, TRun run)
 void TfrmClpShow::FormShow() {
     mcMemo->clear();
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (data && data->hasText()) SetMemoText(cp1250::fromUtf8(data->text().toStdString()));
+    if (data && data->hasText()) SetMemoText(cp1250::FromUtf8(data->text().toStdString()));
 }
 
 void TfrmClpShow::btnOkClick() {
     if (!mcMemo->document()->isEmpty()) {
         // CR LF between lines, as the editor's own copies carry them.
         QClipboard* clipboard = QApplication::clipboard();
-        const QString copied = QString::fromStdString(cp1250::toUtf8(MemoText()));
+        const QString copied = QString::fromStdString(cp1250::ToUtf8(MemoText()));
         clipboard->setText(copied);
         if (clipboard->text() != copied) throw EKrqError("Clipboard copy operation failed");
     }

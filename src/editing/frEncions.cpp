@@ -16,7 +16,7 @@ namespace krq {
 namespace {
 
 QString SignText(const TEncion& e) {
-    return QString(QChar(cp1250::toUnicode(static_cast<uint8_t>(e.Sign))));
+    return QString(QChar(cp1250::ToUnicode(static_cast<uint8_t>(e.Sign))));
 }
 
 // Labels here show their texts literally: "&" is an ampersand, never an accelerator mark.
@@ -107,24 +107,24 @@ bool TfrmEncions::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-int TfrmEncions::selectedRow() const {
+int TfrmEncions::SelectedRow() const {
     const QList<QTreeWidgetItem*> selected = mncListView->selectedItems();
     return selected.isEmpty() ? -1 : mncListView->indexOfTopLevelItem(selected.front());
 }
 
-void TfrmEncions::showPreview() {
-    const int row = selectedRow();
+void TfrmEncions::ShowPreview() {
+    const int row = SelectedRow();
     if (row < 0) return;
     lblEncion->setText(SignText(tblEncions[static_cast<size_t>(row)]));
     lblEncionDesc->setText(QString::fromLatin1(tblEncions[static_cast<size_t>(row)].Code));
 }
 
-void TfrmEncions::mncListViewClick() { showPreview(); }
-void TfrmEncions::mncListViewKeyUp() { showPreview(); }
+void TfrmEncions::mncListViewClick() { ShowPreview(); }
+void TfrmEncions::mncListViewKeyUp() { ShowPreview(); }
 void TfrmEncions::mncListViewDblClick() { btnInsertClick(); }
 
 void TfrmEncions::btnInsertClick() {
-    const int row = selectedRow();
+    const int row = SelectedRow();
     if (row < 0) return;
     target_.SetSelectedText(tblEncions[static_cast<size_t>(row)].Code);
 }

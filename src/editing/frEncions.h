@@ -38,8 +38,8 @@ class TfrmEncions : public QDialog {
 
   private:
     // The row selected, 0-based, or -1.
-    int selectedRow() const;
-    void showPreview();
+    int SelectedRow() const;
+    void ShowPreview();
 
     TKrqEditModel& target_;
 };

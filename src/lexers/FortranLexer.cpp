@@ -100,14 +100,14 @@ class TFortranLexer final : public TKrqPlainLexer {
         }
         j = SkipExponent(line, j, kExponents);
         if (At(line, j) == '_' && IsAsciiIdent(At(line, j + 1)))
-            j = SkipWhile(line, j + 1, kindChars());
+            j = SkipWhile(line, j + 1, KindChars());
         return j;
     }
 
     // Single, double and quadruple precision.
     static constexpr std::string_view kExponents = "edq";
 
-    static const std::array<bool, 256>& kindChars() {
+    static const std::array<bool, 256>& KindChars() {
         static const std::array<bool, 256> t = AsciiIdentChars();
         return t;
     }

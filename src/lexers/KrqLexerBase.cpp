@@ -35,7 +35,7 @@ bool TKrqKeywordSet::Contains(std::string_view word) const {
 
 std::array<bool, 256> MakeIdentChars(std::string_view extra) {
     std::array<bool, 256> t{};
-    for (int c = 0; c < 256; ++c) t[c] = cp1250::isAlnum(static_cast<uint8_t>(c));
+    for (int c = 0; c < 256; ++c) t[c] = cp1250::IsAlnum(static_cast<uint8_t>(c));
     t['_'] = true;
     for (unsigned char c : extra) t[c] = true;
     return t;

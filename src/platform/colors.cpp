@@ -9,7 +9,7 @@ namespace krq {
 namespace {
 
 // The Windows system colours by index, taken from the desktop palette where it has a match.
-QColor systemColor(int index) {
+QColor SystemColor(int index) {
     QPalette p = QApplication::palette();
     switch (index) {
         case 1:
@@ -43,7 +43,7 @@ QColor systemColor(int index) {
 
 QColor ColorFromValue(int32_t value) {
     auto bits = static_cast<uint32_t>(value);
-    if (bits & 0x80000000u) return systemColor(static_cast<int>(bits & 0xFF));
+    if (bits & 0x80000000u) return SystemColor(static_cast<int>(bits & 0xFF));
     return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
                   static_cast<int>((bits >> 16) & 0xFF));
 }

@@ -30,7 +30,7 @@ constexpr char16_t kHigh[128] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-constexpr std::array<char16_t, 256> makeToUnicode() {
+constexpr std::array<char16_t, 256> MakeToUnicode() {
     std::array<char16_t, 256> t{};
     for (int b = 0; b < 128; ++b) t[b] = static_cast<char16_t>(b);
     for (int b = 0; b < 128; ++b) t[128 + b] = kHigh[b];
@@ -44,7 +44,7 @@ constexpr std::pair<uint8_t, uint8_t> kPairs[] = {
     {0xA3, 0xB3}, {0xA5, 0xB9}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xBC, 0xBE},
 };
 
-constexpr std::array<uint8_t, 256> makeCase(bool upper) {
+constexpr std::array<uint8_t, 256> MakeCase(bool upper) {
     std::array<uint8_t, 256> t{};
     for (int b = 0; b < 256; ++b) t[b] = static_cast<uint8_t>(b);
     auto pair = [&](int up, int low) {
@@ -62,7 +62,7 @@ constexpr std::array<uint8_t, 256> makeCase(bool upper) {
 
 // Letters and digits by the Unicode category of each byte's character (µ and ˇ are letters;
 // the spacing accents ˘ ˛ ˝ ˙ ´ ¨ ¸ are symbols).
-constexpr std::array<bool, 256> makeAlnum() {
+constexpr std::array<bool, 256> MakeAlnum() {
     std::array<bool, 256> t{};
     for (int b = '0'; b <= '9'; ++b) t[b] = true;
     for (int b = 'A'; b <= 'Z'; ++b) t[b] = t[b + 0x20] = true;
@@ -76,10 +76,10 @@ constexpr std::array<bool, 256> makeAlnum() {
 
 }  // namespace
 
-const std::array<char16_t, 256> kToUnicode = makeToUnicode();
-const std::array<uint8_t, 256> kUpper = makeCase(true);
-const std::array<uint8_t, 256> kLower = makeCase(false);
-const std::array<bool, 256> kAlnum = makeAlnum();
+const std::array<char16_t, 256> kToUnicode = MakeToUnicode();
+const std::array<uint8_t, 256> kUpper = MakeCase(true);
+const std::array<uint8_t, 256> kLower = MakeCase(false);
+const std::array<bool, 256> kAlnum = MakeAlnum();
 
 namespace {
 
@@ -95,7 +95,7 @@ struct Reverse {
 
 }  // namespace
 
-uint8_t fromUnicode(char32_t c) {
+uint8_t FromUnicode(char32_t c) {
     if (c < 0x80) return static_cast<uint8_t>(c);
     if (c == kUndefined || c > 0xFFFF) return '?';
     static const Reverse reverse;
@@ -104,7 +104,7 @@ uint8_t fromUnicode(char32_t c) {
     return it != reverse.entries.end() && it->first == c ? it->second : '?';
 }
 
-std::string toUtf8(std::string_view bytes) {
+std::string ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (unsigned char b : bytes) {
@@ -123,7 +123,7 @@ std::string toUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string fromUtf8(std::string_view utf8) {
+std::string FromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
@@ -158,7 +158,7 @@ std::string fromUtf8(std::string_view utf8) {
             ++i;
             continue;
         }
-        out += static_cast<char>(fromUnicode(c));
+        out += static_cast<char>(FromUnicode(c));
         i += len;
     }
     return out;

@@ -19,16 +19,16 @@ extern const std::array<uint8_t, 256> kLower;
 // True where the byte's Unicode character is a letter or a digit.
 extern const std::array<bool, 256> kAlnum;
 
-inline char16_t toUnicode(uint8_t b) { return kToUnicode[b]; }
-inline uint8_t toUpper(uint8_t b) { return kUpper[b]; }
-inline uint8_t toLower(uint8_t b) { return kLower[b]; }
-inline bool isAlnum(uint8_t b) { return kAlnum[b]; }
+inline char16_t ToUnicode(uint8_t b) { return kToUnicode[b]; }
+inline uint8_t ToUpper(uint8_t b) { return kUpper[b]; }
+inline uint8_t ToLower(uint8_t b) { return kLower[b]; }
+inline bool IsAlnum(uint8_t b) { return kAlnum[b]; }
 
 // The byte of a Unicode character, or '?' when the code page cannot hold it.
-uint8_t fromUnicode(char32_t c);
+uint8_t FromUnicode(char32_t c);
 
 // Whole-string conversions used where bytes meet UTF-8 (program texts, terminals, tests).
-std::string toUtf8(std::string_view bytes);
-std::string fromUtf8(std::string_view utf8);
+std::string ToUtf8(std::string_view bytes);
+std::string FromUtf8(std::string_view utf8);
 
 }  // namespace krq::cp1250

@@ -68,10 +68,10 @@ class TQtDialogs final : public TKrqDialogs {
         QFileDialog dialog(owner, state.Title);
         dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        prepare(dialog, state);
+        Prepare(dialog, state);
         if (dialog.exec() != QDialog::Accepted) return {};
         QStringList files = dialog.selectedFiles();
-        remember(dialog, state, files.value(0));
+        Remember(dialog, state, files.value(0));
         return files;
     }
 
@@ -81,10 +81,10 @@ class TQtDialogs final : public TKrqDialogs {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(state.DefaultExt);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !state.OverwritePrompt);
-        prepare(dialog, state);
+        Prepare(dialog, state);
         if (dialog.exec() != QDialog::Accepted) return {};
         QString file = dialog.selectedFiles().value(0);
-        remember(dialog, state, file);
+        Remember(dialog, state, file);
         return file;
     }
 
@@ -104,7 +104,7 @@ class TQtDialogs final : public TKrqDialogs {
     int ShowModal(QDialog& window) override { return window.exec(); }
 
   private:
-    static void prepare(QFileDialog& dialog, const TFileDialogState& state) {
+    static void Prepare(QFileDialog& dialog, const TFileDialogState& state) {
         // The descriptions already name their patterns; Qt's copy in brackets stays hidden.
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         QStringList filters = QtFilters(state.Filter);
@@ -114,7 +114,7 @@ class TQtDialogs final : public TKrqDialogs {
         if (!state.FileName.isEmpty()) dialog.selectFile(state.FileName);
     }
 
-    static void remember(const QFileDialog& dialog, TFileDialogState& state, const QString& file) {
+    static void Remember(const QFileDialog& dialog, TFileDialogState& state, const QString& file) {
         state.FileName = file;
         // With the details hidden, Qt reports the shown text of the entry (its description),
         // not the filter it was given; either identifies the entry chosen.

@@ -29,7 +29,7 @@ constexpr char16_t kIsoHigh[96] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-struct Tables {
+struct TTables {
     // Byte maps between the two code pages; -1 where the other one has no such character.
     std::array<int16_t, 256> isoToCp{};
     std::array<int16_t, 256> cpToIso{};
@@ -39,13 +39,13 @@ struct Tables {
     // Characters U+0080-U+07FF (the two-byte sequences) to their byte, -1 when there is none.
     std::array<int16_t, 0x800> twoByte{};
 
-    Tables() {
+    TTables() {
         isoToCp.fill(-1);
         cpToIso.fill(-1);
         twoByte.fill(-1);
         for (int b = 0; b < 0x80; ++b) isoToCp[b] = cpToIso[b] = static_cast<int16_t>(b);
         for (int i = 0; i < 96; ++i) {
-            uint8_t cp = cp1250::fromUnicode(kIsoHigh[i]);
+            uint8_t cp = cp1250::FromUnicode(kIsoHigh[i]);
             if (cp != '?') {
                 isoToCp[0xA0 + i] = cp;
                 cpToIso[cp] = static_cast<int16_t>(0xA0 + i);
@@ -74,15 +74,15 @@ struct Tables {
     }
 };
 
-const Tables& tables() {
-    static const Tables t;
+const TTables& Tables() {
+    static const TTables t;
     return t;
 }
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
 // Length of the leading ASCII run of [p, end).
-inline size_t asciiRun(const unsigned char* p, const unsigned char* end) {
+inline size_t AsciiRun(const unsigned char* p, const unsigned char* end) {
     const unsigned char* q = p;
     while (end - q >= 8) {
         uint64_t w;
@@ -96,7 +96,7 @@ inline size_t asciiRun(const unsigned char* p, const unsigned char* end) {
 
 // One well-formed UTF-8 sequence at p (lead byte >= 0x80): its character and length, or
 // length 0 when malformed (bad continuation, overlong form, surrogate, beyond U+10FFFF).
-inline size_t readSequence(const unsigned char* p, const unsigned char* end, char32_t& c) {
+inline size_t ReadSequence(const unsigned char* p, const unsigned char* end, char32_t& c) {
     unsigned char b = *p;
     size_t len;
     char32_t min;
@@ -118,9 +118,9 @@ inline size_t readSequence(const unsigned char* p, const unsigned char* end, cha
     return len;
 }
 
-inline int byteOf(char32_t c, const Tables& t) {
+inline int ByteOf(char32_t c, const TTables& t) {
     if (c < 0x800) return t.twoByte[c];
-    uint8_t b = cp1250::fromUnicode(c);
+    uint8_t b = cp1250::FromUnicode(c);
     return b == '?' ? -1 : b;
 }
 
@@ -130,26 +130,26 @@ struct Utf8Scan {
     size_t unmapped = 0;
 };
 
-Utf8Scan scanUtf8(const unsigned char* p, const unsigned char* end, bool countUnmapped) {
+Utf8Scan ScanUtf8(const unsigned char* p, const unsigned char* end, bool countUnmapped) {
     Utf8Scan scan;
-    const Tables& t = tables();
+    const TTables& t = Tables();
     while (p < end) {
-        p += asciiRun(p, end);
+        p += AsciiRun(p, end);
         if (p == end) break;
         char32_t c = 0;
-        size_t len = readSequence(p, end, c);
+        size_t len = ReadSequence(p, end, c);
         if (len == 0) {
             scan.valid = false;
             return scan;
         }
         scan.multiByte = true;
-        if (countUnmapped && byteOf(c, t) < 0) ++scan.unmapped;
+        if (countUnmapped && ByteOf(c, t) < 0) ++scan.unmapped;
         p += len;
     }
     return scan;
 }
 
-bool hasMark(const char* data, size_t size) {
+bool HasMark(const char* data, size_t size) {
     return size >= 3 && std::memcmp(data, kUtf8Bom.data(), 3) == 0;
 }
 
@@ -182,16 +182,16 @@ std::optional<TDocEncoding> EncodingFromName(std::string_view name) {
 }
 
 TDocEncoding DetectEncoding(std::string_view bytes) {
-    if (hasMark(bytes.data(), bytes.size())) return TDocEncoding::Utf8Bom;
+    if (HasMark(bytes.data(), bytes.size())) return TDocEncoding::Utf8Bom;
     auto p = reinterpret_cast<const unsigned char*>(bytes.data());
-    Utf8Scan scan = scanUtf8(p, p + bytes.size(), false);
+    Utf8Scan scan = ScanUtf8(p, p + bytes.size(), false);
     return scan.valid && scan.multiByte ? TDocEncoding::Utf8 : TDocEncoding::Windows1250;
 }
 
 TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
     TDecodeReport report;
     report.Requested = encoding;
-    const Tables& t = tables();
+    const TTables& t = Tables();
     auto* p = reinterpret_cast<unsigned char*>(data);
     if (encoding == TDocEncoding::Windows1250) return report;
     if (encoding == TDocEncoding::Iso88592) {
@@ -203,8 +203,8 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
         return report;
     }
     // UTF-8: a mark read as UTF-8 is kept as a mark, whichever of the two was asked for.
-    size_t skip = hasMark(data, size) ? 3 : 0;
-    Utf8Scan scan = scanUtf8(p + skip, p + size, true);
+    size_t skip = HasMark(data, size) ? 3 : 0;
+    Utf8Scan scan = ScanUtf8(p + skip, p + size, true);
     report.Invalid = !scan.valid;
     report.Unmapped = scan.unmapped;
     if (!report.Lossless()) return report;
@@ -213,14 +213,14 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
     const unsigned char* in = p + skip;
     const unsigned char* end = p + size;
     while (in < end) {
-        size_t run = asciiRun(in, end);
+        size_t run = AsciiRun(in, end);
         if (out != in) std::memmove(out, in, run);
         out += run;
         in += run;
         if (in == end) break;
         char32_t c = 0;
-        size_t len = readSequence(in, end, c);
-        *out++ = static_cast<unsigned char>(byteOf(c, t));
+        size_t len = ReadSequence(in, end, c);
+        *out++ = static_cast<unsigned char>(ByteOf(c, t));
         in += len;
     }
     size = static_cast<size_t>(out - p);
@@ -237,7 +237,7 @@ TDecodeReport Decode(std::string& bytes, TDocEncoding encoding) {
 
 size_t CountUnencodable(std::string_view cp1250, TDocEncoding encoding) {
     if (encoding == TDocEncoding::Windows1250) return 0;
-    const Tables& t = tables();
+    const TTables& t = Tables();
     size_t count = 0;
     if (encoding == TDocEncoding::Iso88592) {
         for (unsigned char b : cp1250) count += t.cpToIso[b] < 0;
@@ -249,12 +249,12 @@ size_t CountUnencodable(std::string_view cp1250, TDocEncoding encoding) {
 
 size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
     if (encoding != TDocEncoding::Utf8 && encoding != TDocEncoding::Utf8Bom) return cp1250.size();
-    const Tables& t = tables();
+    const TTables& t = Tables();
     auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
     const unsigned char* end = p + cp1250.size();
     size_t size = 0;
     while (p < end) {
-        size_t run = asciiRun(p, end);
+        size_t run = AsciiRun(p, end);
         size += run;
         p += run;
         if (p == end) break;
@@ -265,7 +265,7 @@ size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
 }
 
 char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
-    const Tables& t = tables();
+    const TTables& t = Tables();
     auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
     const unsigned char* end = p + cp1250.size();
     switch (encoding) {
@@ -281,7 +281,7 @@ char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
         case TDocEncoding::Utf8:
         case TDocEncoding::Utf8Bom:
             while (p < end) {
-                size_t run = asciiRun(p, end);
+                size_t run = AsciiRun(p, end);
                 std::memcpy(out, p, run);
                 out += run;
                 p += run;

@@ -5,22 +5,22 @@
 
 namespace krq {
 
-std::string formatMessage(const char* pattern, const std::string& argument) {
+std::string FormatMessage(const char* pattern, const std::string& argument) {
     std::string out(pattern);
     if (auto at = out.find("%s"); at != std::string::npos) out.replace(at, 2, argument);
     return out;
 }
 
-void raiseCannotOpen(const std::string& path) {
-    throw EKrqError(formatMessage("Cannot open file %s", path));
+void RaiseCannotOpen(const std::string& path) {
+    throw EKrqError(FormatMessage("Cannot open file %s", path));
 }
 
-void raiseCannotCreate(const std::string& path) {
-    throw EKrqError(formatMessage("Cannot create file %s", path));
+void RaiseCannotCreate(const std::string& path) {
+    throw EKrqError(FormatMessage("Cannot create file %s", path));
 }
 
-void raiseUnableToWrite(const std::string& path) {
-    throw EKrqError(formatMessage("Unable to write to %s", path));
+void RaiseUnableToWrite(const std::string& path) {
+    throw EKrqError(FormatMessage("Unable to write to %s", path));
 }
 
 }  // namespace krq

@@ -14,10 +14,10 @@ class EKrqError : public std::runtime_error {
 };
 
 // "Cannot open file %s" and its siblings: the message with %s replaced by the argument.
-std::string formatMessage(const char* pattern, const std::string& argument);
+std::string FormatMessage(const char* pattern, const std::string& argument);
 
-[[noreturn]] void raiseCannotOpen(const std::string& path);
-[[noreturn]] void raiseCannotCreate(const std::string& path);
-[[noreturn]] void raiseUnableToWrite(const std::string& path);
+[[noreturn]] void RaiseCannotOpen(const std::string& path);
+[[noreturn]] void RaiseCannotCreate(const std::string& path);
+[[noreturn]] void RaiseUnableToWrite(const std::string& path);
 
 }  // namespace krq

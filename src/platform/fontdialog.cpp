@@ -55,10 +55,10 @@ TKrqFontDialog::TKrqFontDialog(QWidget* parent, const QFont& initial, int minPoi
     layout->addWidget(buttons);
 
     for (QCheckBox* box : {bold_, italic_, underline_, strikeOut_})
-        connect(box, &QCheckBox::toggled, this, &TKrqFontDialog::updateSample);
-    connect(family_, &QFontComboBox::currentFontChanged, this, &TKrqFontDialog::updateSample);
-    connect(sizes_, &QListWidget::currentRowChanged, this, &TKrqFontDialog::updateSample);
-    updateSample();
+        connect(box, &QCheckBox::toggled, this, &TKrqFontDialog::UpdateSample);
+    connect(family_, &QFontComboBox::currentFontChanged, this, &TKrqFontDialog::UpdateSample);
+    connect(sizes_, &QListWidget::currentRowChanged, this, &TKrqFontDialog::UpdateSample);
+    UpdateSample();
 }
 
 QFont TKrqFontDialog::SelectedFont() const {
@@ -71,6 +71,6 @@ QFont TKrqFontDialog::SelectedFont() const {
     return font;
 }
 
-void TKrqFontDialog::updateSample() { sample_->setFont(SelectedFont()); }
+void TKrqFontDialog::UpdateSample() { sample_->setFont(SelectedFont()); }
 
 }  // namespace krq

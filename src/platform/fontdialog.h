@@ -20,7 +20,7 @@ class TKrqFontDialog : public QDialog {
     QFont SelectedFont() const;
 
   private:
-    void updateSample();
+    void UpdateSample();
 
     QFontComboBox* family_;
     QListWidget* sizes_;

@@ -24,26 +24,26 @@ namespace krq {
 
 namespace {
 
-std::string withoutTrailingSlash(std::string dir) {
+std::string WithoutTrailingSlash(std::string dir) {
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     return dir;
 }
 
-std::string env(const char* name) {
+std::string Env(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
 }
 
 // The freedesktop rule: a relative XDG_CONFIG_HOME is ignored.
-std::string userConfigHome() {
-    std::string config = env("XDG_CONFIG_HOME");
-    if (!config.empty() && config.front() == '/') return withoutTrailingSlash(config);
-    return withoutTrailingSlash(env("HOME")) + "/.config";
+std::string UserConfigHome() {
+    std::string config = Env("XDG_CONFIG_HOME");
+    if (!config.empty() && config.front() == '/') return WithoutTrailingSlash(config);
+    return WithoutTrailingSlash(Env("HOME")) + "/.config";
 }
 
 // The shared directory of the installation the executable belongs to: found relative to the
 // executable first, so an installation moved to another prefix still finds its files.
-std::string installedDataDir(const std::string& exeDir) {
+std::string InstalledDataDir(const std::string& exeDir) {
     std::error_code ec;
     fs::path relative = fs::path(exeDir) / KRQ_INSTALL_DATADIR_FROM_BINDIR;
     if (fs::is_directory(relative, ec)) return fs::weakly_canonical(relative, ec).string();
@@ -67,20 +67,20 @@ std::string ExecutableDir() {
 
 TProgramDirs LocateProgramDirs(const std::string& exeDir) {
     TProgramDirs dirs;
-    if (std::string home = env("KRQ_HOME"); !home.empty()) {
+    if (std::string home = Env("KRQ_HOME"); !home.empty()) {
         dirs.Kind = TProgramDirKind::Home;
-        dirs.Program = dirs.Installed = withoutTrailingSlash(home);
+        dirs.Program = dirs.Installed = WithoutTrailingSlash(home);
         return dirs;
     }
     std::error_code ec;
     if (fs::is_directory(fs::path(exeDir) / "data", ec) && ::access(exeDir.c_str(), W_OK) == 0) {
         dirs.Kind = TProgramDirKind::Portable;
-        dirs.Program = dirs.Installed = withoutTrailingSlash(exeDir);
+        dirs.Program = dirs.Installed = WithoutTrailingSlash(exeDir);
         return dirs;
     }
     dirs.Kind = TProgramDirKind::User;
-    dirs.Program = userConfigHome() + "/kwerdel-rq";
-    dirs.Installed = installedDataDir(exeDir);
+    dirs.Program = UserConfigHome() + "/kwerdel-rq";
+    dirs.Installed = InstalledDataDir(exeDir);
     return dirs;
 }
 
@@ -112,7 +112,7 @@ std::string ProgramDir() { return LocateProgramDirs(ExecutableDir()).Program; }
 
 std::string ProgramFile(const std::string& relative) { return ProgramDir() + "/" + relative; }
 
-std::string installedFile(const std::string& relative) {
+std::string InstalledFile(const std::string& relative) {
     return LocateProgramDirs(ExecutableDir()).Installed + "/" + relative;
 }
 

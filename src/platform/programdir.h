@@ -14,7 +14,7 @@ std::string ProgramFile(const std::string& relative);
 
 // A file the program only reads ("readme.htm", "data/stdcode.ini"): beside the others in a
 // portable copy or under KRQ_HOME, in the installation's shared directory otherwise.
-std::string installedFile(const std::string& relative);
+std::string InstalledFile(const std::string& relative);
 
 // Called once at start: when the program directory is the user's, creates it and copies in
 // the installed files the program writes that it lacks, never replacing one. Returns the

@@ -31,7 +31,7 @@ namespace krq {
 
 namespace {
 
-QCheckBox* boxOf(TfrmOptions& w, TOptionBox box) {
+QCheckBox* BoxOf(TfrmOptions& w, TOptionBox box) {
     switch (box) {
         case TOptionBox::DelSpaces:
             return w.ckbDelSpaces;
@@ -95,11 +95,11 @@ void TfrmOptions::FormShow() {
         const std::string path = ProgramFile("marks.ini");
         schemeUsable_ = !ExistsUnreadable(path);
         LoadColorScheme(host_.Markers(), path);
-        if (!schemeUsable_) raiseCannotOpen(path);
+        if (!schemeUsable_) RaiseCannotOpen(path);
     });
     // A word list that fails to load is reported and the window still fills every other page,
     // so nothing OK writes comes from a control left empty.
-    loadWordLists();
+    LoadWordLists();
     host_.RunCommand([this] {
         fillingMarkers_ = true;
         cbxMark->clear();
@@ -112,10 +112,10 @@ void TfrmOptions::FormShow() {
     });
     host_.RunCommand([this] {
         TIniFile ini = SettingsFile();
-        fillAssociations();
+        FillAssociations();
         ckbAss_HTMLEditor->setChecked(ini.ReadBool("Ext", "HTMLEditor", false));
         for (const TOptionBoxKey& key : kOptionBoxKeys)
-            boxOf(*this, key.Box)
+            BoxOf(*this, key.Box)
                 ->setChecked(key.Box == TOptionBox::AutoMark
                                  ? host_.AutoMark()
                                  : ini.ReadBool(key.Section, key.Key, key.Default));
@@ -133,11 +133,11 @@ void TfrmOptions::FormShow() {
         for (int i = 0; i < kEditorColorCount; ++i)
             shp_C[i]->SetValue(ini.ReadInteger("Colors", std::to_string(i + 1),
                                                kEditorColorDefaults[static_cast<size_t>(i)]));
-        refreshCounter();
+        RefreshCounter();
     });
 }
 
-void TfrmOptions::fillAssociations() {
+void TfrmOptions::FillAssociations() {
     associations_ = AssociationTable();
     TIniFile ini = SettingsFile();
     mmcAssociation->clear();
@@ -165,7 +165,7 @@ void TfrmOptions::btnOkClick() {
     if (schemeUsable_) SaveColorScheme(host_.Markers(), ProgramFile("marks.ini"));
     TIniFile ini = SettingsFile();
     for (const TOptionBoxKey& key : kOptionBoxKeys) {
-        const bool on = boxOf(*this, key.Box)->isChecked();
+        const bool on = BoxOf(*this, key.Box)->isChecked();
         ini.WriteBool(key.Section, key.Key, on);
         host_.ApplyBox(key.Box, on);
     }
@@ -178,14 +178,14 @@ void TfrmOptions::btnOkClick() {
         ini.WriteInteger("Colors", std::to_string(i + 1), shp_C[i]->Value());
     }
     host_.ApplyColors(colors);
-    saveWordLists();
+    SaveWordLists();
     ApplyAssociations(ini, associations_, AssociationTicks(), ckbAss_HTMLEditor->isChecked(),
                       AssociationActions());
     done(QDialog::Accepted);
 }
 
 void TfrmOptions::btnDefaultClick() {
-    for (const TOptionBoxKey& key : kOptionBoxKeys) boxOf(*this, key.Box)->setChecked(key.Default);
+    for (const TOptionBoxKey& key : kOptionBoxKeys) BoxOf(*this, key.Box)->setChecked(key.Default);
     rg_ToolBarStandard->setChecked(true);
     for (int i = 0; i < kEditorColorCount; ++i)
         shp_C[i]->SetValue(kEditorColorDefaults[static_cast<size_t>(i)]);
@@ -218,7 +218,7 @@ bool TfrmOptions::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::KeyPress && watched == lstAutocorrect) {
         auto* key = static_cast<QKeyEvent*>(event);
         bool handled = false;
-        host_.RunCommand([&] { handled = gridKey(key->key(), key->modifiers()); });
+        host_.RunCommand([&] { handled = GridKey(key->key(), key->modifiers()); });
         if (handled) return true;
     } else if (event->type() == QEvent::FocusIn && watched == lstAutocorrect &&
                lstAutocorrect->rowCount() == 0) {

@@ -128,42 +128,42 @@ class TfrmOptions : public QDialog {
 
   private:
     // Page construction (frOptionsPages.cpp).
-    void createEditPage();
-    void createViewPage();
-    void createColorsPage();
-    void createProposalPage();
-    void createAutoCorrectPage();
-    void createMarkersPage();
-    void createAssociationPage();
-    QCheckBox* newBox(QWidget* page, const char* name, const char* caption, const char* hint);
+    void CreateEditPage();
+    void CreateViewPage();
+    void CreateColorsPage();
+    void CreateProposalPage();
+    void CreateAutoCorrectPage();
+    void CreateMarkersPage();
+    void CreateAssociationPage();
+    QCheckBox* NewBox(QWidget* page, const char* name, const char* caption, const char* hint);
     // The design size, grown where the captions need more room.
-    void fitToContents();
+    void FitToContents();
 
     void prcPickColor(int index);
     // Runs a handler through the standard error report.
     void run(void (TfrmOptions::*handler)());
 
     // Markery (frOptionsMarkers.cpp).
-    TKrqHighlighter* chosenHighlighter();
-    int chosenAttribute() const;
+    TKrqHighlighter* ChosenHighlighter();
+    int ChosenAttribute() const;
     // Changes the chosen attribute; the editor repaints when it shows that highlighter.
-    void setChosenAttribute(int32_t foreground, int32_t background, int style);
-    int styleBit(QCheckBox* box) const;
-    void styleBoxMouseUp(QCheckBox* box);
-    void noneBoxMouseUp(QCheckBox* box, TKrqColorSwatch* swatch, bool foreground);
-    void pickMarkColor(TKrqColorSwatch* swatch, bool foreground);
-    void showMarkColor(int32_t value, QCheckBox* none, TKrqColorSwatch* swatch);
+    void SetChosenAttribute(int32_t foreground, int32_t background, int style);
+    int StyleBit(QCheckBox* box) const;
+    void StyleBoxMouseUp(QCheckBox* box);
+    void NoneBoxMouseUp(QCheckBox* box, TKrqColorSwatch* swatch, bool foreground);
+    void PickMarkColor(TKrqColorSwatch* swatch, bool foreground);
+    void ShowMarkColor(int32_t value, QCheckBox* none, TKrqColorSwatch* swatch);
 
     // Word lists (frOptionsWordLists.cpp).
-    void loadWordLists();
-    void saveWordLists();
-    void refreshCounter();
-    void fillGrid(int currentRow, int currentColumn);
-    void gridItemChanged(int row, int column);
-    void gridCurrentChanged(int row, int column, int previousRow, int previousColumn);
-    bool gridKey(int key, Qt::KeyboardModifiers modifiers);
+    void LoadWordLists();
+    void SaveWordLists();
+    void RefreshCounter();
+    void FillGrid(int currentRow, int currentColumn);
+    void GridItemChanged(int row, int column);
+    void GridCurrentChanged(int row, int column, int previousRow, int previousColumn);
+    bool GridKey(int key, Qt::KeyboardModifiers modifiers);
 
-    void fillAssociations();
+    void FillAssociations();
 
     TOptionsHost& host_;
     bool shown_ = false;

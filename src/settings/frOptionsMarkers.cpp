@@ -20,24 +20,24 @@ constexpr int32_t kWhite = 0xFFFFFF;
 
 }  // namespace
 
-TKrqHighlighter* TfrmOptions::chosenHighlighter() {
+TKrqHighlighter* TfrmOptions::ChosenHighlighter() {
     const int index = cbxMark->currentIndex();
     TfrmMarkers& markers = host_.Markers();
     return index >= 0 && index < markers.Count() ? &markers.Highlighter(index) : nullptr;
 }
 
-int TfrmOptions::chosenAttribute() const { return lsbMarkAtributes->currentRow(); }
+int TfrmOptions::ChosenAttribute() const { return lsbMarkAtributes->currentRow(); }
 
-void TfrmOptions::setChosenAttribute(int32_t foreground, int32_t background, int style) {
-    TKrqHighlighter* highlighter = chosenHighlighter();
-    const int index = chosenAttribute();
+void TfrmOptions::SetChosenAttribute(int32_t foreground, int32_t background, int style) {
+    TKrqHighlighter* highlighter = ChosenHighlighter();
+    const int index = ChosenAttribute();
     if (!highlighter || index < 0 || index >= static_cast<int>(highlighter->Attributes().size()))
         return;
     highlighter->SetAttribute(index, foreground, background, style);
 }
 
 void TfrmOptions::cbxMarkSelect() {
-    TKrqHighlighter* highlighter = chosenHighlighter();
+    TKrqHighlighter* highlighter = ChosenHighlighter();
     fillingMarkers_ = true;
     lsbMarkAtributes->clear();
     if (highlighter)
@@ -48,7 +48,7 @@ void TfrmOptions::cbxMarkSelect() {
     lsbMarkAtributesClick();
 }
 
-void TfrmOptions::showMarkColor(int32_t value, QCheckBox* none, TKrqColorSwatch* swatch) {
+void TfrmOptions::ShowMarkColor(int32_t value, QCheckBox* none, TKrqColorSwatch* swatch) {
     const bool noColor = value == kNoColorValue;
     none->setChecked(noColor);
     swatch->SetValue(noColor ? kWhite : value);
@@ -56,21 +56,21 @@ void TfrmOptions::showMarkColor(int32_t value, QCheckBox* none, TKrqColorSwatch*
 }
 
 void TfrmOptions::lsbMarkAtributesClick() {
-    TKrqHighlighter* highlighter = chosenHighlighter();
-    const int index = chosenAttribute();
+    TKrqHighlighter* highlighter = ChosenHighlighter();
+    const int index = ChosenAttribute();
     if (!highlighter || index < 0 || index >= static_cast<int>(highlighter->Attributes().size()))
         return;
     const TKrqHighlighterAttribute& attribute =
         highlighter->Attributes()[static_cast<size_t>(index)];
-    showMarkColor(attribute.Foreground, ckbFrgNone, shp_MarkF);
-    showMarkColor(attribute.Background, ckbBckNone, shp_MarkB);
+    ShowMarkColor(attribute.Foreground, ckbFrgNone, shp_MarkF);
+    ShowMarkColor(attribute.Background, ckbBckNone, shp_MarkB);
     for (QCheckBox* box : {ckbMarkBold, ckbMarkItalic, ckbMarkUnderline, ckbMarkStrike})
-        box->setChecked((attribute.Style & styleBit(box)) != 0);
+        box->setChecked((attribute.Style & StyleBit(box)) != 0);
 }
 
-void TfrmOptions::pickMarkColor(TKrqColorSwatch* swatch, bool foreground) {
-    TKrqHighlighter* highlighter = chosenHighlighter();
-    const int index = chosenAttribute();
+void TfrmOptions::PickMarkColor(TKrqColorSwatch* swatch, bool foreground) {
+    TKrqHighlighter* highlighter = ChosenHighlighter();
+    const int index = ChosenAttribute();
     if (!highlighter || index < 0) return;
     std::optional<QColor> chosen = Dialogs().ChooseColor(this, dlgColor);
     if (!chosen) return;
@@ -78,16 +78,16 @@ void TfrmOptions::pickMarkColor(TKrqColorSwatch* swatch, bool foreground) {
     const int32_t value = ValueFromColor(*chosen);
     swatch->SetValue(value);
     const TKrqHighlighterAttribute a = highlighter->Attributes()[static_cast<size_t>(index)];
-    setChosenAttribute(foreground ? value : a.Foreground, foreground ? a.Background : value,
+    SetChosenAttribute(foreground ? value : a.Foreground, foreground ? a.Background : value,
                        a.Style);
 }
 
-void TfrmOptions::shp_MarkFContextPopup() { pickMarkColor(shp_MarkF, true); }
-void TfrmOptions::shp_MarkBContextPopup() { pickMarkColor(shp_MarkB, false); }
+void TfrmOptions::shp_MarkFContextPopup() { PickMarkColor(shp_MarkF, true); }
+void TfrmOptions::shp_MarkBContextPopup() { PickMarkColor(shp_MarkB, false); }
 
-void TfrmOptions::noneBoxMouseUp(QCheckBox* box, TKrqColorSwatch* swatch, bool foreground) {
-    TKrqHighlighter* highlighter = chosenHighlighter();
-    const int index = chosenAttribute();
+void TfrmOptions::NoneBoxMouseUp(QCheckBox* box, TKrqColorSwatch* swatch, bool foreground) {
+    TKrqHighlighter* highlighter = ChosenHighlighter();
+    const int index = ChosenAttribute();
     if (!highlighter || index < 0) return;
     int32_t value = kNoColorValue;
     if (box->isChecked()) {
@@ -98,14 +98,14 @@ void TfrmOptions::noneBoxMouseUp(QCheckBox* box, TKrqColorSwatch* swatch, bool f
         swatch->show();
     }
     const TKrqHighlighterAttribute a = highlighter->Attributes()[static_cast<size_t>(index)];
-    setChosenAttribute(foreground ? value : a.Foreground, foreground ? a.Background : value,
+    SetChosenAttribute(foreground ? value : a.Foreground, foreground ? a.Background : value,
                        a.Style);
 }
 
-void TfrmOptions::ckbFrgNoneMouseUp() { noneBoxMouseUp(ckbFrgNone, shp_MarkF, true); }
-void TfrmOptions::ckbBckNoneMouseUp() { noneBoxMouseUp(ckbBckNone, shp_MarkB, false); }
+void TfrmOptions::ckbFrgNoneMouseUp() { NoneBoxMouseUp(ckbFrgNone, shp_MarkF, true); }
+void TfrmOptions::ckbBckNoneMouseUp() { NoneBoxMouseUp(ckbBckNone, shp_MarkB, false); }
 
-int TfrmOptions::styleBit(QCheckBox* box) const {
+int TfrmOptions::StyleBit(QCheckBox* box) const {
     if (box == ckbMarkBold) return fsBold;
     if (box == ckbMarkItalic) return fsItalic;
     if (box == ckbMarkUnderline) return fsUnderline;
@@ -114,32 +114,32 @@ int TfrmOptions::styleBit(QCheckBox* box) const {
 }
 
 void TfrmOptions::prcAddStyle(QCheckBox* box) {
-    TKrqHighlighter* highlighter = chosenHighlighter();
-    const int index = chosenAttribute();
+    TKrqHighlighter* highlighter = ChosenHighlighter();
+    const int index = ChosenAttribute();
     if (!highlighter || index < 0) return;
     const TKrqHighlighterAttribute a = highlighter->Attributes()[static_cast<size_t>(index)];
-    setChosenAttribute(a.Foreground, a.Background, a.Style | styleBit(box));
+    SetChosenAttribute(a.Foreground, a.Background, a.Style | StyleBit(box));
 }
 
 void TfrmOptions::prcRemoveStyle(QCheckBox* box) {
-    TKrqHighlighter* highlighter = chosenHighlighter();
-    const int index = chosenAttribute();
+    TKrqHighlighter* highlighter = ChosenHighlighter();
+    const int index = ChosenAttribute();
     if (!highlighter || index < 0) return;
     const TKrqHighlighterAttribute a = highlighter->Attributes()[static_cast<size_t>(index)];
-    setChosenAttribute(a.Foreground, a.Background, a.Style & ~styleBit(box));
+    SetChosenAttribute(a.Foreground, a.Background, a.Style & ~StyleBit(box));
 }
 
-void TfrmOptions::styleBoxMouseUp(QCheckBox* box) {
+void TfrmOptions::StyleBoxMouseUp(QCheckBox* box) {
     if (box->isChecked())
         prcAddStyle(box);
     else
         prcRemoveStyle(box);
 }
 
-void TfrmOptions::ckbMarkBoldMouseUp() { styleBoxMouseUp(ckbMarkBold); }
-void TfrmOptions::ckbMarkItalicMouseUp() { styleBoxMouseUp(ckbMarkItalic); }
-void TfrmOptions::ckbMarkUnderlineMouseUp() { styleBoxMouseUp(ckbMarkUnderline); }
-void TfrmOptions::ckbMarkStrikeMouseUp() { styleBoxMouseUp(ckbMarkStrike); }
+void TfrmOptions::ckbMarkBoldMouseUp() { StyleBoxMouseUp(ckbMarkBold); }
+void TfrmOptions::ckbMarkItalicMouseUp() { StyleBoxMouseUp(ckbMarkItalic); }
+void TfrmOptions::ckbMarkUnderlineMouseUp() { StyleBoxMouseUp(ckbMarkUnderline); }
+void TfrmOptions::ckbMarkStrikeMouseUp() { StyleBoxMouseUp(ckbMarkStrike); }
 
 void TfrmOptions::btnMarkResetClick() {
     if (Dialogs().Message(this, "Kwerdel RQ",

@@ -32,13 +32,13 @@ constexpr int kDesignHeight = 310;
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-QLabel* newLabel(QWidget* page, const char* text, const char* name = nullptr) {
+QLabel* NewLabel(QWidget* page, const char* text, const char* name = nullptr) {
     auto* label = new QLabel(U(text), page);
     if (name) label->setObjectName(name);
     return label;
 }
 
-QWidget* newPage(QTabWidget* pages, const char* name, const char* caption) {
+QWidget* NewPage(QTabWidget* pages, const char* name, const char* caption) {
     auto* page = new QWidget(pages);
     page->setObjectName(name);
     pages->addTab(page, U(caption));
@@ -63,13 +63,13 @@ TfrmOptions::TfrmOptions(TOptionsHost& host) : QDialog(host.Window()), host_(hos
     pcpOptions->tabBar()->setElideMode(Qt::ElideNone);
     layout->addWidget(pcpOptions, 1);
 
-    createEditPage();
-    createViewPage();
-    createColorsPage();
-    createProposalPage();
-    createAutoCorrectPage();
-    createMarkersPage();
-    createAssociationPage();
+    CreateEditPage();
+    CreateViewPage();
+    CreateColorsPage();
+    CreateProposalPage();
+    CreateAutoCorrectPage();
+    CreateMarkersPage();
+    CreateAssociationPage();
     pcpOptions->setCurrentWidget(pcpEdit);
 
     auto* buttons = new QHBoxLayout;
@@ -94,11 +94,11 @@ TfrmOptions::TfrmOptions(TOptionsHost& host) : QDialog(host.Window()), host_(hos
     connect(btnDefault, &QPushButton::clicked, this,
             [this] { run(&TfrmOptions::btnDefaultClick); });
 
-    fitToContents();
+    FitToContents();
     move(156, 176);
 }
 
-QCheckBox* TfrmOptions::newBox(QWidget* page, const char* name, const char* caption,
+QCheckBox* TfrmOptions::NewBox(QWidget* page, const char* name, const char* caption,
                                const char* hint) {
     auto* box = new QCheckBox(U(caption), page);
     box->setObjectName(name);
@@ -109,26 +109,26 @@ QCheckBox* TfrmOptions::newBox(QWidget* page, const char* name, const char* capt
     return box;
 }
 
-void TfrmOptions::createEditPage() {
-    pcpEdit = newPage(pcpOptions, "pcpEdit", "Edycja");
+void TfrmOptions::CreateEditPage() {
+    pcpEdit = NewPage(pcpOptions, "pcpEdit", "Edycja");
     auto* layout = new QVBoxLayout(pcpEdit);
-    ckbDelSpaces = newBox(pcpEdit, "ckbDelSpaces", "Usuwanie niepotrzebnych spacji",
+    ckbDelSpaces = NewBox(pcpEdit, "ckbDelSpaces", "Usuwanie niepotrzebnych spacji",
                           "Automatycznie usuwa wszystkie spacje na końcu wiersza oraz entery na "
                           "końcu pliku");
     ckbNoPopUp =
-        newBox(pcpEdit, "ckbNoPopUp", "Blokada menu PopUp wysuwanego z prawego przycisku myszy",
+        NewBox(pcpEdit, "ckbNoPopUp", "Blokada menu PopUp wysuwanego z prawego przycisku myszy",
                "Nie pozwala na wysunięcie podręcznego menu PopUp prawym przyciskiem "
                "myszy");
-    ckbAutoIndent = newBox(pcpEdit, "ckbAutoIndent", "Inteligentne wykrywanie wcięć",
+    ckbAutoIndent = NewBox(pcpEdit, "ckbAutoIndent", "Inteligentne wykrywanie wcięć",
                            "Automatycznie robi wcięcie jak wiersz wyżej");
-    ckbAutoMark = newBox(pcpEdit, "ckbAutoMark", "Automatyczne kolorowanie składni",
+    ckbAutoMark = NewBox(pcpEdit, "ckbAutoMark", "Automatyczne kolorowanie składni",
                          "Koloruje wybrany język w zależności od typu otwartego lub zapisanego "
                          "pliku");
-    ckbProposal = newBox(pcpEdit, "ckbProposal",
+    ckbProposal = NewBox(pcpEdit, "ckbProposal",
                          "Lista pomocnych słówek do wstawienia ze skrótu Ctrl + Spacja",
                          "Daje możliwość wysunięcia pomocniczej listy słówek, które można "
                          "wstawić do tekstu (skrót: Ctrl + Spacja)");
-    ckbAutoCorrect = newBox(pcpEdit, "ckbAutoCorrect", "Tryb autokorekty",
+    ckbAutoCorrect = NewBox(pcpEdit, "ckbAutoCorrect", "Tryb autokorekty",
                             "Pozwala na automatyczne zamienianie określonych wyrazów na inne - "
                             "można je ustawić w zakładce \"Autokorekta\"");
     for (QCheckBox* box :
@@ -137,23 +137,23 @@ void TfrmOptions::createEditPage() {
     layout->addStretch(1);
 }
 
-void TfrmOptions::createViewPage() {
-    pcpView = newPage(pcpOptions, "pcpView", "Widok");
+void TfrmOptions::CreateViewPage() {
+    pcpView = NewPage(pcpOptions, "pcpView", "Widok");
     auto* layout = new QVBoxLayout(pcpView);
-    ckbStatusBar = newBox(pcpView, "ckbStatusBar", "Pasek statusu",
+    ckbStatusBar = NewBox(pcpView, "ckbStatusBar", "Pasek statusu",
                           "Pokazuje pasek statusu na dole notatnika");
     ckbToolBar =
-        newBox(pcpView, "ckbToolBar", "Pasek narzędzi", "Pokazuje podręczny pasek narzędzi");
+        NewBox(pcpView, "ckbToolBar", "Pasek narzędzi", "Pokazuje podręczny pasek narzędzi");
     ckbGutter =
-        newBox(pcpView, "ckbGutter", "Numeracja linii", "Pokazuje z boku numeracje linii tekstu");
-    ckbWordWrap = newBox(pcpView, "ckbWordWrap", "Zawijanie wierszy",
+        NewBox(pcpView, "ckbGutter", "Numeracja linii", "Pokazuje z boku numeracje linii tekstu");
+    ckbWordWrap = NewBox(pcpView, "ckbWordWrap", "Zawijanie wierszy",
                          "Zawija wiersze tekstu jak standardowy notatnik");
-    ckbXPStyle = newBox(pcpView, "ckbXPStyle", "Styl notatnika jak w Windows XP",
+    ckbXPStyle = NewBox(pcpView, "ckbXPStyle", "Styl notatnika jak w Windows XP",
                         "Włącza wizualizację notatnika jak w systemie Windows XP");
     for (QCheckBox* box : {ckbStatusBar, ckbToolBar, ckbGutter, ckbWordWrap, ckbXPStyle})
         layout->addWidget(box);
     layout->addSpacing(8);
-    layout->addWidget(newLabel(pcpView, "Styl paska narzędzi:", "lblToolBarStyle"));
+    layout->addWidget(NewLabel(pcpView, "Styl paska narzędzi:", "lblToolBarStyle"));
     auto radio = [this, layout](const char* name, const char* caption) {
         auto* button = new QRadioButton(U(caption), pcpView);
         button->setObjectName(name);
@@ -167,8 +167,8 @@ void TfrmOptions::createViewPage() {
     layout->addStretch(1);
 }
 
-void TfrmOptions::createColorsPage() {
-    pcpColors = newPage(pcpOptions, "pcpColors", "Kolory");
+void TfrmOptions::CreateColorsPage() {
+    pcpColors = NewPage(pcpOptions, "pcpColors", "Kolory");
     auto* layout = new QVBoxLayout(pcpColors);
     auto* grid = new QGridLayout;
     static const char* const kLabels[kEditorColorCount] = {
@@ -182,7 +182,7 @@ void TfrmOptions::createColorsPage() {
         auto* swatch = new TKrqColorSwatch(pcpColors);
         swatch->setObjectName(QStringLiteral("shp_C%1").arg(i + 1));
         shp_C[i] = swatch;
-        auto* label = newLabel(pcpColors, kLabels[i]);
+        auto* label = NewLabel(pcpColors, kLabels[i]);
         label->setObjectName(QStringLiteral("lblColor%1").arg(i + 1));
         label->setBuddy(swatch);
         grid->addWidget(swatch, i, 0);
@@ -193,27 +193,27 @@ void TfrmOptions::createColorsPage() {
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
     layout->addSpacing(8);
-    layout->addWidget(newLabel(pcpColors,
+    layout->addWidget(NewLabel(pcpColors,
                                "Kliknij prawym przyciskiem myszy na kolor, aby go "
                                "zmienić.",
                                "lblColorNote"));
     layout->addStretch(1);
 }
 
-void TfrmOptions::createProposalPage() {
-    pcpProposal = newPage(pcpOptions, "pcpProposal", "Lista słówek");
+void TfrmOptions::CreateProposalPage() {
+    pcpProposal = NewPage(pcpOptions, "pcpProposal", "Lista słówek");
     auto* layout = new QVBoxLayout(pcpProposal);
-    layout->addWidget(newLabel(pcpProposal,
+    layout->addWidget(NewLabel(pcpProposal,
                                "Można tu dokonać edycji listy dostępnych słówek do wstawienia ze "
                                "skrótu Ctrl + Spacja",
                                "lblProposalNote"));
-    layout->addWidget(newLabel(pcpProposal, "Dostępne słówka:", "lblProposalList"));
+    layout->addWidget(NewLabel(pcpProposal, "Dostępne słówka:", "lblProposalList"));
     lsbListProposal = new QListWidget(pcpProposal);
     lsbListProposal->setObjectName("lsbListProposal");
     lsbListProposal->installEventFilter(this);
     layout->addWidget(lsbListProposal, 1);
     auto* row = new QHBoxLayout;
-    row->addWidget(newLabel(pcpProposal, "Dodaj nowe: ", "lblNewProposal"));
+    row->addWidget(NewLabel(pcpProposal, "Dodaj nowe: ", "lblNewProposal"));
     edtNewProposal = new QLineEdit(pcpProposal);
     edtNewProposal->setObjectName("edtNewProposal");
     edtNewProposal->installEventFilter(this);
@@ -222,7 +222,7 @@ void TfrmOptions::createProposalPage() {
     btnAddProposal->setObjectName("btnAddProposal");
     row->addWidget(btnAddProposal);
     row->addSpacing(12);
-    lbl_11 = newLabel(pcpProposal, "", "lbl_11");
+    lbl_11 = NewLabel(pcpProposal, "", "lbl_11");
     // Room for a counter of six digits, so a growing list never cuts it.
     lbl_11->setMinimumWidth(lbl_11->fontMetrics().horizontalAdvance(
         QString::fromStdString(ProposalCounterText(999999))));
@@ -232,8 +232,8 @@ void TfrmOptions::createProposalPage() {
             [this] { run(&TfrmOptions::btnAddProposalClick); });
 }
 
-void TfrmOptions::createAutoCorrectPage() {
-    pcpAutoCorrect = newPage(pcpOptions, "pcpAutoCorrect", "Autokorekta");
+void TfrmOptions::CreateAutoCorrectPage() {
+    pcpAutoCorrect = NewPage(pcpOptions, "pcpAutoCorrect", "Autokorekta");
     auto* layout = new QVBoxLayout(pcpAutoCorrect);
     lstAutocorrect = new QTableWidget(0, 2, pcpAutoCorrect);
     lstAutocorrect->setObjectName("lstAutocorrect");
@@ -254,23 +254,23 @@ void TfrmOptions::createAutoCorrectPage() {
     lstAutocorrect->installEventFilter(this);
     layout->addWidget(lstAutocorrect, 1);
     connect(lstAutocorrect, &QTableWidget::cellChanged, this, [this](int row, int column) {
-        host_.RunCommand([&] { gridItemChanged(row, column); });
+        host_.RunCommand([&] { GridItemChanged(row, column); });
     });
     connect(
         lstAutocorrect, &QTableWidget::currentCellChanged, this,
         [this](int row, int column, int previousRow, int previousColumn) {
-            host_.RunCommand([&] { gridCurrentChanged(row, column, previousRow, previousColumn); });
+            host_.RunCommand([&] { GridCurrentChanged(row, column, previousRow, previousColumn); });
         });
 }
 
-void TfrmOptions::createMarkersPage() {
-    pcpMarkers = newPage(pcpOptions, "pcpMarkers", "Markery");
+void TfrmOptions::CreateMarkersPage() {
+    pcpMarkers = NewPage(pcpOptions, "pcpMarkers", "Markery");
     auto* layout = new QVBoxLayout(pcpMarkers);
-    layout->addWidget(newLabel(pcpMarkers,
+    layout->addWidget(NewLabel(pcpMarkers,
                                "Zmiana kolorowania dowolnego atrybutu powoduje natychmiastowe "
                                "ustawienie, ",
                                "lblMarkNote1"));
-    layout->addWidget(newLabel(pcpMarkers,
+    layout->addWidget(NewLabel(pcpMarkers,
                                "aby zapisać ustawienia na stałe, należy potwierdzić przez "
                                "\"OK\".",
                                "lblMarkNote2"));
@@ -278,12 +278,12 @@ void TfrmOptions::createMarkersPage() {
     layout->addLayout(columns, 1);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(newLabel(pcpMarkers, "Wybrana składnia:", "lblMark"));
+    left->addWidget(NewLabel(pcpMarkers, "Wybrana składnia:", "lblMark"));
     cbxMark = new QComboBox(pcpMarkers);
     cbxMark->setObjectName("cbxMark");
     cbxMark->setEditable(false);
     left->addWidget(cbxMark);
-    left->addWidget(newLabel(pcpMarkers, "Atrybuty składni:", "lblMarkAtributes"));
+    left->addWidget(NewLabel(pcpMarkers, "Atrybuty składni:", "lblMarkAtributes"));
     lsbMarkAtributes = new QListWidget(pcpMarkers);
     lsbMarkAtributes->setObjectName("lsbMarkAtributes");
     left->addWidget(lsbMarkAtributes, 1);
@@ -292,7 +292,7 @@ void TfrmOptions::createMarkersPage() {
     auto* right = new QVBoxLayout;
     auto colourRow = [this, right](const char* caption, const char* labelName,
                                    const char* swatchName, const char* boxName) {
-        right->addWidget(newLabel(pcpMarkers, caption, labelName));
+        right->addWidget(NewLabel(pcpMarkers, caption, labelName));
         auto* row = new QHBoxLayout;
         auto* swatch = new TKrqColorSwatch(pcpMarkers);
         swatch->setObjectName(swatchName);
@@ -300,7 +300,7 @@ void TfrmOptions::createMarkersPage() {
         QSizePolicy policy = swatch->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         swatch->setSizePolicy(policy);
-        auto* none = newBox(pcpMarkers, boxName, "brak", nullptr);
+        auto* none = NewBox(pcpMarkers, boxName, "brak", nullptr);
         row->addWidget(swatch);
         row->addWidget(none);
         row->addStretch(1);
@@ -312,10 +312,10 @@ void TfrmOptions::createMarkersPage() {
     std::tie(shp_MarkB, ckbBckNone) =
         colourRow("Kolor tła:", "lblMarkBackground", "shp_MarkB", "ckbBckNone");
     right->addSpacing(6);
-    ckbMarkBold = newBox(pcpMarkers, "ckbMarkBold", "Pogrubienie", nullptr);
-    ckbMarkItalic = newBox(pcpMarkers, "ckbMarkItalic", "Pochylenie", nullptr);
-    ckbMarkUnderline = newBox(pcpMarkers, "ckbMarkUnderline", "Podkreslenie", nullptr);
-    ckbMarkStrike = newBox(pcpMarkers, "ckbMarkStrike", "Przekreslenie", nullptr);
+    ckbMarkBold = NewBox(pcpMarkers, "ckbMarkBold", "Pogrubienie", nullptr);
+    ckbMarkItalic = NewBox(pcpMarkers, "ckbMarkItalic", "Pochylenie", nullptr);
+    ckbMarkUnderline = NewBox(pcpMarkers, "ckbMarkUnderline", "Podkreslenie", nullptr);
+    ckbMarkStrike = NewBox(pcpMarkers, "ckbMarkStrike", "Przekreslenie", nullptr);
     for (QCheckBox* box : {ckbMarkBold, ckbMarkItalic, ckbMarkUnderline, ckbMarkStrike})
         right->addWidget(box);
     right->addStretch(1);
@@ -352,10 +352,10 @@ void TfrmOptions::createMarkersPage() {
             [this] { run(&TfrmOptions::btnMarkStandardClick); });
 }
 
-void TfrmOptions::createAssociationPage() {
-    pcpAssociation = newPage(pcpOptions, "pcpAssociation", "Skojarzenia");
+void TfrmOptions::CreateAssociationPage() {
+    pcpAssociation = NewPage(pcpOptions, "pcpAssociation", "Skojarzenia");
     auto* layout = new QVBoxLayout(pcpAssociation);
-    layout->addWidget(newLabel(pcpAssociation,
+    layout->addWidget(NewLabel(pcpAssociation,
                                "Zaznacz rozszerzenia plików, które mają być automatycznie "
                                "otwierane przez KRQ",
                                "lblAssociationNote"));
@@ -371,12 +371,12 @@ void TfrmOptions::createAssociationPage() {
     mmcAssociation->setMinimumWidth(90 + 190 + 120 + scrollBar + 2 * mmcAssociation->frameWidth());
     layout->addWidget(mmcAssociation, 1);
     ckbAss_HTMLEditor =
-        newBox(pcpAssociation, "ckbAss_HTMLEditor", "KRQ jest domyślnym edytorem plików HTML",
+        NewBox(pcpAssociation, "ckbAss_HTMLEditor", "KRQ jest domyślnym edytorem plików HTML",
                "Powoduje ustawienie Kwerdla RQ jako domyślnego edytora stron WWW ");
     layout->addWidget(ckbAss_HTMLEditor);
 }
 
-void TfrmOptions::fitToContents() {
+void TfrmOptions::FitToContents() {
     // Every page lays itself out at its own size hint; the window takes the design size or
     // what the largest page needs, whichever is more, and keeps it.
     QSize hint = sizeHint().expandedTo(minimumSizeHint());

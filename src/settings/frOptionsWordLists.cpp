@@ -17,12 +17,12 @@ namespace krq {
 namespace {
 
 // The lists hold Windows-1250 bytes; what the user types that the code page lacks becomes "?".
-std::string toBytes(const QString& text) { return cp1250::fromUtf8(text.toStdString()); }
-QString toText(const std::string& bytes) { return QString::fromStdString(cp1250::toUtf8(bytes)); }
+std::string ToBytes(const QString& text) { return cp1250::FromUtf8(text.toStdString()); }
+QString ToText(const std::string& bytes) { return QString::fromStdString(cp1250::ToUtf8(bytes)); }
 
 }  // namespace
 
-void TfrmOptions::loadWordLists() {
+void TfrmOptions::LoadWordLists() {
     // A file that is missing can be made anew by OK; one that exists but cannot be read stays
     // as it is, and its page cannot be edited.
     auto load = [this](const char* relative, std::vector<std::string>& lines) {
@@ -42,7 +42,7 @@ void TfrmOptions::loadWordLists() {
     };
     proposalUsable_ = load(kProposalFile, proposals_);
     lsbListProposal->clear();
-    for (const std::string& word : proposals_) lsbListProposal->addItem(toText(word));
+    for (const std::string& word : proposals_) lsbListProposal->addItem(ToText(word));
     for (QWidget* control :
          std::initializer_list<QWidget*>{lsbListProposal, edtNewProposal, btnAddProposal})
         control->setEnabled(proposalUsable_);
@@ -50,11 +50,11 @@ void TfrmOptions::loadWordLists() {
     std::vector<std::string> pairs;
     correctUsable_ = load(kCorrectFile, pairs);
     grid_.Load(pairs);
-    fillGrid(-1, -1);
+    FillGrid(-1, -1);
     lstAutocorrect->setEnabled(correctUsable_);
 }
 
-void TfrmOptions::saveWordLists() {
+void TfrmOptions::SaveWordLists() {
     if (proposalUsable_) {
         SaveProposalList(proposals_);
         host_.ReloadProposalList();
@@ -63,7 +63,7 @@ void TfrmOptions::saveWordLists() {
     if (correctUsable_) SaveCorrectList(grid_.CorrectLines());
 }
 
-void TfrmOptions::refreshCounter() {
+void TfrmOptions::RefreshCounter() {
     lbl_11->setText(QString::fromStdString(ProposalCounterText(proposals_.size())));
 }
 
@@ -74,11 +74,11 @@ void TfrmOptions::edtNewProposalKeyUp(int key) {
 }
 
 void TfrmOptions::btnAddProposalClick() {
-    const std::string word = toBytes(edtNewProposal->text());
+    const std::string word = ToBytes(edtNewProposal->text());
     if (!AddProposal(proposals_, word)) return;
-    lsbListProposal->addItem(toText(word));
+    lsbListProposal->addItem(ToText(word));
     edtNewProposal->clear();
-    refreshCounter();
+    RefreshCounter();
 }
 
 void TfrmOptions::lsbListProposalKeyUp(int key) {
@@ -90,19 +90,19 @@ void TfrmOptions::lsbListProposalKeyUp(int key) {
         delete lsbListProposal->takeItem(row);
         lsbListProposal->clearSelection();
     }
-    refreshCounter();
+    RefreshCounter();
 }
 
 // --- Autokorekta -------------------------------------------------------------------------------
 
-void TfrmOptions::fillGrid(int currentRow, int currentColumn) {
+void TfrmOptions::FillGrid(int currentRow, int currentColumn) {
     fillingGrid_ = true;
     const int rows = static_cast<int>(grid_.RowCount());
     lstAutocorrect->setRowCount(rows);
     for (int row = 0; row < rows; ++row) {
         const auto r = static_cast<size_t>(row);
         for (int column = 0; column < 2; ++column) {
-            const QString text = toText(column == 0 ? grid_.Key(r) : grid_.Value(r));
+            const QString text = ToText(column == 0 ? grid_.Key(r) : grid_.Value(r));
             QTableWidgetItem* item = lstAutocorrect->item(row, column);
             if (!item)
                 lstAutocorrect->setItem(row, column, new QTableWidgetItem(text));
@@ -115,10 +115,10 @@ void TfrmOptions::fillGrid(int currentRow, int currentColumn) {
     fillingGrid_ = false;
 }
 
-void TfrmOptions::gridItemChanged(int row, int column) {
+void TfrmOptions::GridItemChanged(int row, int column) {
     if (fillingGrid_ || row < 0 || row >= static_cast<int>(grid_.RowCount())) return;
     const auto r = static_cast<size_t>(row);
-    const std::string text = toBytes(lstAutocorrect->item(row, column)->text());
+    const std::string text = ToBytes(lstAutocorrect->item(row, column)->text());
     bool refused = false;
     if (column == 0)
         refused = !grid_.SetKey(r, text);
@@ -126,11 +126,11 @@ void TfrmOptions::gridItemChanged(int row, int column) {
         grid_.SetValue(r, text);
     // The cell shows what the row now holds: the old key when refused, "?" for what the code
     // page cannot hold.
-    fillGrid(-1, -1);
+    FillGrid(-1, -1);
     if (refused) throw EKrqError("Invalid key: the character '=' is not allowed in a key");
 }
 
-void TfrmOptions::gridCurrentChanged(int row, int column, int previousRow, int) {
+void TfrmOptions::GridCurrentChanged(int row, int column, int previousRow, int) {
     if (fillingGrid_) return;
     if (previousRow >= 0 && previousRow != row &&
         grid_.RemoveIfEmpty(static_cast<size_t>(previousRow))) {
@@ -138,7 +138,7 @@ void TfrmOptions::gridCurrentChanged(int row, int column, int previousRow, int) 
         fillingGrid_ = true;
         lstAutocorrect->removeRow(previousRow);
         fillingGrid_ = false;
-        fillGrid(row, column);
+        FillGrid(row, column);
     }
     if (row < 0) return;
     if (row != previousRow) gridRowOnEntry_ = grid_.Line(static_cast<size_t>(row));
@@ -148,11 +148,11 @@ void TfrmOptions::gridCurrentChanged(int row, int column, int previousRow, int) 
 void TfrmOptions::lstAutocorrectSelectCell(int, int) {
     if (!grid_.EnsureBlankRow()) return;
     const bool noCurrent = lstAutocorrect->currentRow() < 0;
-    fillGrid(-1, -1);
+    FillGrid(-1, -1);
     if (noCurrent) lstAutocorrect->setCurrentCell(0, 0);
 }
 
-bool TfrmOptions::gridKey(int key, Qt::KeyboardModifiers modifiers) {
+bool TfrmOptions::GridKey(int key, Qt::KeyboardModifiers modifiers) {
     const int row = lstAutocorrect->currentRow();
     const int column = std::max(lstAutocorrect->currentColumn(), 0);
     const bool ctrl = modifiers & Qt::ControlModifier;
@@ -161,13 +161,13 @@ bool TfrmOptions::gridKey(int key, Qt::KeyboardModifiers modifiers) {
     switch (key) {
         case Qt::Key_Insert:
             if (grid_.InsertRow(r)) {
-                fillGrid(row, column);
+                FillGrid(row, column);
                 gridRowOnEntry_ = grid_.Line(r);
             }
             return true;
         case Qt::Key_Down:
             if (!grid_.AppendRow(r)) return false;
-            fillGrid(-1, -1);
+            FillGrid(-1, -1);
             lstAutocorrect->setCurrentCell(row + 1, column);
             return true;
         case Qt::Key_Delete:
@@ -178,13 +178,13 @@ bool TfrmOptions::gridKey(int key, Qt::KeyboardModifiers modifiers) {
             fillingGrid_ = false;
             if (grid_.RowCount() > 0) {
                 const int next = std::min(row, static_cast<int>(grid_.RowCount()) - 1);
-                fillGrid(next, column);
+                FillGrid(next, column);
                 gridRowOnEntry_ = grid_.Line(static_cast<size_t>(next));
             }
             return true;
         case Qt::Key_Escape:
             grid_.SetLine(r, gridRowOnEntry_);
-            fillGrid(row, column);
+            FillGrid(row, column);
             return true;
         default:
             return false;

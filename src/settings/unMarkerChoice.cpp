@@ -11,17 +11,17 @@ namespace krq {
 namespace {
 
 // The extension with its dot, as the file name ends: "" when the name has none.
-std::string extensionOf(const std::string& fileName) {
+std::string ExtensionOf(const std::string& fileName) {
     auto slash = fileName.find_last_of('/');
     auto dot = fileName.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
     std::string ext = fileName.substr(dot);
-    for (char& c : ext) c = static_cast<char>(cp1250::toLower(static_cast<uint8_t>(c)));
+    for (char& c : ext) c = static_cast<char>(cp1250::ToLower(static_cast<uint8_t>(c)));
     return ext;
 }
 
 // Whole patterns of a "Desc|*.a;*.b" filter, so "*.c" never matches "*.css" or "*.cmd".
-bool filterListsPattern(std::string_view filter, std::string_view pattern) {
+bool FilterListsPattern(std::string_view filter, std::string_view pattern) {
     auto bar = filter.find('|');
     if (bar == std::string_view::npos) return false;
     std::string_view patterns = filter.substr(bar + 1);
@@ -37,13 +37,13 @@ bool filterListsPattern(std::string_view filter, std::string_view pattern) {
 }  // namespace
 
 std::vector<std::string> LanguagesForFile(const std::string& fileName) {
-    const std::string ext = extensionOf(fileName);
+    const std::string ext = ExtensionOf(fileName);
     if (ext == ".txt") return {"nil"};
     std::vector<std::string> languages;
     if (ext.empty()) return languages;
     const std::string pattern = "*" + ext;
     for (const auto& entry : kCatalogue)
-        if (filterListsPattern(entry.Filter, pattern)) languages.push_back(entry.Language);
+        if (FilterListsPattern(entry.Filter, pattern)) languages.push_back(entry.Language);
     return languages;
 }
 

@@ -69,7 +69,7 @@ void THTTPGet::DownloadToFile() {
                 std::lock_guard lock(link->Mutex);
                 owner = link->Owner;
             }
-            if (owner) owner->workerEnded(success, totalSize);
+            if (owner) owner->WorkerEnded(success, totalSize);
         });
     };
     runningFile_ = FileName;
@@ -86,7 +86,7 @@ void THTTPGet::CancelDownload() {
     worker_->Stop();
 }
 
-void THTTPGet::workerEnded(bool success, int totalSize) {
+void THTTPGet::WorkerEnded(bool success, int totalSize) {
     // The worker posted this as its last act; it is gone once joined, and a handler below may
     // start the next download.
     worker_.reset();

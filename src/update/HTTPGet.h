@@ -50,7 +50,7 @@ class THTTPGet {
 
   private:
     struct TLink;
-    void workerEnded(bool success, int totalSize);
+    void WorkerEnded(bool success, int totalSize);
 
     TInterfaceThread& ui_;
     std::shared_ptr<TLink> link_;

@@ -21,12 +21,12 @@ constexpr size_t kBlockSize = 1025;
 // The announced length is read into a buffer of this size; a longer value is no number.
 constexpr size_t kLengthBuffer = 1024;
 
-void initCurlOnce() {
+void InitCurlOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-std::string_view trimmed(std::string_view s) {
+std::string_view Trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() &&
            (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
@@ -34,7 +34,7 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-bool startsWithNoCase(std::string_view s, std::string_view prefix) {
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && ::strncasecmp(s.data(), prefix.data(), prefix.size()) == 0;
 }
 
@@ -52,12 +52,12 @@ struct TTransfer {
     bool Refused = false;  // the headers or the body ruled the response out
 };
 
-size_t onHeader(char* data, size_t size, size_t count, void* user) {
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<TTransfer*>(user);
     const size_t bytes = size * count;
     std::string_view line(data, bytes);
     if (t->Stop->load()) return 0;
-    if (startsWithNoCase(line, "HTTP/")) {
+    if (StartsWithNoCase(line, "HTTP/")) {
         // A new response begins (after an interim 1xx one): forget what the last one said.
         t->Status = 0;
         t->HasLength = false;
@@ -68,8 +68,8 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
             t->Status = std::strtol(std::string(line.substr(space + 1, 3)).c_str(), nullptr, 10);
         return bytes;
     }
-    if (startsWithNoCase(line, "Content-Length:")) {
-        std::string_view value = trimmed(line.substr(15));
+    if (StartsWithNoCase(line, "Content-Length:")) {
+        std::string_view value = Trimmed(line.substr(15));
         t->HasLength = true;
         t->BadLength = value.empty() || value.size() >= kLengthBuffer ||
                        value.find_first_not_of("0123456789") != value.npos;
@@ -80,7 +80,7 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
         }
         return bytes;
     }
-    if (trimmed(line).empty() && t->Status >= 200) {
+    if (Trimmed(line).empty() && t->Status >= 200) {
         // The headers are complete: the body is read only when it can still succeed.
         const bool refused =
             t->Status > 299 || t->BadLength || (!t->HasLength && t->Settings->BinaryData);
@@ -92,7 +92,7 @@ size_t onHeader(char* data, size_t size, size_t count, void* user) {
     return bytes;
 }
 
-size_t onBody(char* data, size_t size, size_t count, void* user) {
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<TTransfer*>(user);
     const size_t bytes = size * count;
     size_t done = 0;
@@ -116,7 +116,7 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
 }  // namespace
 
 TUrlParts SplitUrl(std::string_view url) {
-    if (startsWithNoCase(url, "http://")) url.remove_prefix(7);
+    if (StartsWithNoCase(url, "http://")) url.remove_prefix(7);
     const auto slash = url.find('/');
     if (slash == url.npos) return {std::string(url), "/"};
     return {std::string(url.substr(0, slash)), std::string(url.substr(slash))};
@@ -124,7 +124,7 @@ TUrlParts SplitUrl(std::string_view url) {
 
 THTTPGetThread::THTTPGetThread(THTTPGetSettings settings, THooks hooks)
     : settings_(std::move(settings)), hooks_(std::move(hooks)) {
-    initCurlOnce();
+    InitCurlOnce();
     multi_ = curl_multi_init();
 }
 
@@ -155,7 +155,7 @@ void THTTPGetThread::run() {
         // only once the download is complete: a failure leaves whatever was there untouched.
         // The size is unknown beforehand; it matters only to a rewrite in place, never done here.
         try {
-            WriteFileSafely(settings_.FileName, 0, [&](int fd) { return transfer(fd, totalSize); });
+            WriteFileSafely(settings_.FileName, 0, [&](int fd) { return Transfer(fd, totalSize); });
             ok = true;
         } catch (const std::exception&) {
             ok = false;
@@ -164,7 +164,7 @@ void THTTPGetThread::run() {
     if (hooks_.Finished) hooks_.Finished(ok && !stop_.load(), totalSize);
 }
 
-bool THTTPGetThread::transfer(int fd, int& totalSize) {
+bool THTTPGetThread::Transfer(int fd, int& totalSize) {
     if (stop_.load()) return false;
     CURL* easy = curl_easy_init();
     if (!easy) return false;
@@ -199,9 +199,9 @@ bool THTTPGetThread::transfer(int fd, int& totalSize) {
     // here, so that a body longer than announced fails as a shorter one does.
     curl_easy_setopt(easy, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
     curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, static_cast<long>(kBlockSize));
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &t);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &t);
 
     auto* multi = static_cast<CURLM*>(multi_);

@@ -53,7 +53,7 @@ class THTTPGetThread {
 
   private:
     void run();
-    bool transfer(int fd, int& totalSize);
+    bool Transfer(int fd, int& totalSize);
 
     THTTPGetSettings settings_;
     THooks hooks_;

@@ -28,7 +28,7 @@ namespace {
 // The check starts a moment after the window appears, so the user sees what is going on.
 constexpr int kCheckDelayMs = 500;
 
-QString fromBytes(const std::string& bytes) { return QString::fromUtf8(cp1250::toUtf8(bytes)); }
+QString FromBytes(const std::string& bytes) { return QString::fromUtf8(cp1250::ToUtf8(bytes)); }
 
 }  // namespace
 
@@ -194,7 +194,7 @@ void TfrmUpdate::ivcDownloadDataDoneFile(const std::string&, int) {
     prcButtonsStatus(false);
     prcShowStep(lblNewVersion);
     const std::string version = ReadLatestVersion(TIniFile(versionFile));
-    lblNewVersion->setText("Najnowsza wersja: " + fromBytes(version));
+    lblNewVersion->setText("Najnowsza wersja: " + FromBytes(version));
     lblNewVersion->adjustSize();
     if (!IsRunningVersion(version))
         btnUpDate->setEnabled(true);
@@ -203,7 +203,7 @@ void TfrmUpdate::ivcDownloadDataDoneFile(const std::string&, int) {
     ::unlink(versionFile.c_str());
 }
 
-void TfrmUpdate::downloadFailed(bool cancelledByUser) {
+void TfrmUpdate::DownloadFailed(bool cancelledByUser) {
     // The end of a download the user cancelled leaves the window in its cancelled state.
     if (cancelledByUser) return;
     prcButtonsStatus(false);
@@ -214,7 +214,7 @@ void TfrmUpdate::downloadFailed(bool cancelledByUser) {
     done(QDialog::Rejected);
 }
 
-void TfrmUpdate::ivcDownloadDataError() { downloadFailed(cancelled_); }
+void TfrmUpdate::ivcDownloadDataError() { DownloadFailed(cancelled_); }
 
 void TfrmUpdate::btnUpDateClick() {
     prcButtonsStatus(true);
@@ -240,7 +240,7 @@ void TfrmUpdate::ivcDownloadKRQDoneFile(const std::string&, int) {
     btnUpDate->setEnabled(false);
 }
 
-void TfrmUpdate::ivcDownloadKRQError() { downloadFailed(cancelled_); }
+void TfrmUpdate::ivcDownloadKRQError() { DownloadFailed(cancelled_); }
 
 void TfrmUpdate::btnCancelClick() {
     cancelled_ = true;

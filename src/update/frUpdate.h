@@ -57,7 +57,7 @@ class TfrmUpdate : public QDialog {
     void reject() override;
 
   private:
-    void downloadFailed(bool cancelledByUser);
+    void DownloadFailed(bool cancelledByUser);
 
     QString applicationTitle_;
     std::string programDir_;

@@ -7,7 +7,7 @@ namespace krq {
 
 namespace {
 
-std::string withFile(std::string base, const char* file) {
+std::string WithFile(std::string base, const char* file) {
     while (!base.empty() && base.back() == '/') base.pop_back();
     return base + "/" + file;
 }
@@ -15,12 +15,12 @@ std::string withFile(std::string base, const char* file) {
 }  // namespace
 
 std::string VersionFileUrl(const TIniFile& settings) {
-    return withFile(settings.ReadString("Update", "server", kDefaultUpdateServer),
+    return WithFile(settings.ReadString("Update", "server", kDefaultUpdateServer),
                     "latestversion-testnew.ini");
 }
 
 std::string InstallerUrl(const TIniFile& settings) {
-    return withFile(settings.ReadString("Update", "installer", kDefaultInstallerServer), "krq.exe");
+    return WithFile(settings.ReadString("Update", "installer", kDefaultInstallerServer), "krq.exe");
 }
 
 std::string ReadLatestVersion(const TIniFile& versionFile) {

@@ -36,7 +36,7 @@ class MainWindowTest : public ::testing::Test {
         setenv("KRQ_HOME", home.c_str(), 1);
         std::filesystem::create_directories(home + "/data");
         WriteFile(home + "/data/proposal.dat", "div\r\nspan\r\n");
-        WriteFile(home + "/data/correct.dat", cp1250::fromUtf8("wogóle;w ogóle\r\n"));
+        WriteFile(home + "/data/correct.dat", cp1250::FromUtf8("wogóle;w ogóle\r\n"));
     }
 
     void TearDown() override {
@@ -58,7 +58,7 @@ class MainWindowTest : public ::testing::Test {
     QString Panel(int i) const { return frm->mncStatusPanel[i]->text(); }
 
     // Types text at the caret, as a user's edit: one change notification.
-    void Type(const std::string& text) { Model().SetSelectedText(cp1250::fromUtf8(text)); }
+    void Type(const std::string& text) { Model().SetSelectedText(cp1250::FromUtf8(text)); }
 
     // Opens a file of the given bytes through the window.
     void OpenFile(const std::string& name, const std::string& bytes) {

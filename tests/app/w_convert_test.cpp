@@ -23,7 +23,7 @@ std::vector<QAction*> ConversionItems(TfrmMain& w) {
 
 TEST_F(ConvertTest, EveryItemConvertsTheWholeTextAndUndoesInOneStep) {
     TfrmMain& w = Create();
-    const std::string original = cp1250::fromUtf8(kSample);
+    const std::string original = cp1250::FromUtf8(kSample);
     auto items = ConversionItems(w);
     for (int code = 1; code <= 19; ++code) {
         SCOPED_TRACE(code);
@@ -91,17 +91,17 @@ TEST_F(ConvertTest, FunctionKeysRunTheirConversions) {
         EXPECT_EQ(shortcut->key(), QKeySequence(key)) << item;
         EXPECT_TRUE(Item(item)->text().endsWith('\t' + QKeySequence(key).toString())) << item;
     }
-    const std::string text = cp1250::fromUtf8("Ala ŚĄ");
+    const std::string text = cp1250::FromUtf8("Ala ŚĄ");
     Model().SetSelectedText(text);
     PressShortcut("mnsConvertCharSizeBigChar");
-    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("ALA ŚĄ"));
+    EXPECT_EQ(Model().Text(), cp1250::FromUtf8("ALA ŚĄ"));
     PressShortcut("mnsConvertCharSizeLittleChar");
-    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("ala śą"));
+    EXPECT_EQ(Model().Text(), cp1250::FromUtf8("ala śą"));
     PressShortcut("mnsConvertCodersRot13");
-    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("nyn śą"));
+    EXPECT_EQ(Model().Text(), cp1250::FromUtf8("nyn śą"));
     PressShortcut("mnsConvertISOCode");
     PressShortcut("mnsConvertWinCode");
-    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("nyn śą"));
+    EXPECT_EQ(Model().Text(), cp1250::FromUtf8("nyn śą"));
 }
 
 // A real key press on the shown window reaches the same dispatcher.

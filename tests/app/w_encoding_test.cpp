@@ -28,7 +28,7 @@ TEST_F(EncodingTest, UnchangedDocumentsAreSavedByteForByte) {
             OpenThroughDialog(*this, dialogs, w, QPath("u.txt"));
             ASSERT_TRUE(dialogs.Messages.empty());
             EXPECT_EQ(Panel(6), mark.empty() ? "UTF-8" : "UTF-8 BOM");
-            EXPECT_EQ(Model().Lines()[0], cp1250::fromUtf8("zażółć"));
+            EXPECT_EQ(Model().Lines()[0], cp1250::FromUtf8("zażółć"));
             // Save copy writes the unchanged document; the copy must equal the file.
             w.ctxFileSaveCopyExecute();
             EXPECT_EQ(ReadFile(Path("u_kopia.txt")), mark + text);
@@ -44,11 +44,11 @@ TEST_F(EncodingTest, EditedConvertedAndUndoneUtf8DocumentIsSavedAsUtf8) {
     Model().SetCaretXY({1, 1});
     Type("ą ");
     PressShortcut("mnsConvertCharSizeBigChar");
-    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("Ą ZAŻÓŁĆ"));
+    EXPECT_EQ(Model().Text(), cp1250::FromUtf8("Ą ZAŻÓŁĆ"));
     w.ctxFileSaveExecute();
     EXPECT_EQ(ReadFile(Path("u.txt")), "\xC4\x84 ZA\xC5\xBB\xC3\x93\xC5\x81\xC4\x86\n");
     PressShortcut("mnsEditUndo");
-    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("ą zażółć"));
+    EXPECT_EQ(Model().Text(), cp1250::FromUtf8("ą zażółć"));
     w.ctxFileSaveExecute();
     EXPECT_EQ(ReadFile(Path("u.txt")), "\xC4\x85 " + kZazolc + "\n");
     EXPECT_EQ(Panel(6), "UTF-8");
@@ -86,9 +86,9 @@ TEST_F(EncodingTest, InvalidUtf8AndPlainAsciiOpenAsWindows1250) {
 TEST_F(EncodingTest, ReopeningAsIso88592TurnsTheBytesIntoPolishLetters) {
     TfrmMain& w = Create();
     OpenFile("iso.txt", "\xB1\xB6\xBC\r\n");
-    EXPECT_EQ(Model().Lines()[0], cp1250::fromUtf8("±¶Ľ"));
+    EXPECT_EQ(Model().Lines()[0], cp1250::FromUtf8("±¶Ľ"));
     w.prcFileOpen(QPath("iso.txt"), TDocEncoding::Iso88592);
-    EXPECT_EQ(Model().Lines()[0], cp1250::fromUtf8("ąśź"));
+    EXPECT_EQ(Model().Lines()[0], cp1250::FromUtf8("ąśź"));
     EXPECT_EQ(Panel(6), "ISO-8859-2");
     Type("Ż");
     w.ctxFileSaveExecute();
@@ -118,7 +118,7 @@ TEST_F(EncodingTest, TheEncodingMenuReopensAndSavesInAChosenEncoding) {
     Item("mnsFileReopenAsISO88592")->trigger();
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_TRUE(dialogs.Messages[0].Text.contains(Utf("został zmieniony")));
-    EXPECT_EQ(Model().Text(), cp1250::fromUtf8("ąśź"));
+    EXPECT_EQ(Model().Text(), cp1250::FromUtf8("ąśź"));
     EXPECT_EQ(Panel(6), "ISO-8859-2");
 
     for (auto [item, bytes, panel] :

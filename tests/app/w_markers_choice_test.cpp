@@ -15,7 +15,7 @@ class MarkersChoiceTest : public MainWindowTest {
         TKrqHighlighter* h = frm->mncKrqEdit->Highlighter();
         return h ? h->Lexer().LanguageName() : "";
     }
-    std::string StoredMark() const { return cp1250::toUtf8(Ini().ReadString("code", "mark", "")); }
+    std::string StoredMark() const { return cp1250::ToUtf8(Ini().ReadString("code", "mark", "")); }
     void Choose(const char* item) { Item(item)->trigger(); }
     void Open(const std::string& name) { OpenFile(name, "x\r\n"); }
 };
@@ -86,7 +86,7 @@ TEST_F(MarkersChoiceTest, MenuChoicePutsTheHighlighterOnWithItsSchemeAndStoresIt
 
     Choose("mnsOptionsMarkersBat");
     EXPECT_EQ(StoredMark(), "Język wsadowy MS-DOS");
-    EXPECT_EQ(Ini().ReadString("code", "mark", ""), cp1250::fromUtf8("Język wsadowy MS-DOS"));
+    EXPECT_EQ(Ini().ReadString("code", "mark", ""), cp1250::FromUtf8("Język wsadowy MS-DOS"));
     EXPECT_EQ(w.CheckedMarker(), Utf("Język wsadowy MS-DOS"));
     EXPECT_FALSE(Item("mnsOptionsMarkersCpp")->isChecked());
 

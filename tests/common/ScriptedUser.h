@@ -19,7 +19,7 @@ class TScriptedUser {
   public:
     TScriptedUser() {
         timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     }
 
     // Once `ready` holds, `act` runs; steps run in the order they were added.
@@ -54,7 +54,7 @@ class TScriptedUser {
         std::function<void()> Act;
     };
 
-    void poll() {
+    void Poll() {
         if (steps_.empty()) {
             timer_.stop();
             return;

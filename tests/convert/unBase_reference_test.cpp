@@ -12,7 +12,7 @@ namespace {
 
 // Replaces every occurrence of `from`, found left to right without overlap; the inserted text is
 // not searched again. With `fold`, ASCII letters compare without regard to case.
-std::string replaceAll(std::string_view text, std::string_view from, std::string_view to,
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to,
                        bool fold = false) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     auto matchesAt = [&](size_t at) {
@@ -34,23 +34,23 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     return out;
 }
 
-std::string literalDelSpaces(std::string text) {
-    while (text.find("  ") != std::string::npos) text = replaceAll(text, "  ", " ");
+std::string LiteralDelSpaces(std::string text) {
+    while (text.find("  ") != std::string::npos) text = ReplaceAll(text, "  ", " ");
     return text;
 }
 
-std::string literalTtoE(std::string text) {
-    for (const TEncion& e : tblEncions) text = replaceAll(text, std::string(1, e.Sign), e.Code);
+std::string LiteralTtoE(std::string text) {
+    for (const TEncion& e : tblEncions) text = ReplaceAll(text, std::string(1, e.Sign), e.Code);
     return text;
 }
 
-std::string literalEtoT(std::string text) {
+std::string LiteralEtoT(std::string text) {
     for (size_t k = 1; k < tblEncions.size(); ++k)
-        text = replaceAll(text, tblEncions[k].Code, std::string(1, tblEncions[k].Sign), true);
-    return replaceAll(text, tblEncions[0].Code, std::string(1, tblEncions[0].Sign), true);
+        text = ReplaceAll(text, tblEncions[k].Code, std::string(1, tblEncions[k].Sign), true);
+    return ReplaceAll(text, tblEncions[0].Code, std::string(1, tblEncions[0].Sign), true);
 }
 
-std::string literalDelHTML(std::string_view text) {
+std::string LiteralDelHTML(std::string_view text) {
     std::string out;
     uint8_t depth = 0;
     for (char c : text) {
@@ -62,10 +62,10 @@ std::string literalDelHTML(std::string_view text) {
 }
 
 // Capitals after a space and two bytes after a CR, as for texts with CR LF breaks.
-std::string literalFirstBig(std::string_view text) {
+std::string LiteralFirstBig(std::string_view text) {
     std::string out = fncLittleChar(text);
     if (out.empty()) return out;
-    auto up = [&](size_t i) { out[i] = static_cast<char>(cp1250::toUpper(out[i])); };
+    auto up = [&](size_t i) { out[i] = static_cast<char>(cp1250::ToUpper(out[i])); };
     up(0);
     for (size_t i = 0; i + 1 < out.size(); ++i) {
         if (out[i] == ' ') up(i + 1);
@@ -74,7 +74,7 @@ std::string literalFirstBig(std::string_view text) {
     return out;
 }
 
-std::vector<std::string> literalLines(std::string_view text) {
+std::vector<std::string> LiteralLines(std::string_view text) {
     std::vector<std::string> lines;
     std::string line;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -90,24 +90,24 @@ std::vector<std::string> literalLines(std::string_view text) {
     return lines;
 }
 
-std::string literalDelLines(std::string_view text) {
+std::string LiteralDelLines(std::string_view text) {
     std::string out;
-    for (const std::string& line : literalLines(text))
+    for (const std::string& line : LiteralLines(text))
         if (!line.empty()) out += line + "\r\n";
     return out;
 }
 
-std::string literalNormalizeLines(std::string_view text) {
+std::string LiteralNormalizeLines(std::string_view text) {
     std::string out;
-    for (const std::string& line : literalLines(text)) out += line + "\r\n";
+    for (const std::string& line : LiteralLines(text)) out += line + "\r\n";
     return out;
 }
 
-std::string literalISOCode(std::string_view text) {
+std::string LiteralISOCode(std::string_view text) {
     std::string out;
     for (char c : text) out += static_cast<char>(mapWinToIso[static_cast<uint8_t>(c)]);
     for (size_t at = 0; at + 12 <= out.size(); ++at) {
-        if (replaceAll(out.substr(at, 12), "Windows-1250", "", true).empty()) {
+        if (ReplaceAll(out.substr(at, 12), "Windows-1250", "", true).empty()) {
             out.replace(at, 12, "iso-8859-2");
             break;
         }
@@ -133,10 +133,10 @@ class TextMaker {
             pieces_.push_back(p);
         for (const char* polish : {"ą", "ć", "ę", "ł", "ń", "ó", "ś", "ź", "ż", "Ą", "Ć",
                                    "Ę", "Ł", "Ń", "Ó", "Ś", "Ź", "Ż", "é", "É", "ß"})
-            pieces_.push_back(cp1250::fromUtf8(polish));
+            pieces_.push_back(cp1250::FromUtf8(polish));
     }
 
-    std::string make(size_t maxPieces) {
+    std::string Make(size_t maxPieces) {
         std::string text;
         size_t count = random_() % (maxPieces + 1);
         for (size_t k = 0; k < count; ++k) {
@@ -148,14 +148,14 @@ class TextMaker {
             } else {
                 std::string piece = pieces_[random_() % pieces_.size()];
                 for (char& c : piece)
-                    if (random_() % 3 == 0) c = static_cast<char>(cp1250::toUpper(c));
+                    if (random_() % 3 == 0) c = static_cast<char>(cp1250::ToUpper(c));
                 text += piece;
             }
         }
         return text;
     }
 
-    std::string randomBytes(size_t maxLength) {
+    std::string RandomBytes(size_t maxLength) {
         std::string text(random_() % (maxLength + 1), '\0');
         for (char& c : text) c = static_cast<char>(random_() % 256);
         return text;
@@ -166,7 +166,7 @@ class TextMaker {
     std::vector<std::string> pieces_;
 };
 
-bool hasLoneBreak(std::string_view text) {
+bool HasLoneBreak(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return true;
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return true;
@@ -177,19 +177,19 @@ bool hasLoneBreak(std::string_view text) {
 TEST(Reference, OnePassConversionsMatchTheLiteralAlgorithms) {
     TextMaker maker(20260101);
     for (int round = 0; round < 3000; ++round) {
-        std::string text = round % 4 == 0 ? maker.randomBytes(300) : maker.make(120);
-        ASSERT_EQ(fncEtoT(text), literalEtoT(text)) << testing::PrintToString(text);
-        ASSERT_EQ(fncTtoE(text), literalTtoE(text)) << testing::PrintToString(text);
-        ASSERT_EQ(fncDelSpaces(text), literalDelSpaces(text)) << testing::PrintToString(text);
-        ASSERT_EQ(fncDelHTML(text), literalDelHTML(text)) << testing::PrintToString(text);
-        ASSERT_EQ(fncDelLines(text), literalDelLines(text)) << testing::PrintToString(text);
-        ASSERT_EQ(normalizeLines(text), literalNormalizeLines(text));
-        ASSERT_EQ(normalizeLines(normalizeLines(text)), literalNormalizeLines(text));
-        ASSERT_EQ(fncISOCode(text), literalISOCode(text)) << testing::PrintToString(text);
-        std::string crlf = normalizeLines(text);
-        ASSERT_EQ(fncFirstBig(crlf), literalFirstBig(crlf)) << testing::PrintToString(crlf);
-        if (!hasLoneBreak(text)) {
-            ASSERT_EQ(fncFirstBig(text), literalFirstBig(text));
+        std::string text = round % 4 == 0 ? maker.RandomBytes(300) : maker.Make(120);
+        ASSERT_EQ(fncEtoT(text), LiteralEtoT(text)) << testing::PrintToString(text);
+        ASSERT_EQ(fncTtoE(text), LiteralTtoE(text)) << testing::PrintToString(text);
+        ASSERT_EQ(fncDelSpaces(text), LiteralDelSpaces(text)) << testing::PrintToString(text);
+        ASSERT_EQ(fncDelHTML(text), LiteralDelHTML(text)) << testing::PrintToString(text);
+        ASSERT_EQ(fncDelLines(text), LiteralDelLines(text)) << testing::PrintToString(text);
+        ASSERT_EQ(NormalizeLines(text), LiteralNormalizeLines(text));
+        ASSERT_EQ(NormalizeLines(NormalizeLines(text)), LiteralNormalizeLines(text));
+        ASSERT_EQ(fncISOCode(text), LiteralISOCode(text)) << testing::PrintToString(text);
+        std::string crlf = NormalizeLines(text);
+        ASSERT_EQ(fncFirstBig(crlf), LiteralFirstBig(crlf)) << testing::PrintToString(crlf);
+        if (!HasLoneBreak(text)) {
+            ASSERT_EQ(fncFirstBig(text), LiteralFirstBig(text));
         }
     }
 }
@@ -197,13 +197,13 @@ TEST(Reference, OnePassConversionsMatchTheLiteralAlgorithms) {
 TEST(Reference, EntityRoundTripsAndEntityBuiltAcrossDecodedText) {
     TextMaker maker(7);
     for (int round = 0; round < 1000; ++round) {
-        std::string text = maker.make(80);
+        std::string text = maker.Make(80);
         ASSERT_EQ(fncEtoT(fncTtoE(text)), text) << testing::PrintToString(text);
     }
     // Decoding never builds a new entity from a decoded byte and the text around it.
     for (const char* text : {"&amp;lt;", "&&lt;lt;", "&#38;lt;", "&amp;&amp;amp;", "&lt&gt;;",
                              "&AMP;#163;", "&#3&#52;;"})
-        EXPECT_EQ(fncEtoT(text), literalEtoT(text)) << text;
+        EXPECT_EQ(fncEtoT(text), LiteralEtoT(text)) << text;
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace krq {
 namespace {
 
 // Polish texts are written here in UTF-8 and compared as Windows-1250 bytes.
-std::string W(std::string_view utf8) { return cp1250::fromUtf8(utf8); }
+std::string W(std::string_view utf8) { return cp1250::FromUtf8(utf8); }
 
 TEST(Conversions, EveryConversionMapsEmptyToEmpty) {
     for (const TConversion& c : tblConversions) EXPECT_EQ(c.Function(""), "") << c.Name;
@@ -19,14 +19,14 @@ TEST(Conversions, EveryConversionMapsEmptyToEmpty) {
 
 TEST(Conversions, DispatchByCodeFollowsTheListOrder) {
     for (int code = 1; code <= kConversionCount; ++code)
-        EXPECT_EQ(findConversion(code)->Code, code);
-    EXPECT_EQ(findConversion(0), nullptr);
-    EXPECT_EQ(findConversion(20), nullptr);
+        EXPECT_EQ(FindConversion(code)->Code, code);
+    EXPECT_EQ(FindConversion(0), nullptr);
+    EXPECT_EQ(FindConversion(20), nullptr);
     EXPECT_EQ(fncConvert(5, "abc"), "ABC");
     EXPECT_EQ(fncConvert(16, "<b>x</b>"), "x");
     EXPECT_EQ(fncConvert(99, "abc"), "abc");
-    EXPECT_STREQ(findConversion(3)->Caption, "Usuwanie \"ogonków\"");
-    EXPECT_STREQ(findConversion(19)->Name, "fncRot13");
+    EXPECT_STREQ(FindConversion(3)->Caption, "Usuwanie \"ogonków\"");
+    EXPECT_STREQ(FindConversion(19)->Name, "fncRot13");
 }
 
 TEST(Conversions, CodePageMapsTouchOnlyTheSixLettersAndTheFirstCharsetName) {
@@ -37,7 +37,7 @@ TEST(Conversions, CodePageMapsTouchOnlyTheSixLettersAndTheFirstCharsetName) {
         auto b = static_cast<uint8_t>(pangram[i]);
         EXPECT_EQ(static_cast<uint8_t>(iso[i]), mapWinToIso[b]) << i;
     }
-    EXPECT_EQ(cp1250::toUtf8(fncWinCode(iso)), "Zażółć gęślą jaźń ĄŚŹ");
+    EXPECT_EQ(cp1250::ToUtf8(fncWinCode(iso)), "Zażółć gęślą jaźń ĄŚŹ");
     EXPECT_EQ(fncISOCode("<meta charset=WINDOWS-1250>"), "<meta charset=iso-8859-2>");
     EXPECT_EQ(fncISOCode("windows-1250 Windows-1250"), "iso-8859-2 Windows-1250");
     EXPECT_EQ(fncISOCode("Windows-125"), "Windows-125");
@@ -126,7 +126,7 @@ TEST(Conversions, EntitiesEncodeAndDecodeEveryByteBackToItself) {
                   "&#191; &#198;&#230;&gt; &amp; &#136;&#152;");
     EXPECT_EQ(fncTtoE("\""), "&quot;");
     EXPECT_EQ(fncTtoE("\xB0\xE0\x99"), "&#176;&agrave;&#8482;");
-    EXPECT_EQ(cp1250::toUtf8(fncEtoT("&lt;p&gt; &AMP; &amp;lt; &#211;&#243; &#8482;")),
+    EXPECT_EQ(cp1250::ToUtf8(fncEtoT("&lt;p&gt; &AMP; &amp;lt; &#211;&#243; &#8482;")),
               "<p> & &lt; Óó ™");
     EXPECT_EQ(fncEtoT("&Agrave;&#224;&EACUTE;&#x41;&#0163;&am&amp;amp;&"),
               "\xE0\xE0\xE9&#x41;&#0163;&am&amp;&");

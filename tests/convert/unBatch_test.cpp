@@ -30,13 +30,13 @@ using test::MakeTempDir;
 using test::ReadFile;
 using test::WriteFile;
 
-mode_t modeOf(const std::string& path) {
+mode_t ModeOf(const std::string& path) {
     struct stat info;
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info.st_mode & 07777;
 }
 
-std::string lastMessage(const std::function<void()>& action) {
+std::string LastMessage(const std::function<void()>& action) {
     try {
         action();
     } catch (const EKrqError& error) {
@@ -46,30 +46,30 @@ std::string lastMessage(const std::function<void()>& action) {
 }
 
 TEST(Batch, LinesEndInCrLfWhateverBreakTheyHad) {
-    EXPECT_EQ(normalizeLines(""), "");
-    EXPECT_EQ(normalizeLines("a"), "a\r\n");
-    EXPECT_EQ(normalizeLines("a\r\n"), "a\r\n");
-    EXPECT_EQ(normalizeLines("a\nb\rc\r\n\r\n\n\rd"), "a\r\nb\r\nc\r\n\r\n\r\n\r\nd\r\n");
-    EXPECT_EQ(normalizeLines("\n"), "\r\n");
+    EXPECT_EQ(NormalizeLines(""), "");
+    EXPECT_EQ(NormalizeLines("a"), "a\r\n");
+    EXPECT_EQ(NormalizeLines("a\r\n"), "a\r\n");
+    EXPECT_EQ(NormalizeLines("a\nb\rc\r\n\r\n\n\rd"), "a\r\nb\r\nc\r\n\r\n\r\n\r\nd\r\n");
+    EXPECT_EQ(NormalizeLines("\n"), "\r\n");
 }
 
 TEST(Batch, ConvertFileRewritesLinesAndKeepsPermissions) {
     std::string dir = MakeTempDir("batch-convert");
     std::string mixed = dir + "/mixed.txt", digits = dir + "/digits.txt", empty = dir + "/e.txt";
-    WriteFile(mixed, cp1250::fromUtf8("żółw\nKOT\r\rpies\r\nkoniec"));
+    WriteFile(mixed, cp1250::FromUtf8("żółw\nKOT\r\rpies\r\nkoniec"));
     WriteFile(digits, "123\n456");
     WriteFile(empty, "");
     ::chmod(mixed.c_str(), 0640);
-    convertFile(mixed, 5);
-    convertFile(digits, 19);
-    convertFile(empty, 10);
-    EXPECT_EQ(cp1250::toUtf8(ReadFile(mixed)), "ŻÓŁW\r\nKOT\r\n\r\nPIES\r\nKONIEC\r\n");
-    EXPECT_EQ(modeOf(mixed), 0640u);
+    ConvertFile(mixed, 5);
+    ConvertFile(digits, 19);
+    ConvertFile(empty, 10);
+    EXPECT_EQ(cp1250::ToUtf8(ReadFile(mixed)), "ŻÓŁW\r\nKOT\r\n\r\nPIES\r\nKONIEC\r\n");
+    EXPECT_EQ(ModeOf(mixed), 0640u);
     EXPECT_EQ(ReadFile(digits), "123\r\n456\r\n");
     EXPECT_EQ(ReadFile(empty), "");
     // A conversion that drops the last line break still writes a final CR LF.
     WriteFile(mixed, "a<b\nc>d<e");
-    convertFile(mixed, 16);
+    ConvertFile(mixed, 16);
     EXPECT_EQ(ReadFile(mixed), "ad\r\n");
     // Nothing but the file itself is left in the directory.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);
@@ -79,7 +79,7 @@ TEST(Batch, SymbolicLinkKeepsPointingAtTheConvertedFile) {
     std::string dir = MakeTempDir("batch-link");
     WriteFile(dir + "/real.txt", "abc");
     std::filesystem::create_symlink("real.txt", dir + "/link.txt");
-    convertFile(dir + "/link.txt", 5);
+    ConvertFile(dir + "/link.txt", 5);
     EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.txt"));
     EXPECT_EQ(ReadFile(dir + "/real.txt"), "ABC\r\n");
 }
@@ -94,14 +94,14 @@ TEST(Batch, ReadOnlyIsTheOwnerWriteBitAndFailuresNameTheFile) {
     ::chmod(file.c_str(), 0577);
     EXPECT_TRUE(IsFileReadOnly(file));
     EXPECT_TRUE(IsFileReadOnly(dir + "/missing.txt"));
-    EXPECT_EQ(lastMessage([&] { ReadFileOrRaise(dir + "/missing.txt"); }),
+    EXPECT_EQ(LastMessage([&] { ReadFileOrRaise(dir + "/missing.txt"); }),
               "Cannot open file " + dir + "/missing.txt");
-    EXPECT_EQ(lastMessage([&] { convertFile(dir, 1); }), "Cannot open file " + dir);
-    EXPECT_EQ(lastMessage([&] { WriteFileSafely(dir + "/no/such.txt", "x"); }),
+    EXPECT_EQ(LastMessage([&] { ConvertFile(dir, 1); }), "Cannot open file " + dir);
+    EXPECT_EQ(LastMessage([&] { WriteFileSafely(dir + "/no/such.txt", "x"); }),
               "Cannot create file " + dir + "/no/such.txt");
     // Made read-only after it was chosen: the rename could replace it, but it stays untouched.
     ::chmod(file.c_str(), 0444);
-    EXPECT_EQ(lastMessage([&] { convertFile(file, 5); }), "Cannot create file " + file);
+    EXPECT_EQ(LastMessage([&] { ConvertFile(file, 5); }), "Cannot create file " + file);
     EXPECT_EQ(ReadFile(file), "x");
 }
 
@@ -109,14 +109,14 @@ TEST(Batch, SpecialFilesAreRefusedBeforeTheyAreOpened) {
     std::string dir = MakeTempDir("batch-fifo");
     std::string fifo = dir + "/list.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
-    EXPECT_EQ(lastMessage([&] { ReadFileOrRaise(fifo); }), "Cannot open file " + fifo);
-    EXPECT_EQ(lastMessage([&] { convertFile(fifo, 5); }), "Cannot open file " + fifo);
-    EXPECT_EQ(lastMessage([&] { convertFile("/dev/zero", 5); }), "Cannot open file /dev/zero");
+    EXPECT_EQ(LastMessage([&] { ReadFileOrRaise(fifo); }), "Cannot open file " + fifo);
+    EXPECT_EQ(LastMessage([&] { ConvertFile(fifo, 5); }), "Cannot open file " + fifo);
+    EXPECT_EQ(LastMessage([&] { ConvertFile("/dev/zero", 5); }), "Cannot open file /dev/zero");
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 // krq-convert of this build directory.
-std::string converterPath() { return KRQ_BIN_DIR "/krq-convert"; }
+std::string ConverterPath() { return KRQ_BIN_DIR "/krq-convert"; }
 
 struct Outcome {
     int status;
@@ -124,7 +124,7 @@ struct Outcome {
 };
 
 // Runs krq-convert with the given arguments, standard input read from `input`.
-Outcome runConverter(const std::vector<std::string>& args, const std::string& input = "") {
+Outcome RunConverter(const std::vector<std::string>& args, const std::string& input = "") {
     std::string dir = MakeTempDir("cli-io");
     std::string in = dir + "/stdin", out = dir + "/stdout", err = dir + "/stderr";
     WriteFile(in, input);
@@ -133,7 +133,7 @@ Outcome runConverter(const std::vector<std::string>& args, const std::string& in
     posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::string program = converterPath();
+    std::string program = ConverterPath();
     std::vector<char*> argv{program.data()};
     std::vector<std::string> copies = args;
     for (std::string& arg : copies) argv.push_back(arg.data());
@@ -156,15 +156,15 @@ Outcome runConverter(const std::vector<std::string>& args, const std::string& in
 }
 
 TEST(Cli, StandardInputIsConvertedAsOneTextBytesAsTheyAre) {
-    std::string input = cp1250::fromUtf8("Zażółć <b>gęślą</b>\njaźń\r\r\n  & ™\x81");
-    Outcome run = runConverter({"TtoE"}, input);
+    std::string input = cp1250::FromUtf8("Zażółć <b>gęślą</b>\njaźń\r\r\n  & ™\x81");
+    Outcome run = RunConverter({"TtoE"}, input);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, fncTtoE(input));
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(runConverter({"iSoCoDe"}, input).out, fncISOCode(input));
-    EXPECT_EQ(runConverter({"6"}, input).out, fncFirstBig(input));
-    EXPECT_EQ(runConverter({"--", "19"}, input).out, fncRot13(input));
-    EXPECT_EQ(runConverter({"DelLines"}, "").out, "");
+    EXPECT_EQ(RunConverter({"iSoCoDe"}, input).out, fncISOCode(input));
+    EXPECT_EQ(RunConverter({"6"}, input).out, fncFirstBig(input));
+    EXPECT_EQ(RunConverter({"--", "19"}, input).out, fncRot13(input));
+    EXPECT_EQ(RunConverter({"DelLines"}, "").out, "");
 }
 
 TEST(Cli, FilesAreConvertedInPlaceSkippingReadOnlyAndReportingFailures) {
@@ -175,7 +175,7 @@ TEST(Cli, FilesAreConvertedInPlaceSkippingReadOnlyAndReportingFailures) {
     WriteFile(b, "<p>x</p>\r\n");
     WriteFile(ro, "<b>stays</b>");
     ::chmod(ro.c_str(), 0444);
-    Outcome run = runConverter({"BigChar", a, missing, ro, b});
+    Outcome run = RunConverter({"BigChar", a, missing, ro, b});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(ReadFile(a), "ALA\r\nMA\r\n\r\nKOTA\r\n");
     EXPECT_EQ(ReadFile(b), "<P>X</P>\r\n");
@@ -185,7 +185,7 @@ TEST(Cli, FilesAreConvertedInPlaceSkippingReadOnlyAndReportingFailures) {
     EXPECT_EQ(run.out, "");
 
     // A read-only file alone is no failure.
-    run = runConverter({"16", ro});
+    run = RunConverter({"16", ro});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(ReadFile(ro), "<b>stays</b>");
 }
@@ -195,7 +195,7 @@ TEST(Cli, AFifoIsReportedWithoutWaitingAndTheOtherFilesAreConverted) {
     std::string fifo = dir + "/pipe.txt", a = dir + "/a.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
     WriteFile(a, "ala");
-    Outcome run = runConverter({"BigChar", fifo, a});
+    Outcome run = RunConverter({"BigChar", fifo, a});
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.err, "krq-convert: Cannot open file " + fifo + "\n");
     EXPECT_EQ(ReadFile(a), "ALA\r\n");
@@ -205,47 +205,47 @@ TEST(Cli, AFifoIsReportedWithoutWaitingAndTheOtherFilesAreConverted) {
 TEST(Cli, UsageErrorsExitTwoWithOneLineAndListNamesEveryConversion) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"NoSuchConversion"}, {"0"}, {"20"}, {}, {"--frobnicate", "1"}, {"fncRot13"}}) {
-        Outcome run = runConverter(args, "text");
+        Outcome run = RunConverter(args, "text");
         EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
-    Outcome list = runConverter({"--list"});
+    Outcome list = RunConverter({"--list"});
     EXPECT_EQ(list.status, 0);
     EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 19);
     EXPECT_NE(list.out.find(" 1  ISOCode"), std::string::npos) << list.out;
     EXPECT_NE(list.out.find("Usuwanie \"ogonków\""), std::string::npos);
     EXPECT_NE(list.out.find("19  Rot13"), std::string::npos);
-    EXPECT_NE(runConverter({"--version"}).out.find("4.0 alpha"), std::string::npos);
-    EXPECT_EQ(runConverter({"--help"}).status, 0);
+    EXPECT_NE(RunConverter({"--version"}).out.find("4.0 alpha"), std::string::npos);
+    EXPECT_EQ(RunConverter({"--help"}).status, 0);
 }
 
 // UTF-8 text goes through the same conversions as its Windows-1250 bytes and comes back as UTF-8.
 TEST(Cli, EncodingUtf8OnStandardInputAndInPlace) {
     const std::string zazolc = "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87";  // "zażółć"
     const std::string upper = "ZA\xC5\xBB\xC3\x93\xC5\x81\xC4\x86";
-    Outcome run = runConverter({"-e", "utf-8", "BigChar"}, zazolc + "\n");
+    Outcome run = RunConverter({"-e", "utf-8", "BigChar"}, zazolc + "\n");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, upper + "\n");
     // The mark stays where it was; ISO-8859-2 likewise.
-    EXPECT_EQ(runConverter({"--encoding=utf-8", "BigChar"}, "\xEF\xBB\xBF" + zazolc).out,
+    EXPECT_EQ(RunConverter({"--encoding=utf-8", "BigChar"}, "\xEF\xBB\xBF" + zazolc).out,
               "\xEF\xBB\xBF" + upper);
-    EXPECT_EQ(runConverter({"--encoding", "iso-8859-2", "BigChar"}, "\xB1\xB6\xBC").out,
+    EXPECT_EQ(RunConverter({"--encoding", "iso-8859-2", "BigChar"}, "\xB1\xB6\xBC").out,
               "\xA1\xA6\xAC");
 
     std::string dir = MakeTempDir("cli-encoding");
     std::string a = dir + "/a.txt";
     WriteFile(a, zazolc + "\n" + zazolc);
-    run = runConverter({"-e", "utf-8", "BigChar", a});
+    run = RunConverter({"-e", "utf-8", "BigChar", a});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile(a), upper + "\r\n" + upper + "\r\n");
-    EXPECT_EQ(runConverter({"-e", "koi8-r", "BigChar"}).status, 2);
-    EXPECT_EQ(runConverter({"BigChar", "-e"}).status, 2);
+    EXPECT_EQ(RunConverter({"-e", "koi8-r", "BigChar"}).status, 2);
+    EXPECT_EQ(RunConverter({"BigChar", "-e"}).status, 2);
 }
 
 TEST(Cli, EncodingRefusesTextWithoutWindows1250BytesAndNeverWrites) {
     const std::string cyrillic = "za\xC5\xBC \xD0\x96\xD0\x96\n";
-    Outcome run = runConverter({"-e", "utf-8", "BigChar"}, cyrillic);
+    Outcome run = RunConverter({"-e", "utf-8", "BigChar"}, cyrillic);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("2 characters have no Windows-1250 byte"), std::string::npos) << run.err;
@@ -255,7 +255,7 @@ TEST(Cli, EncodingRefusesTextWithoutWindows1250BytesAndNeverWrites) {
     WriteFile(a, cyrillic);
     WriteFile(bad, "abc\xFF\n");
     WriteFile(b, "ala\n");
-    run = runConverter({"-e", "utf-8", "BigChar", a, bad, b});
+    run = RunConverter({"-e", "utf-8", "BigChar", a, bad, b});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(ReadFile(a), cyrillic);
     EXPECT_EQ(ReadFile(bad), "abc\xFF\n");

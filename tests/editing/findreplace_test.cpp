@@ -7,7 +7,7 @@
 namespace krq::test {
 namespace {
 
-std::string W(const char* utf8) { return cp1250::fromUtf8(utf8); }
+std::string W(const char* utf8) { return cp1250::FromUtf8(utf8); }
 
 TEST(SelectionMatches, FoldsOnlyAsciiLettersWithoutMatchCase) {
     EXPECT_TRUE(SelectionMatches("ABC", "abc", false));

@@ -37,8 +37,8 @@ TEST_F(ExtraTextTest, CtrlBPastesTheLinesEachEndedByCrLfInOneStep) {
     Model().SetCaretXY({1, 1});
     w.btnEditPasteExtraText->click();
     w.findChild<QAction*>("pmsEditPasteExtraText")->trigger();
-    EXPECT_EQ(cp1250::toUtf8(Model().Lines()[0]), "!");
-    EXPECT_EQ(cp1250::toUtf8(Model().Lines()[1]), "!");
+    EXPECT_EQ(cp1250::ToUtf8(Model().Lines()[0]), "!");
+    EXPECT_EQ(cp1250::ToUtf8(Model().Lines()[1]), "!");
 }
 
 TEST_F(ExtraTextTest, AnEmptyFileOnlyDeletesTheSelection) {
@@ -74,7 +74,7 @@ TEST_F(ExtraTextTest, AMissingFileIsReportedAndTheDocumentStaysAsItWas) {
 
 TEST_F(ExtraTextTest, WindowShowsLfBreaksAsLinesAndOkWritesThemBackWithCrLf) {
     Create();
-    SetExtra(cp1250::fromUtf8("Łódź\nul. 1\n"));
+    SetExtra(cp1250::FromUtf8("Łódź\nul. 1\n"));
     bool shown = false;
     WhenShown<TfrmExTxShow>([&](TfrmExTxShow& w) {
         shown = true;
@@ -84,13 +84,13 @@ TEST_F(ExtraTextTest, WindowShowsLfBreaksAsLinesAndOkWritesThemBackWithCrLf) {
         EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);
         EXPECT_EQ(w.mcMemo->lineWrapMode(), QPlainTextEdit::NoWrap);
         EXPECT_EQ(w.mcMemo->toPlainText(), Utf("Łódź\nul. 1\n"));
-        EXPECT_EQ(cp1250::toUtf8(w.MemoText()), "Łódź\r\nul. 1\r\n");
+        EXPECT_EQ(cp1250::ToUtf8(w.MemoText()), "Łódź\r\nul. 1\r\n");
         w.btnOk->click();
         EXPECT_FALSE(w.isVisible());
     });
     OpenWindow();
     EXPECT_TRUE(shown);
-    EXPECT_EQ(cp1250::toUtf8(ReadFile(ExtraPath())), "Łódź\r\nul. 1\r\n");
+    EXPECT_EQ(cp1250::ToUtf8(ReadFile(ExtraPath())), "Łódź\r\nul. 1\r\n");
 }
 
 TEST_F(ExtraTextTest, OkWritesExactlyTheBoxAndAnulujLeavesTheFile) {
@@ -111,7 +111,7 @@ TEST_F(ExtraTextTest, OkWritesExactlyTheBoxAndAnulujLeavesTheFile) {
         w.btnOk->click();
     });
     OpenWindow();
-    EXPECT_EQ(ReadFile(ExtraPath()), cp1250::fromUtf8("nowy\r\nżółw"));
+    EXPECT_EQ(ReadFile(ExtraPath()), cp1250::FromUtf8("nowy\r\nżółw"));
     // An empty box gives an empty file; Esc is Anuluj.
     WhenShown<TfrmExTxShow>([&](TfrmExTxShow& w) {
         w.mcMemo->clear();
@@ -119,7 +119,7 @@ TEST_F(ExtraTextTest, OkWritesExactlyTheBoxAndAnulujLeavesTheFile) {
         EXPECT_FALSE(w.isVisible());
     });
     OpenWindow();
-    EXPECT_EQ(ReadFile(ExtraPath()), cp1250::fromUtf8("nowy\r\nżółw"));
+    EXPECT_EQ(ReadFile(ExtraPath()), cp1250::FromUtf8("nowy\r\nżółw"));
     WhenShown<TfrmExTxShow>([&](TfrmExTxShow& w) {
         w.mcMemo->clear();
         w.btnOk->click();

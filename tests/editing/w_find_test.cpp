@@ -19,7 +19,7 @@ class FindTest : public EditingTest {
         return d;
     }
 
-    std::string Selected() { return cp1250::toUtf8(Model().SelectedText()); }
+    std::string Selected() { return cp1250::ToUtf8(Model().SelectedText()); }
 };
 
 TEST_F(FindTest, CtrlFShowsTheDialogBelowTheEditorsCornerWhereverTheWindowIs) {

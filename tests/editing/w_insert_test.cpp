@@ -53,9 +53,9 @@ TEST_F(InsertTest, AnEmptyFileOnlyRemovesTheSelectionAndCancelInsertsNothing) {
     EXPECT_EQ(Model().Text(), "adef");
     EXPECT_EQ(dialogs.OpenRequests.size(), 2u);
     // Windows-1250 bytes go in as they are.
-    WriteFile(Path("pl.txt"), cp1250::fromUtf8("żółć"));
+    WriteFile(Path("pl.txt"), cp1250::FromUtf8("żółć"));
     AddTextFrom("pl.txt");
-    EXPECT_EQ(cp1250::toUtf8(Model().Text()), "ażółć\r\ndef");
+    EXPECT_EQ(cp1250::ToUtf8(Model().Text()), "ażółć\r\ndef");
 }
 
 TEST_F(InsertTest, AFileThatCannotBeReadIsReportedAndNothingIsInserted) {
@@ -95,11 +95,11 @@ TEST_F(InsertTest, HtmlColourPutsRedFirstAndTheDialogOpensWithTheLastColour) {
 TEST_F(InsertTest, DateAndTimeFollowTheUsersFormats) {
     Create();
     auto date = [] {
-        return cp1250::fromUtf8(
+        return cp1250::FromUtf8(
             QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
     };
     auto time = [] {
-        return cp1250::fromUtf8(
+        return cp1250::FromUtf8(
             QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat).toStdString());
     };
     const std::string dateBefore = date();

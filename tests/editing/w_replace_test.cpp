@@ -17,7 +17,7 @@ class ReplaceTest : public EditingTest {
         d.ckbMatchCase->setChecked(matchCase);
         return d;
     }
-    std::string Text() { return cp1250::toUtf8(Model().Text()); }
+    std::string Text() { return cp1250::ToUtf8(Model().Text()); }
 };
 
 TEST_F(ReplaceTest, FirstPressOnlySelectsThenEachPressReplacesAndSelectsTheNext) {

@@ -18,20 +18,20 @@ class EditFixture : public ::testing::Test {
     // Replaces the text by these lines (UTF-8) without recording an undo step.
     void SetText(const std::vector<std::string>& lines) {
         std::string bytes;
-        for (const std::string& l : lines) bytes += cp1250::fromUtf8(l) + "\r\n";
+        for (const std::string& l : lines) bytes += cp1250::FromUtf8(l) + "\r\n";
         m.Lines().LoadFromBytes(bytes);
         m.SetCaretXY({1, 1});
     }
     std::vector<std::string> Text() const {
         std::vector<std::string> out;
-        for (int i = 0; i < m.Lines().Count(); ++i) out.push_back(cp1250::toUtf8(m.Lines()[i]));
+        for (int i = 0; i < m.Lines().Count(); ++i) out.push_back(cp1250::ToUtf8(m.Lines()[i]));
         return out;
     }
     void Caret(int col, int line) { m.SetCaretXY({col, line}); }
     TBufferCoord At(int col, int line) const { return {col, line}; }
     void Key(int key, TShiftState shift = 0) { m.KeyDown(key, shift); }
     void Type(const std::string& utf8) {
-        for (char c : cp1250::fromUtf8(utf8)) m.KeyPress(c);
+        for (char c : cp1250::FromUtf8(utf8)) m.KeyPress(c);
     }
 };
 

@@ -30,7 +30,7 @@ std::string Dump(const TKrqEditModel& m) {
 }
 
 TEST(RandomCommands, EverythingUndoesByteForByte) {
-    const std::string chars = cp1250::fromUtf8("ab ąŁ\t_(x)");
+    const std::string chars = cp1250::FromUtf8("ab ąŁ\t_(x)");
     const int keys[][2] = {
         {vkReturn, 0},
         {vkTab, 0},
@@ -117,9 +117,9 @@ TEST(RandomCommands, EverythingUndoesByteForByte) {
 std::vector<int> BruteForce(std::string_view line, std::string_view pat, bool matchCase,
                             bool wholeWord) {
     auto fold = [&](char c) {
-        return matchCase ? static_cast<uint8_t>(c) : cp1250::toLower(static_cast<uint8_t>(c));
+        return matchCase ? static_cast<uint8_t>(c) : cp1250::ToLower(static_cast<uint8_t>(c));
     };
-    auto word = [](char c) { return c == '_' || cp1250::isAlnum(static_cast<uint8_t>(c)); };
+    auto word = [](char c) { return c == '_' || cp1250::IsAlnum(static_cast<uint8_t>(c)); };
     std::vector<int> out;
     for (size_t i = 0; i + pat.size() <= line.size();) {
         bool eq = true;
@@ -140,7 +140,7 @@ std::vector<int> BruteForce(std::string_view line, std::string_view pat, bool ma
 
 TEST(SearchEngine, AgreesWithBruteForce) {
     std::mt19937 rng(3);
-    const std::string alphabet = cp1250::fromUtf8("aAąĄ_ 1łŁ-");
+    const std::string alphabet = cp1250::FromUtf8("aAąĄ_ 1łŁ-");
     auto text = [&](int maxLen) {
         std::string s;
         for (int n = rng() % (maxLen + 1); n > 0; --n) s += alphabet[rng() % alphabet.size()];

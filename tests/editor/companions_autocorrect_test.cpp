@@ -21,17 +21,17 @@ class AutoCorrectTest : public ::testing::Test {
     }
     // Types UTF-8 text into a new document: "\n" as Enter, "\t" as Tab, the rest as characters.
     std::string TypeWith(std::vector<std::string> items, std::string_view utf8) {
-        for (std::string& i : items) i = cp1250::fromUtf8(i);
+        for (std::string& i : items) i = cp1250::FromUtf8(i);
         ac.SetItems(std::move(items));
         m.ClearDocument();
-        for (char c : cp1250::fromUtf8(utf8)) {
+        for (char c : cp1250::FromUtf8(utf8)) {
             if (c == '\n' || c == '\t') {
                 m.KeyDown(c == '\n' ? vkReturn : vkTab, 0);
             } else {
                 m.KeyPress(c);
             }
         }
-        return cp1250::toUtf8(m.Text());
+        return cp1250::ToUtf8(m.Text());
     }
 
     TKrqEditModel m;

@@ -10,14 +10,14 @@ namespace krq {
 namespace {
 
 TEST(CompletionRules, SelectedRowIsTheFirstWordStartingWithThePrefix) {
-    const std::vector<std::string> words = {"Kolor", "klasa", "klucz", cp1250::fromUtf8("źle")};
+    const std::vector<std::string> words = {"Kolor", "klasa", "klucz", cp1250::FromUtf8("źle")};
     EXPECT_EQ(completion::MatchRow(words, "kl", false), 1);
     EXPECT_EQ(completion::MatchRow(words, "KLU", false), 2);
     EXPECT_EQ(completion::MatchRow(words, "zz", false), 0);
     EXPECT_EQ(completion::MatchRow(words, "klasaa", false), 0);
     // Only A-Z fold: an accented capital never matches its small letter.
-    EXPECT_EQ(completion::MatchRow(words, cp1250::fromUtf8("Ź"), false), 0);
-    EXPECT_EQ(completion::MatchRow(words, cp1250::fromUtf8("ź"), false), 3);
+    EXPECT_EQ(completion::MatchRow(words, cp1250::FromUtf8("Ź"), false), 0);
+    EXPECT_EQ(completion::MatchRow(words, cp1250::FromUtf8("ź"), false), 3);
 }
 
 TEST(CompletionRules, ListIsPlacedBelowTheCaretAndKeptOnTheWorkArea) {
@@ -48,7 +48,7 @@ class CompletionTest : public ::testing::Test {
         m.KeyPress(' ');
     }
     void Type(std::string_view utf8) {
-        for (char c : cp1250::fromUtf8(utf8))
+        for (char c : cp1250::FromUtf8(utf8))
             Key(c >= 'a' && c <= 'z' ? c - 32 : (c == ' ' ? vkSpace : 0), 0, c);
     }
     void Line(std::string_view text, int caretColumn) {
@@ -56,7 +56,7 @@ class CompletionTest : public ::testing::Test {
         m.InsertText({1, 1}, text);
         m.SetCaretXY({caretColumn, 1});
     }
-    std::string Text() const { return cp1250::toUtf8(m.Text()); }
+    std::string Text() const { return cp1250::ToUtf8(m.Text()); }
 
     TKrqEditModel m;
     TKrqCompletionProposal cp;

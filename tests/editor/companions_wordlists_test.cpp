@@ -24,7 +24,7 @@ TEST(WordLists, LinesEndAtCrLfLoneCrOrLoneLf) {
     EXPECT_EQ(SplitWordListLines(""), Lines{});
     EXPECT_EQ(GridLinesToCorrect(CorrectLinesToGrid({"x;y;z"})), Lines{"x;y;z"});
     EXPECT_EQ(GridLinesToCorrect({"txt=a=b", " ="}), (Lines{"txt;a;b", " ;"}));
-    EXPECT_TRUE(WordListContains({cp1250::fromUtf8("źródło")}, cp1250::fromUtf8("ŹRÓDŁO")));
+    EXPECT_TRUE(WordListContains({cp1250::FromUtf8("źródło")}, cp1250::FromUtf8("ŹRÓDŁO")));
 }
 
 TEST(WordLists, ProgramDirectoryFilesLoadSaveAndReportTheirPath) {
@@ -67,8 +67,8 @@ TEST(WordLists, ShippedListsAreWellFormed) {
     ac.ConfigureAsMainWindow();
     ac.SetItems(ReadWordListFile((data / "correct.dat").string()));
     ac.SetEditor(&m);
-    for (char c : cp1250::fromUtf8("Wziąść x")) m.KeyPress(c);
-    EXPECT_EQ(cp1250::toUtf8(m.Text()), "Wziąć x");
+    for (char c : cp1250::FromUtf8("Wziąść x")) m.KeyPress(c);
+    EXPECT_EQ(cp1250::ToUtf8(m.Text()), "Wziąć x");
 }
 
 }  // namespace

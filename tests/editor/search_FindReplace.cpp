@@ -12,7 +12,7 @@ using Lines = std::vector<std::string>;
 class Find : public EditFixture {
   protected:
     int Run(const std::string& search, const std::string& replace, TKrqSearchOptions o) {
-        return m.FindAndReplace(cp1250::fromUtf8(search), cp1250::fromUtf8(replace), o);
+        return m.FindAndReplace(cp1250::FromUtf8(search), cp1250::FromUtf8(replace), o);
     }
 };
 
@@ -30,7 +30,7 @@ TEST_F(Find, WholeWordIsBoundedByLettersDigitsAndUnderscore) {
 TEST_F(Find, WithoutMatchCasePolishLettersFindTheirOtherCase) {
     SetText({"w ŁÓDŹ"});
     EXPECT_EQ(Run("łódź", "", 0), 1);
-    EXPECT_EQ(m.SelectedText(), cp1250::fromUtf8("ŁÓDŹ"));
+    EXPECT_EQ(m.SelectedText(), cp1250::FromUtf8("ŁÓDŹ"));
     Caret(1, 1);
     EXPECT_EQ(Run("łódź", "", ssoMatchCase), 0);
 }
@@ -145,7 +145,7 @@ TEST_F(Find, AReplacementMayBreakLines) {
 // The one-pass replace-all must give what replacing occurrence by occurrence gives.
 TEST_F(Find, OnePassReplaceAllAgreesWithStepwiseReplacement) {
     std::mt19937 rng(7);
-    const std::string alphabet = cp1250::fromUtf8("aAąĄ_ b");
+    const std::string alphabet = cp1250::FromUtf8("aAąĄ_ b");
     auto randomText = [&](int maxLen) {
         std::string s;
         for (int n = rng() % (maxLen + 1); n > 0; --n) s += alphabet[rng() % alphabet.size()];

@@ -38,7 +38,7 @@ class Companions : public ::testing::Test {
         companions = std::make_unique<TKrqEditCompanions>(edit);
         std::vector<std::string> items;
         for (const char* item : {"teh;the", "a;b;c", "zle;źle", "dwa;pierwszy", "dwa;drugi"})
-            items.push_back(cp1250::fromUtf8(item));
+            items.push_back(cp1250::FromUtf8(item));
         companions->AutoCorrect().SetItems(std::move(items));
         companions->Proposal().SetItemList({"Kolor", "klasa", "klucz"});
         companions->SetAutoCorrectOn(true);
@@ -60,10 +60,10 @@ class Companions : public ::testing::Test {
     }
     void CtrlSpace() { Key(Qt::Key_Space, Qt::ControlModifier); }
     void Load(const std::string& utf8, TBufferCoord caret) {
-        edit->Model().Lines().LoadFromBytes(cp1250::fromUtf8(utf8));
+        edit->Model().Lines().LoadFromBytes(cp1250::FromUtf8(utf8));
         edit->Model().SetCaretXY(caret);
     }
-    std::string Text() const { return cp1250::toUtf8(edit->Model().Text()); }
+    std::string Text() const { return cp1250::ToUtf8(edit->Model().Text()); }
     TKrqCompletionList* List() const { return companions->List(); }
     bool ListShown() const { return List() && List()->isVisible(); }
 

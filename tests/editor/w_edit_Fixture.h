@@ -29,19 +29,19 @@ class EditWidgetTest : public ::testing::Test {
     // Replaces the text by UTF-8 `text` (lines split at "\n") and puts the caret at 1:1.
     void Load(const std::string& text) {
         const std::string path = TestHome() + "/w_edit_load.txt";
-        WriteFile(path, cp1250::fromUtf8(text));
+        WriteFile(path, cp1250::FromUtf8(text));
         edit->Model().LoadLinesFromFile(path);
     }
     // The text in UTF-8 with "\n" between lines.
     std::string Text() const {
-        std::string t = cp1250::toUtf8(edit->Model().Text()), out;
+        std::string t = cp1250::ToUtf8(edit->Model().Text()), out;
         for (size_t i = 0; i < t.size(); ++i) {
             if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') continue;
             out += t[i];
         }
         return out;
     }
-    std::string Selected() const { return cp1250::toUtf8(edit->Model().SelectedText()); }
+    std::string Selected() const { return cp1250::ToUtf8(edit->Model().SelectedText()); }
     TBufferCoord Caret() const { return edit->Model().CaretXY(); }
     // The middle of the left edge of a character's cell, in viewport coordinates.
     QPoint At(int ch, int line) const {

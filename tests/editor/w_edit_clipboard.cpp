@@ -19,7 +19,7 @@ TEST_F(WEditClipboard, NormalCopyPutsUtf8TextAndTheBlock) {
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->text(), QString::fromUtf8("zażółć"));
     QByteArray block = data->data(kKrqEditBlockMime);
-    EXPECT_EQ(block, QByteArray("\0", 1) + QByteArray::fromStdString(cp1250::fromUtf8("zażółć")) +
+    EXPECT_EQ(block, QByteArray("\0", 1) + QByteArray::fromStdString(cp1250::FromUtf8("zażółć")) +
                          QByteArray("\0", 1));
     edit->Model().SetCaretXY({13, 1});
     Key(Qt::Key_V, Qt::ControlModifier);

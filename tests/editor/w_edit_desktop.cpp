@@ -40,7 +40,7 @@ TEST_F(WEditDesktop, SelectingSetsThePrimarySelectionAndAMiddleClickPastesIt) {
     QTest::keyPress(edit.get(), Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyPress(edit.get(), Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyRelease(edit.get(), Qt::Key_Shift, Qt::ShiftModifier);
-    EXPECT_EQ(cp1250::toUtf8(PrimarySelection()), "żó");
+    EXPECT_EQ(cp1250::ToUtf8(PrimarySelection()), "żó");
 }
 
 TEST_F(WEditDesktop, MiddleClickWithNothingSelectedAnywhereChangesNothing) {

@@ -16,7 +16,7 @@ TEST_F(WEditKeys, TypedTextBecomesWindows1250AndForeignCharactersQuestionMarks) 
     Type("Zażółć");
     Type("ą€→");
     EXPECT_EQ(Text(), "Zażółćą€?");
-    EXPECT_EQ(edit->Model().Text(), cp1250::fromUtf8("Zażółćą€") + "?");
+    EXPECT_EQ(edit->Model().Text(), cp1250::FromUtf8("Zażółćą€") + "?");
     // Each typed character is its own undo step.
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Text(), "Zażółćą€");

@@ -54,11 +54,11 @@ inline std::vector<std::vector<TRun>> LexRuns(const TKrqLexer& lexer,
     std::vector<std::vector<TRun>> result;
     int state = 0;
     for (const auto& utf8 : utf8Lines) {
-        std::string bytes = cp1250::fromUtf8(utf8);
+        std::string bytes = cp1250::FromUtf8(utf8);
         std::vector<TRun> runs;
         for (const auto& t : LexBytes(lexer, bytes, state, &state))
             runs.emplace_back(lexer.AttributeNames().at(t.attr),
-                              cp1250::toUtf8(std::string_view(bytes).substr(t.start, t.length)));
+                              cp1250::ToUtf8(std::string_view(bytes).substr(t.start, t.length)));
         result.push_back(std::move(runs));
     }
     return result;
@@ -96,7 +96,7 @@ inline std::string ShowTokens(const TKrqLexer& lexer, std::string_view bytes,
         if (!s.empty()) s += ' ';
         s += lexer.AttributeNames().at(t.attr);
         s += ":\"";
-        for (char ch : cp1250::toUtf8(bytes.substr(t.start, t.length))) {
+        for (char ch : cp1250::ToUtf8(bytes.substr(t.start, t.length))) {
             unsigned char c = static_cast<unsigned char>(ch);
             if (c == '"' || c == '\\') {
                 s += '\\';
@@ -118,7 +118,7 @@ inline std::string ShowTokens(const TKrqLexer& lexer, std::string_view bytes,
 // One line written in UTF-8, lexed from `state` and shown as above.
 inline std::string Styled(const TKrqLexer& lexer, std::string_view utf8, int state = 0,
                           int* endState = nullptr) {
-    std::string bytes = cp1250::fromUtf8(utf8);
+    std::string bytes = cp1250::FromUtf8(utf8);
     return ShowTokens(lexer, bytes, LexBytes(lexer, bytes, state, endState));
 }
 
@@ -126,8 +126,8 @@ inline std::string Styled(const TKrqLexer& lexer, std::string_view utf8, int sta
 // from state 0 (or the given state).
 inline std::string AttrOf(const TKrqLexer& lexer, std::string_view utf8, std::string_view part,
                           int state = 0) {
-    std::string bytes = cp1250::fromUtf8(utf8);
-    size_t pos = bytes.find(cp1250::fromUtf8(part));
+    std::string bytes = cp1250::FromUtf8(utf8);
+    size_t pos = bytes.find(cp1250::FromUtf8(part));
     if (pos == std::string::npos) return "<no such text>";
     for (const auto& t : LexBytes(lexer, bytes, state))
         if (pos >= t.start && pos < t.start + t.length) return lexer.AttributeNames().at(t.attr);
@@ -140,7 +140,7 @@ inline std::vector<int> StatesAfter(const TKrqLexer& lexer,
     std::vector<int> states;
     int state = 0;
     for (auto line : utf8Lines) {
-        LexBytes(lexer, cp1250::fromUtf8(line), state, &state);
+        LexBytes(lexer, cp1250::FromUtf8(line), state, &state);
         states.push_back(state);
     }
     return states;
@@ -149,7 +149,7 @@ inline std::vector<int> StatesAfter(const TKrqLexer& lexer,
 // The state after lexing the lines in order from state 0.
 inline int EndState(const TKrqLexer& lexer, const std::vector<std::string>& lines) {
     int state = 0;
-    for (const auto& line : lines) LexBytes(lexer, cp1250::fromUtf8(line), state, &state);
+    for (const auto& line : lines) LexBytes(lexer, cp1250::FromUtf8(line), state, &state);
     return state;
 }
 

@@ -148,7 +148,7 @@ TEST(LexerCatalogue, EveryLexerReportsItsNamesFilterAndAttributesInOrder) {
 // Polish letters are word characters where the language allows them in names; Perl's names are
 // ASCII and its sigils are no part of them.
 TEST(LexerCatalogue, PolishLettersAreIdentifierCharactersExceptInPerl) {
-    const std::string polish = cp1250::fromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
+    const std::string polish = cp1250::FromUtf8("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
     for (const TKrqLexer* l : {&VbScriptLexer(), &VbLexer(), &FortranLexer(), &SqlLexer(),
                                &AsmLexer(), &IniLexer(), &BatLexer(), &InnoLexer()})
         for (unsigned char c : polish)

@@ -28,7 +28,7 @@ const TGolden kSamples[] = {
 // One output line per source line (the sample is UTF-8, lexed as Windows-1250 bytes); a line
 // that ends in a state other than 0 says so.
 std::string StyleSample(const TKrqLexer& lexer, const std::string& utf8) {
-    std::string bytes = cp1250::fromUtf8(utf8);
+    std::string bytes = cp1250::FromUtf8(utf8);
     std::string result;
     int state = 0;
     size_t start = 0;

@@ -37,7 +37,7 @@ const std::vector<std::string> kCommonPieces = {" ",    "\t",    "\"",
 // The pieces written in UTF-8, as Windows-1250 bytes.
 std::vector<std::string> Pieces(std::initializer_list<const char*> utf8) {
     std::vector<std::string> bytes;
-    for (const char* piece : utf8) bytes.push_back(cp1250::fromUtf8(piece));
+    for (const char* piece : utf8) bytes.push_back(cp1250::FromUtf8(piece));
     return bytes;
 }
 

@@ -75,7 +75,7 @@ class LinearWork : public ::testing::TestWithParam<TLinearCase> {
   protected:
     void SetUp() override {
         const auto& c = GetParam();
-        const std::string sample = cp1250::fromUtf8(ReadFile((GoldenDir() / c.sample).string()));
+        const std::string sample = cp1250::FromUtf8(ReadFile((GoldenDir() / c.sample).string()));
         // The states the sample's lines start in: sections, comments, strings left open.
         const auto lines = SplitLines(sample);
         int state = 0;

@@ -9,8 +9,8 @@ using test::StatesAfter;
 using test::Styled;
 
 namespace {
-const TKrqLexer& sql() { return SqlLexer(); }
-const TKrqLexer& asm86() { return AsmLexer(); }
+const TKrqLexer& Sql() { return SqlLexer(); }
+const TKrqLexer& Asm86() { return AsmLexer(); }
 }  // namespace
 
 TEST(SqlLexer, WordClassesIgnoreCase) {
@@ -41,73 +41,73 @@ TEST(SqlLexer, WordClassesIgnoreCase) {
         {"select \"order\" from t", "\"order\"", "Identyfikator"},
         {"where x = :bind", ":bind", "Zmienna"},
     };
-    for (const auto& c : cases) EXPECT_EQ(AttrOf(sql(), c.line, c.word), c.attr) << c.line;
+    for (const auto& c : cases) EXPECT_EQ(AttrOf(Sql(), c.line, c.word), c.attr) << c.line;
 }
 
 TEST(SqlLexer, CommentsAndStringsSpanLines) {
-    auto states = StatesAfter(sql(), {"select 1 /* a", "select 2", "*/ select 3", "-- /* no",
+    auto states = StatesAfter(Sql(), {"select 1 /* a", "select 2", "*/ select 3", "-- /* no",
                                       "select 'x", "it''s", "y' from t"});
     EXPECT_NE(states[0], 0);
-    EXPECT_EQ(AttrOf(sql(), "select 2", "select", states[0]), "Komentarz");
+    EXPECT_EQ(AttrOf(Sql(), "select 2", "select", states[0]), "Komentarz");
     EXPECT_EQ(states[2], 0);
-    EXPECT_EQ(AttrOf(sql(), "*/ select 3", "select", states[1]), "Słowo zarezerwowane");
+    EXPECT_EQ(AttrOf(Sql(), "*/ select 3", "select", states[1]), "Słowo zarezerwowane");
     EXPECT_EQ(states[3], 0);  // a line comment opens nothing
     EXPECT_NE(states[4], 0);
     EXPECT_NE(states[5], 0);  // '' is a quote inside the string
     EXPECT_EQ(states[6], 0);
-    EXPECT_EQ(AttrOf(sql(), "y' from t", "from", states[5]), "Słowo zarezerwowane");
-    EXPECT_EQ(Styled(sql(), "'a''b'"), "Łańcuch znaków:\"'a''b'\"");
-    EXPECT_EQ(Styled(sql(), "N'zażółć'"), "Łańcuch znaków:\"N'zażółć'\"");
+    EXPECT_EQ(AttrOf(Sql(), "y' from t", "from", states[5]), "Słowo zarezerwowane");
+    EXPECT_EQ(Styled(Sql(), "'a''b'"), "Łańcuch znaków:\"'a''b'\"");
+    EXPECT_EQ(Styled(Sql(), "N'zażółć'"), "Łańcuch znaków:\"N'zażółć'\"");
 }
 
 TEST(SqlLexer, NumbersInEveryNotationButDigitsInANameBelongToTheName) {
     for (const char* n : {"42", "3.14", "1.5E-3", "0x1F", ".5"})
-        EXPECT_EQ(Styled(sql(), n), std::string("Numer:\"") + n + "\"") << n;
-    EXPECT_EQ(AttrOf(sql(), "select t1.c from t1", "t1"), "Identyfikator");
+        EXPECT_EQ(Styled(Sql(), n), std::string("Numer:\"") + n + "\"") << n;
+    EXPECT_EQ(AttrOf(Sql(), "select t1.c from t1", "t1"), "Identyfikator");
 }
 
 TEST(SqlLexer, SqlPlusCommandsOnlyWhereTheyCannotBeSql) {
-    EXPECT_EQ(Styled(sql(), "SET SERVEROUTPUT ON SIZE 10000"),
+    EXPECT_EQ(Styled(Sql(), "SET SERVEROUTPUT ON SIZE 10000"),
               "SQL*Komenda Plus:\"SET SERVEROUTPUT ON SIZE 10000\"");
-    EXPECT_EQ(Styled(sql(), "  spool c:\\out.txt"),
+    EXPECT_EQ(Styled(Sql(), "  spool c:\\out.txt"),
               "Spacja:\"  \" SQL*Komenda Plus:\"spool c:\\\\out.txt\"");
-    EXPECT_EQ(AttrOf(sql(), "PROMPT Zaczynamy", "Zaczynamy"), "SQL*Komenda Plus");
-    EXPECT_EQ(AttrOf(sql(), "DESCRIBE emp", "emp"), "SQL*Komenda Plus");
-    EXPECT_EQ(AttrOf(sql(), "REM uwaga", "uwaga"), "Komentarz");
+    EXPECT_EQ(AttrOf(Sql(), "PROMPT Zaczynamy", "Zaczynamy"), "SQL*Komenda Plus");
+    EXPECT_EQ(AttrOf(Sql(), "DESCRIBE emp", "emp"), "SQL*Komenda Plus");
+    EXPECT_EQ(AttrOf(Sql(), "REM uwaga", "uwaga"), "Komentarz");
     // The same words where they begin SQL.
-    EXPECT_EQ(AttrOf(sql(), "SET NOCOUNT ON", "SET"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(sql(), "SET @x = 1", "SET"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(sql(), "DESC", "DESC"), "Słowo zarezerwowane");
-    EXPECT_EQ(AttrOf(sql(), "START WITH id = 1", "START"), "Słowo zarezerwowane PL/SQL");
-    EXPECT_EQ(AttrOf(sql(), "CONNECT BY PRIOR id = parent", "CONNECT"),
+    EXPECT_EQ(AttrOf(Sql(), "SET NOCOUNT ON", "SET"), "Słowo zarezerwowane");
+    EXPECT_EQ(AttrOf(Sql(), "SET @x = 1", "SET"), "Słowo zarezerwowane");
+    EXPECT_EQ(AttrOf(Sql(), "DESC", "DESC"), "Słowo zarezerwowane");
+    EXPECT_EQ(AttrOf(Sql(), "START WITH id = 1", "START"), "Słowo zarezerwowane PL/SQL");
+    EXPECT_EQ(AttrOf(Sql(), "CONNECT BY PRIOR id = parent", "CONNECT"),
               "Słowo zarezerwowane PL/SQL");
-    EXPECT_EQ(AttrOf(sql(), "select 1 from t where x = 'PROMPT'", "select"), "Słowo zarezerwowane");
+    EXPECT_EQ(AttrOf(Sql(), "select 1 from t where x = 'PROMPT'", "select"), "Słowo zarezerwowane");
     // Inside an open comment a command word is comment text.
-    EXPECT_EQ(AttrOf(sql(), "SPOOL x", "SPOOL", 1), "Komentarz");
+    EXPECT_EQ(AttrOf(Sql(), "SPOOL x", "SPOOL", 1), "Komentarz");
 }
 
 TEST(AsmLexer, InstructionsRegistersDirectivesIgnoreCase) {
-    EXPECT_EQ(Styled(asm86(), "MOV Eax, [ebx+4]"),
+    EXPECT_EQ(Styled(Asm86(), "MOV Eax, [ebx+4]"),
               "Słowo zarezerwowane:\"MOV\" Spacja:\" \" Słowo zarezerwowane:\"Eax\" Symbol:\",\" "
               "Spacja:\" \" Symbol:\"[\" Słowo zarezerwowane:\"ebx\" Symbol:\"+\" Numer:\"4\" "
               "Symbol:\"]\"");
     for (const char* w : {"jmp", "INT", "proc", "endp", "segment", "db", "dw", ".MODEL", ".data?",
                           "ptr", "%define", "xmm0", "al"})
-        EXPECT_EQ(AttrOf(asm86(), std::string(w) + " x", w), "Słowo zarezerwowane") << w;
-    EXPECT_EQ(AttrOf(asm86(), "petla: dec cx", "petla"), "Identyfikator");
-    EXPECT_EQ(AttrOf(asm86(), "mov ax, FFh", "FFh"), "Identyfikator");  // hex needs a leading digit
+        EXPECT_EQ(AttrOf(Asm86(), std::string(w) + " x", w), "Słowo zarezerwowane") << w;
+    EXPECT_EQ(AttrOf(Asm86(), "petla: dec cx", "petla"), "Identyfikator");
+    EXPECT_EQ(AttrOf(Asm86(), "mov ax, FFh", "FFh"), "Identyfikator");  // hex needs a leading digit
 }
 
 TEST(AsmLexer, NumbersOfEveryRadixDoubledQuotesAndCommentBlocksOverLines) {
     for (const char* n : {"123", "0FFh", "0x1F", "101b", "17o", "17q", "1.5e3", "10d"})
-        EXPECT_EQ(AttrOf(asm86(), std::string("dd ") + n, n), "Numer") << n;
-    EXPECT_EQ(Styled(asm86(), "db 'it''s', \"a;b\" ; c"),
+        EXPECT_EQ(AttrOf(Asm86(), std::string("dd ") + n, n), "Numer") << n;
+    EXPECT_EQ(Styled(Asm86(), "db 'it''s', \"a;b\" ; c"),
               "Słowo zarezerwowane:\"db\" Spacja:\" \" Łańcuch znaków:\"'it''s'\" Symbol:\",\" "
               "Spacja:\" \" Łańcuch znaków:\"\\\"a;b\\\"\" Spacja:\" \" Komentarz:\"; c\"");
-    auto states = StatesAfter(asm86(), {"comment ~ start", "mov ax, 1", "end ~ tail", "mov ax, 1"});
+    auto states = StatesAfter(Asm86(), {"comment ~ start", "mov ax, 1", "end ~ tail", "mov ax, 1"});
     EXPECT_NE(states[0], 0);
-    EXPECT_EQ(AttrOf(asm86(), "mov ax, 1", "mov", states[0]), "Komentarz");
+    EXPECT_EQ(AttrOf(Asm86(), "mov ax, 1", "mov", states[0]), "Komentarz");
     EXPECT_EQ(states[2], 0);
     EXPECT_EQ(states[3], 0);
-    EXPECT_EQ(StatesAfter(asm86(), {"comment * one line *"})[0], 0);
+    EXPECT_EQ(StatesAfter(Asm86(), {"comment * one line *"})[0], 0);
 }

@@ -11,7 +11,7 @@ using namespace krq;
 namespace {
 
 // The Unicode character glibc gives for one CP1250 byte, or 0 when it refuses the byte.
-char32_t glibcCharOf(uint8_t byte) {
+char32_t GlibcCharOf(uint8_t byte) {
     iconv_t cd = iconv_open("UTF-32LE", "CP1250");
     if (cd == reinterpret_cast<iconv_t>(-1)) return 0;
     char in[1] = {static_cast<char>(byte)};
@@ -31,12 +31,12 @@ char32_t glibcCharOf(uint8_t byte) {
 TEST(Cp1250, EveryByteMatchesGlibcAndTheFiveUndefinedShowAsReplacement) {
     int undefined = 0;
     for (int b = 0; b < 256; ++b) {
-        char32_t expected = glibcCharOf(static_cast<uint8_t>(b));
+        char32_t expected = GlibcCharOf(static_cast<uint8_t>(b));
         if (expected == 0 && b != 0) {
-            EXPECT_EQ(cp1250::toUnicode(static_cast<uint8_t>(b)), cp1250::kUndefined) << b;
+            EXPECT_EQ(cp1250::ToUnicode(static_cast<uint8_t>(b)), cp1250::kUndefined) << b;
             ++undefined;
         } else {
-            EXPECT_EQ(static_cast<char32_t>(cp1250::toUnicode(static_cast<uint8_t>(b))), expected)
+            EXPECT_EQ(static_cast<char32_t>(cp1250::ToUnicode(static_cast<uint8_t>(b))), expected)
                 << "byte " << b;
         }
     }
@@ -45,20 +45,20 @@ TEST(Cp1250, EveryByteMatchesGlibcAndTheFiveUndefinedShowAsReplacement) {
 
 TEST(Cp1250, UnicodeRoundTripAndUnknownCharactersBecomeQuestionMarks) {
     for (int b = 0; b < 256; ++b) {
-        char16_t c = cp1250::toUnicode(static_cast<uint8_t>(b));
+        char16_t c = cp1250::ToUnicode(static_cast<uint8_t>(b));
         if (c == cp1250::kUndefined) continue;
-        EXPECT_EQ(cp1250::fromUnicode(c), b);
+        EXPECT_EQ(cp1250::FromUnicode(c), b);
     }
-    EXPECT_EQ(cp1250::fromUnicode(U'€'), 0x80);
-    EXPECT_EQ(cp1250::fromUnicode(U'ж'), '?');
-    EXPECT_EQ(cp1250::fromUnicode(U'😀'), '?');
-    EXPECT_EQ(cp1250::fromUnicode(cp1250::kUndefined), '?');
-    EXPECT_EQ(cp1250::fromUtf8("Zażółć gęślą jaźń"),
+    EXPECT_EQ(cp1250::FromUnicode(U'€'), 0x80);
+    EXPECT_EQ(cp1250::FromUnicode(U'ж'), '?');
+    EXPECT_EQ(cp1250::FromUnicode(U'😀'), '?');
+    EXPECT_EQ(cp1250::FromUnicode(cp1250::kUndefined), '?');
+    EXPECT_EQ(cp1250::FromUtf8("Zażółć gęślą jaźń"),
               "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
-    EXPECT_EQ(cp1250::toUtf8("\xA3\xF3\x64\x9F"), "Łódź");
+    EXPECT_EQ(cp1250::ToUtf8("\xA3\xF3\x64\x9F"), "Łódź");
     // Broken UTF-8 costs one "?" per bad byte and never stalls.
-    EXPECT_EQ(cp1250::fromUtf8("a\xC3"), "a?");
-    EXPECT_EQ(cp1250::fromUtf8("\xFF"
+    EXPECT_EQ(cp1250::FromUtf8("a\xC3"), "a?");
+    EXPECT_EQ(cp1250::FromUtf8("\xFF"
                                "b"),
               "?b");
 }
@@ -69,34 +69,34 @@ TEST(Cp1250, CasePairsAreExactlyThePolishWindowsOnes) {
     const std::string lower =
         "abcz\x9A\x9C\x9D\x9E\x9F\xB3\xB9\xBA\xBF\xBE\xE0\xE6\xEA\xF1\xF3\xFE";
     for (size_t i = 0; i < upper.size(); ++i) {
-        EXPECT_EQ(cp1250::toLower(static_cast<uint8_t>(upper[i])), static_cast<uint8_t>(lower[i]));
-        EXPECT_EQ(cp1250::toUpper(static_cast<uint8_t>(lower[i])), static_cast<uint8_t>(upper[i]));
+        EXPECT_EQ(cp1250::ToLower(static_cast<uint8_t>(upper[i])), static_cast<uint8_t>(lower[i]));
+        EXPECT_EQ(cp1250::ToUpper(static_cast<uint8_t>(lower[i])), static_cast<uint8_t>(upper[i]));
     }
     // ß, µ, × and ÷ have no partner.
     for (uint8_t b : {0xDF, 0xB5, 0xD7, 0xF7, 0xFF, 0xA1}) {
-        EXPECT_EQ(cp1250::toUpper(b), b);
-        EXPECT_EQ(cp1250::toLower(b), b);
+        EXPECT_EQ(cp1250::ToUpper(b), b);
+        EXPECT_EQ(cp1250::ToLower(b), b);
     }
     int pairs = 0;
     for (int b = 0; b < 256; ++b)
-        if (cp1250::toUpper(static_cast<uint8_t>(b)) != b) ++pairs;
+        if (cp1250::ToUpper(static_cast<uint8_t>(b)) != b) ++pairs;
     EXPECT_EQ(pairs, 26 + 10 + 30);
 }
 
 TEST(Cp1250, LettersAndDigitsFollowTheUnicodeCharacter) {
-    EXPECT_TRUE(cp1250::isAlnum('7'));
-    EXPECT_TRUE(cp1250::isAlnum(0xB9));  // ą
-    EXPECT_TRUE(cp1250::isAlnum(0xDF));  // ß
-    EXPECT_TRUE(cp1250::isAlnum(0xB5));  // µ
-    EXPECT_FALSE(cp1250::isAlnum('_'));
-    EXPECT_FALSE(cp1250::isAlnum(0xD7));  // ×
-    EXPECT_FALSE(cp1250::isAlnum(0xF7));  // ÷
-    EXPECT_FALSE(cp1250::isAlnum(0xA0));  // no-break space
-    EXPECT_FALSE(cp1250::isAlnum(0x96));  // en dash
+    EXPECT_TRUE(cp1250::IsAlnum('7'));
+    EXPECT_TRUE(cp1250::IsAlnum(0xB9));  // ą
+    EXPECT_TRUE(cp1250::IsAlnum(0xDF));  // ß
+    EXPECT_TRUE(cp1250::IsAlnum(0xB5));  // µ
+    EXPECT_FALSE(cp1250::IsAlnum('_'));
+    EXPECT_FALSE(cp1250::IsAlnum(0xD7));  // ×
+    EXPECT_FALSE(cp1250::IsAlnum(0xF7));  // ÷
+    EXPECT_FALSE(cp1250::IsAlnum(0xA0));  // no-break space
+    EXPECT_FALSE(cp1250::IsAlnum(0x96));  // en dash
     // Every byte with a case partner is a letter.
     for (int b = 0; b < 256; ++b)
-        if (cp1250::toUpper(static_cast<uint8_t>(b)) != b ||
-            cp1250::toLower(static_cast<uint8_t>(b)) != b) {
-            EXPECT_TRUE(cp1250::isAlnum(static_cast<uint8_t>(b))) << b;
+        if (cp1250::ToUpper(static_cast<uint8_t>(b)) != b ||
+            cp1250::ToLower(static_cast<uint8_t>(b)) != b) {
+            EXPECT_TRUE(cp1250::IsAlnum(static_cast<uint8_t>(b))) << b;
         }
 }

@@ -47,11 +47,11 @@ TEST(Encoding, Utf8RoundTripsByteForByteWithAndWithoutMark) {
 TEST(Encoding, EveryDefinedByteSurvivesUtf8) {
     std::string all;
     for (int b = 0; b < 256; ++b)
-        if (b < 0x80 || cp1250::toUnicode(static_cast<uint8_t>(b)) != cp1250::kUndefined)
+        if (b < 0x80 || cp1250::ToUnicode(static_cast<uint8_t>(b)) != cp1250::kUndefined)
             all += static_cast<char>(b);
     std::string utf8 = Encode(all, TDocEncoding::Utf8);
     EXPECT_EQ(utf8.size(), EncodedSize(all, TDocEncoding::Utf8));
-    EXPECT_EQ(utf8, cp1250::toUtf8(all));
+    EXPECT_EQ(utf8, cp1250::ToUtf8(all));
     EXPECT_EQ(CountUnencodable(all, TDocEncoding::Utf8), 0u);
     ASSERT_TRUE(Decode(utf8, TDocEncoding::Utf8).Lossless());
     EXPECT_EQ(utf8, all);
@@ -79,7 +79,7 @@ TEST(Encoding, CharactersWithoutAByteLeaveTheBytesUntouchedAndAreCounted) {
 TEST(Encoding, Iso88592MapsEveryPrintableByteAndRefusesC1Controls) {
     std::string iso = "\xB1\xB6\xBC";  // ąśź in ISO-8859-2, ±¶Ľ read as Windows-1250
     ASSERT_TRUE(Decode(iso, TDocEncoding::Iso88592).Lossless());
-    EXPECT_EQ(cp1250::toUtf8(iso), "\xC4\x85\xC5\x9B\xC5\xBA");
+    EXPECT_EQ(cp1250::ToUtf8(iso), "\xC4\x85\xC5\x9B\xC5\xBA");
     // 00-7F and A0-FF each have their Windows-1250 byte and come back unchanged.
     std::string all;
     for (int b = 0; b < 256; ++b)

@@ -18,7 +18,7 @@ using test::WriteFile;
 namespace {
 
 // Each test has its own file, also when the whole suite runs in one process.
-std::string iniPath(const std::string& name = "") {
+std::string IniPath(const std::string& name = "") {
     if (!name.empty()) return test::TestHome() + "/" + name;
     return test::TestHome() + "/" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
@@ -27,22 +27,22 @@ std::string iniPath(const std::string& name = "") {
 }  // namespace
 
 TEST(IniRead, MissingFileSectionOrKeyGivesTheDefault) {
-    TIniFile ini(iniPath("none.ini"));
+    TIniFile ini(IniPath("none.ini"));
     EXPECT_EQ(ini.ReadString("View", "font-type", "FixedSys"), "FixedSys");
     EXPECT_EQ(ini.ReadInteger("View", "top", 130), 130);
     EXPECT_TRUE(ini.ReadBool("View", "statusbar", true));
-    WriteFile(iniPath(), "[View]\r\ntop=5\r\n");
-    TIniFile present(iniPath());
+    WriteFile(IniPath(), "[View]\r\ntop=5\r\n");
+    TIniFile present(IniPath());
     EXPECT_EQ(present.ReadInteger("Edit", "top", 7), 7);
     EXPECT_EQ(present.ReadInteger("View", "left", 149), 149);
-    EXPECT_FALSE(std::filesystem::exists(iniPath("none.ini")));
+    EXPECT_FALSE(std::filesystem::exists(IniPath("none.ini")));
 }
 
 TEST(IniRead, NamesAreCaseInsensitiveAndOddSpacingIsTolerated) {
-    WriteFile(iniPath(),
+    WriteFile(IniPath(),
               "  [ VIEW ]  \r\n  StatusBar   =   0   \r\nfont-type=\t\"Courier New\" \r\n"
               "[Ścieżki]\r\nŻÓŁW=1\r\n");
-    TIniFile ini(iniPath());
+    TIniFile ini(IniPath());
     EXPECT_FALSE(ini.ReadBool("View", "statusbar", true));
     EXPECT_EQ(ini.ReadString("view", "FONT-TYPE", ""), "Courier New");
     // Polish names compare through the code page's case pairs.
@@ -50,7 +50,7 @@ TEST(IniRead, NamesAreCaseInsensitiveAndOddSpacingIsTolerated) {
                               "cie\xBFki",
                               "\xBF\xF3\xB3w", 0),
               0);
-    WriteFile(iniPath(),
+    WriteFile(IniPath(),
               "[\x8C"
               "cie\xAFki]\r\n\xAF\xD3\xA3W=1\r\n");
     EXPECT_EQ(ini.ReadInteger("\x9C"
@@ -60,10 +60,10 @@ TEST(IniRead, NamesAreCaseInsensitiveAndOddSpacingIsTolerated) {
 }
 
 TEST(IniRead, OnePairOfEnclosingQuotesIsStripped) {
-    WriteFile(iniPath(),
+    WriteFile(IniPath(),
               "[a]\nd=\"x y\"\ns='q'\nboth=\"'z'\"\nodd=\"half\nmixed=\"a'\nin=a\"b\"\n"
               "empty=\"\"\n");
-    TIniFile ini(iniPath());
+    TIniFile ini(IniPath());
     EXPECT_EQ(ini.ReadString("a", "d", ""), "x y");
     EXPECT_EQ(ini.ReadString("a", "s", ""), "q");
     EXPECT_EQ(ini.ReadString("a", "both", ""), "'z'");
@@ -76,18 +76,18 @@ TEST(IniRead, OnePairOfEnclosingQuotesIsStripped) {
 TEST(IniRead, ValuesAreCutAt2047Characters) {
     std::string longValue(5000, 'x');
     longValue[2046] = 'E';
-    WriteFile(iniPath(), "[a]\r\nk=" + longValue + "\r\n");
-    auto value = TIniFile(iniPath()).ReadString("a", "k", "");
+    WriteFile(IniPath(), "[a]\r\nk=" + longValue + "\r\n");
+    auto value = TIniFile(IniPath()).ReadString("a", "k", "");
     EXPECT_EQ(value.size(), 2047u);
     EXPECT_EQ(value.back(), 'E');
 }
 
 TEST(IniRead, NumbersAreSignedDecimalOrHexAndAnythingElseKeepsTheDefault) {
-    WriteFile(iniPath(),
+    WriteFile(IniPath(),
               "[n]\ndec=-2147483647\nhex=0x1\nhexup=0X1f\ndollar=$FF\nall=0xFFFFFFFF\n"
               "yes=yes\nshort=0x\ntail=12abc\nspaced=  42  \nbig=2147483648\n"
               "min=-2147483648\nempty=\nplus=+5\nneg=-0x10\n");
-    TIniFile ini(iniPath());
+    TIniFile ini(IniPath());
     EXPECT_EQ(ini.ReadInteger("n", "dec", 0), -2147483647);
     EXPECT_EQ(ini.ReadInteger("n", "hex", 0), 1);
     EXPECT_EQ(ini.ReadInteger("n", "HEXUP", 0), 31);
@@ -103,7 +103,7 @@ TEST(IniRead, NumbersAreSignedDecimalOrHexAndAnythingElseKeepsTheDefault) {
     EXPECT_EQ(ini.ReadInteger("n", "plus", 9), 5);
     EXPECT_EQ(ini.ReadInteger("n", "neg", 9), -16);
     // Booleans: any number but 0 is true; text that is no number keeps the default.
-    WriteFile(iniPath(), "[View]\nwordwrap=0x1\ngutter=yes\ntoolbar=0\nstatusbar=-3\n");
+    WriteFile(IniPath(), "[View]\nwordwrap=0x1\ngutter=yes\ntoolbar=0\nstatusbar=-3\n");
     EXPECT_TRUE(ini.ReadBool("View", "wordwrap", false));
     EXPECT_FALSE(ini.ReadBool("View", "gutter", false));
     EXPECT_FALSE(ini.ReadBool("View", "toolbar", true));
@@ -111,22 +111,22 @@ TEST(IniRead, NumbersAreSignedDecimalOrHexAndAnythingElseKeepsTheDefault) {
 }
 
 TEST(IniRead, TheFirstOfDuplicateSectionsAndKeysWins) {
-    WriteFile(iniPath(), "[s]\nk=1\nk=2\n[t]\nk=3\n[S]\nk=4\nonly=5\n");
-    TIniFile ini(iniPath());
+    WriteFile(IniPath(), "[s]\nk=1\nk=2\n[t]\nk=3\n[S]\nk=4\nonly=5\n");
+    TIniFile ini(IniPath());
     EXPECT_EQ(ini.ReadInteger("s", "k", 0), 1);
     EXPECT_EQ(ini.ReadInteger("s", "only", 0), 0);
     ini.WriteInteger("S", "K", 9);
-    EXPECT_EQ(ReadFile(iniPath()), "[s]\nk=9\nk=2\n[t]\nk=3\n[S]\nk=4\nonly=5\n");
+    EXPECT_EQ(ReadFile(IniPath()), "[s]\nk=9\nk=2\n[t]\nk=3\n[S]\nk=4\nonly=5\n");
 }
 
 TEST(IniWrite, CreatesFileSectionAndKeyWithTypedValues) {
-    TIniFile ini(iniPath());
+    TIniFile ini(IniPath());
     ini.WriteBool("View", "fullsize", true);
     ini.WriteBool("View", "toolbar", false);
     ini.WriteInteger("Colors", "4", -2147483647);
     ini.WriteString("code", "mark", "C++");
     EXPECT_EQ(
-        ReadFile(iniPath()),
+        ReadFile(IniPath()),
         "[View]\r\nfullsize=1\r\ntoolbar=0\r\n[Colors]\r\n4=-2147483647\r\n[code]\r\nmark=C++\r\n");
     EXPECT_EQ(ini.ReadInteger("colors", "4", 0), -2147483647);
     // "view" and "View" address the same entry.
@@ -138,46 +138,46 @@ TEST(IniWrite, KeepsEveryOtherLineExactlyAsItWas) {
     const std::string before =
         "; written by hand\n[View]\n  top = 5 \ngarbage line\n\n[Files]\n0=\"/a b.txt\"\n\n"
         "[Edit]\r\nindent=1";
-    WriteFile(iniPath(), before);
-    TIniFile ini(iniPath());
+    WriteFile(IniPath(), before);
+    TIniFile ini(IniPath());
     ini.WriteInteger("View", "left", 3);
-    EXPECT_EQ(ReadFile(iniPath()),
+    EXPECT_EQ(ReadFile(IniPath()),
               "; written by hand\n[View]\n  top = 5 \ngarbage line\nleft=3\n\n[Files]\n"
               "0=\"/a b.txt\"\n\n[Edit]\r\nindent=1");
     ini.WriteInteger("Edit", "correct", 0);
-    EXPECT_EQ(ReadFile(iniPath()),
+    EXPECT_EQ(ReadFile(IniPath()),
               "; written by hand\n[View]\n  top = 5 \ngarbage line\nleft=3\n\n[Files]\n"
               "0=\"/a b.txt\"\n\n[Edit]\r\nindent=1\r\ncorrect=0\r\n");
     ini.WriteInteger("View", "top", 6);
     EXPECT_EQ(ini.ReadInteger("View", "top", 0), 6);
-    EXPECT_NE(ReadFile(iniPath()).find("\ntop=6\ngarbage line\n"), std::string::npos);
+    EXPECT_NE(ReadFile(IniPath()).find("\ntop=6\ngarbage line\n"), std::string::npos);
 }
 
 TEST(IniWrite, EraseSectionAndDeleteKeyRemoveOnlyTheirLinesAndCreateNoFile) {
-    WriteFile(iniPath(), "[View]\r\na=1\r\n[Files]\r\n0=x\r\n1=y\r\n[Edit]\r\nb=2\r\n");
-    TIniFile ini(iniPath());
+    WriteFile(IniPath(), "[View]\r\na=1\r\n[Files]\r\n0=x\r\n1=y\r\n[Edit]\r\nb=2\r\n");
+    TIniFile ini(IniPath());
     ini.DeleteKey("files", "0");
-    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\na=1\r\n[Files]\r\n1=y\r\n[Edit]\r\nb=2\r\n");
+    EXPECT_EQ(ReadFile(IniPath()), "[View]\r\na=1\r\n[Files]\r\n1=y\r\n[Edit]\r\nb=2\r\n");
     ini.EraseSection("FILES");
-    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\na=1\r\n[Edit]\r\nb=2\r\n");
+    EXPECT_EQ(ReadFile(IniPath()), "[View]\r\na=1\r\n[Edit]\r\nb=2\r\n");
     ini.EraseSection("missing");
     ini.DeleteKey("View", "missing");
-    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\na=1\r\n[Edit]\r\nb=2\r\n");
-    TIniFile absent(iniPath("absent.ini"));
+    EXPECT_EQ(ReadFile(IniPath()), "[View]\r\na=1\r\n[Edit]\r\nb=2\r\n");
+    TIniFile absent(IniPath("absent.ini"));
     absent.EraseSection("View");
-    EXPECT_FALSE(std::filesystem::exists(iniPath("absent.ini")));
+    EXPECT_FALSE(std::filesystem::exists(IniPath("absent.ini")));
 }
 
 TEST(IniWrite, NothingIsCachedBetweenOperations) {
-    TIniFile a(iniPath()), b(iniPath());
+    TIniFile a(IniPath()), b(IniPath());
     a.WriteInteger("s", "k", 1);
     EXPECT_EQ(b.ReadInteger("s", "k", 0), 1);
-    WriteFile(iniPath(), "[s]\nk=2\n");
+    WriteFile(IniPath(), "[s]\nk=2\n");
     EXPECT_EQ(a.ReadInteger("s", "k", 0), 2);
 }
 
 TEST(IniWrite, AValueCannotBreakItsLine) {
-    TIniFile ini(iniPath());
+    TIniFile ini(IniPath());
     ini.WriteString("Files", "0", "/tmp/a\nb\r.txt");
     ini.WriteString("Files", "1", "next");
     EXPECT_EQ(ini.ReadString("Files", "0", ""), "/tmp/ab.txt");
@@ -232,20 +232,20 @@ TEST(IniWrite, AMissingDirectoryIsAWriteFailureToo) {
 }
 
 TEST(IniWrite, SeveralValuesAreWrittenInOneRewriteInTheirOrder) {
-    WriteFile(iniPath(), "[hgr_Html]\r\nKomentarz_F=1\r\n");
-    TIniFile ini(iniPath());
+    WriteFile(IniPath(), "[hgr_Html]\r\nKomentarz_F=1\r\n");
+    TIniFile ini(IniPath());
     ini.WriteValues({{"hgr_Html", "Komentarz_F", "2"},
                      {"hgr_Html", "Komentarz_B", "536870911"},
                      {"hgr_Css", "Numer_S", "1"}});
-    EXPECT_EQ(ReadFile(iniPath()),
+    EXPECT_EQ(ReadFile(IniPath()),
               "[hgr_Html]\r\nKomentarz_F=2\r\nKomentarz_B=536870911\r\n[hgr_Css]\r\nNumer_S=1\r\n");
 }
 
 TEST(IniWrite, ReplaceSectionRewritesItWhole) {
-    WriteFile(iniPath(), "[Files]\r\nItem_0=a\r\nItem_1=b\r\n[View]\r\ntop=1\r\n");
-    TIniFile ini(iniPath());
+    WriteFile(IniPath(), "[Files]\r\nItem_0=a\r\nItem_1=b\r\n[View]\r\ntop=1\r\n");
+    TIniFile ini(IniPath());
     ini.ReplaceSection("files", {{"", "Item_0", "c"}});
-    EXPECT_EQ(ReadFile(iniPath()), "[View]\r\ntop=1\r\n[files]\r\nItem_0=c\r\n");
+    EXPECT_EQ(ReadFile(IniPath()), "[View]\r\ntop=1\r\n[files]\r\nItem_0=c\r\n");
     EXPECT_EQ(ini.ReadString("Files", "Item_1", "none"), "none");
 }
 
@@ -307,10 +307,10 @@ TEST(IniRead, AnAccessorParsesTheFileOnceWhateverItReads) {
     std::string big = kUsedSettings;
     for (int i = 0; i < 2000; ++i)
         big += "[s" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
-    WriteFile(iniPath(), big);
+    WriteFile(IniPath(), big);
     const uint64_t before = TIniFile::ParseCount();
     {
-        TIniFile ini(iniPath());
+        TIniFile ini(IniPath());
         for (int i = 0; i < 2000; ++i)
             EXPECT_EQ(ini.ReadInteger("S" + std::to_string(i), "K", -1), i);
         EXPECT_EQ(ini.ReadString("code", "mark", ""), "HTML");
@@ -321,16 +321,16 @@ TEST(IniRead, AnAccessorParsesTheFileOnceWhateverItReads) {
         EXPECT_EQ(ini.ReadInteger("s7", "k", 0), 70);
         EXPECT_EQ(TIniFile::ParseCount() - before, 1u);
         // ... and a change made by anyone else is seen at the next call.
-        TIniFile(iniPath()).WriteInteger("View", "width", 900);
+        TIniFile(IniPath()).WriteInteger("View", "width", 900);
         EXPECT_EQ(ini.ReadInteger("View", "width", 0), 900);
         EXPECT_EQ(TIniFile::ParseCount() - before, 3u);
     }
     // Nothing outlives an accessor: the next use reads the file anew.
-    EXPECT_EQ(TIniFile(iniPath()).ReadInteger("s7", "k", 0), 70);
+    EXPECT_EQ(TIniFile(IniPath()).ReadInteger("s7", "k", 0), 70);
     EXPECT_EQ(TIniFile::ParseCount() - before, 4u);
     // The rewrites kept every other line as it was.
     std::string expected = big;
     expected.replace(expected.find("width=1000"), 10, "width=900");
     expected.replace(expected.find("[s7]\r\nk=7\r\n"), 11, "[s7]\r\nk=70\r\n");
-    EXPECT_EQ(ReadFile(iniPath()), expected + "[new]\r\nx=1\r\n");
+    EXPECT_EQ(ReadFile(IniPath()), expected + "[new]\r\nx=1\r\n");
 }

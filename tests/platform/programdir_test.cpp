@@ -48,7 +48,7 @@ std::string MakeInstallation(const std::string& prefix) {
 TEST(ProgramDir, KrqHomeHoldsEveryFileJoinedWithSlash) {
     EXPECT_EQ(ProgramDir(), test::TestHome());
     EXPECT_EQ(ProgramFile("data/proposal.dat"), test::TestHome() + "/data/proposal.dat");
-    EXPECT_EQ(installedFile("readme.htm"), test::TestHome() + "/readme.htm");
+    EXPECT_EQ(InstalledFile("readme.htm"), test::TestHome() + "/readme.htm");
     TProgramDirs dirs = LocateProgramDirs("/usr/bin");
     EXPECT_EQ(dirs.Kind, TProgramDirKind::Home);
     EXPECT_EQ(dirs.Program, test::TestHome());

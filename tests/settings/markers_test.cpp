@@ -72,7 +72,7 @@ TEST(ColorScheme, KeysCarryPolishNamesAndMissingKeysMeanNoColour) {
     TFakeLexer lexer;
     TKrqHighlighter h(lexer);
     const std::string path = test::TestHome() + "/marks_fake.ini";
-    test::WriteFile(path, cp1250::fromUtf8("[HGR_FAKE]\r\nSłowo zarezerwowane_F=255\r\n"
+    test::WriteFile(path, cp1250::FromUtf8("[HGR_FAKE]\r\nSłowo zarezerwowane_F=255\r\n"
                                            "Słowo zarezerwowane_S=1\r\nSpacja_B=0x00FFFFFF\r\n"));
     int changes = 0;
     h.AddChangeListener([&] { ++changes; });

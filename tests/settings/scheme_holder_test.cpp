@@ -38,7 +38,7 @@ std::vector<TLine> ParseScheme(const std::string& bytes) {
             continue;
         }
         auto eq = line.find('=');
-        lines.push_back({section, cp1250::toUtf8(line.substr(0, eq)), line.substr(eq + 1)});
+        lines.push_back({section, cp1250::ToUtf8(line.substr(0, eq)), line.substr(eq + 1)});
     }
     return lines;
 }
@@ -124,8 +124,8 @@ TEST(ColorSchemeFile, SavedSchemeLoadsBackWithEveryKeyInOrder) {
     const std::string bytes = test::ReadFile(path);
     ExpectSameKeys(ParseScheme(bytes), ExpectedKeys(saved));
     // Polish letters and spaces of attribute names are kept in the file's code page.
-    EXPECT_NE(bytes.find(cp1250::fromUtf8("\r\nŁańcuch znaków_F=")), std::string::npos);
-    EXPECT_NE(bytes.find(cp1250::fromUtf8("\r\nSłowo zarezerwowane PL/SQL_S=")), std::string::npos);
+    EXPECT_NE(bytes.find(cp1250::FromUtf8("\r\nŁańcuch znaków_F=")), std::string::npos);
+    EXPECT_NE(bytes.find(cp1250::FromUtf8("\r\nSłowo zarezerwowane PL/SQL_S=")), std::string::npos);
     EXPECT_EQ(bytes.find("\xC5"), std::string::npos);  // no UTF-8 left in the file
 
     TfrmMarkers loaded(TfrmMarkers::TScope::Private);
@@ -156,7 +156,7 @@ TEST(ColorSchemeFile, MissingSectionsAndKeysReadAsNoColour) {
     TfrmMarkers markers(TfrmMarkers::TScope::Private);
     for (int i = 0; i < markers.Count(); ++i) markers.Highlighter(i).SetAttribute(0, 1, 2, 3);
     const std::string path = test::MakeTempDir("partial") + "/marks.ini";
-    test::WriteFile(path, cp1250::fromUtf8("[hgr_Css]\r\nŁańcuch znaków_F=255\r\nNumer_S=x\r\n"
+    test::WriteFile(path, cp1250::FromUtf8("[hgr_Css]\r\nŁańcuch znaków_F=255\r\nNumer_S=x\r\n"
                                            "[hgr_Xml]\r\nPusta przestrzeń_B=$FF\r\n"));
     LoadColorScheme(markers, path);
     for (int i = 0; i < markers.Count(); ++i) {

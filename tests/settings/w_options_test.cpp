@@ -108,7 +108,7 @@ TEST_F(OptionsTest, AnUnknownToolbarStyleShowsStandardowy) {
 
 TEST_F(OptionsTest, OkWithoutChangesRewritesEveryKeySchemeAndBothLists) {
     WriteFile(Path("data/proposal.dat"), "div\nspan");
-    WriteFile(Path("data/correct.dat"), cp1250::fromUtf8("x;y;z\rwogóle;w ogóle"));
+    WriteFile(Path("data/correct.dat"), cp1250::FromUtf8("x;y;z\rwogóle;w ogóle"));
     Create();
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
     EXPECT_EQ(Options([](TfrmOptions& w) { EXPECT_TRUE(Ok(w)); }), QDialog::Accepted);
@@ -137,7 +137,7 @@ TEST_F(OptionsTest, OkWithoutChangesRewritesEveryKeySchemeAndBothLists) {
     EXPECT_NE(scheme.find("Komentarz_F=536870911\r\n"), std::string::npos);
     // Both lists go back with CR LF after every entry, x;y;z unchanged.
     EXPECT_EQ(Bytes("data/proposal.dat"), "div\r\nspan\r\n");
-    EXPECT_EQ(Bytes("data/correct.dat"), cp1250::fromUtf8("x;y;z\r\nwogóle;w ogóle\r\n"));
+    EXPECT_EQ(Bytes("data/correct.dat"), cp1250::FromUtf8("x;y;z\r\nwogóle;w ogóle\r\n"));
 }
 
 TEST_F(OptionsTest, EveryBoxTakesEffectOnTheMainWindowAtOnce) {
@@ -320,7 +320,7 @@ TEST_F(OptionsTest, AFailingListWriteStopsOkAfterTheSettingsWereWrittenAndApplie
     EXPECT_FALSE(main.mncKrqEdit->GutterVisible());
     EXPECT_EQ(Ini().ReadString("Colors", "5", ""), "15503208");
     // The grid comes after the word list and was not written.
-    EXPECT_EQ(Bytes("data/correct.dat"), cp1250::fromUtf8("wogóle;w ogóle\r\n"));
+    EXPECT_EQ(Bytes("data/correct.dat"), cp1250::FromUtf8("wogóle;w ogóle\r\n"));
 }
 
 TEST_F(OptionsTest, ASchemeThatCannotBeReadIsReportedAndNeverOverwritten) {

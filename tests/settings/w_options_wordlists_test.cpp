@@ -31,7 +31,7 @@ void TypeCell(TfrmOptions& w, int row, int column, const char* text) {
 }
 
 TEST_F(OptionsWordListsTest, AddingRefusesWhatIsThereInAnyCaseAndTakesTheTextAsTyped) {
-    WriteFile(Path("data/proposal.dat"), cp1250::fromUtf8("tekst\r\nżółw\r\n"));
+    WriteFile(Path("data/proposal.dat"), cp1250::FromUtf8("tekst\r\nżółw\r\n"));
     TfrmMain& main = Create();
     Options([](TfrmOptions& w) {
         EXPECT_EQ(w.lbl_11->text(), Utf("Ilość słówek: 2"));
@@ -57,7 +57,7 @@ TEST_F(OptionsWordListsTest, AddingRefusesWhatIsThereInAnyCaseAndTakesTheTextAsT
         EXPECT_TRUE(Ok(w));
     });
     EXPECT_EQ(Bytes("data/proposal.dat"),
-              cp1250::fromUtf8("tekst\r\nżółw\r\n Tekst \r\nKolor\r\n"));
+              cp1250::FromUtf8("tekst\r\nżółw\r\n Tekst \r\nKolor\r\n"));
     // The completion list offers the new words at once.
     EXPECT_EQ(main.ivcKrqProposal->ItemList().size(), 4u);
     EXPECT_EQ(main.ivcKrqProposal->ItemList()[3], "Kolor");
@@ -131,7 +131,7 @@ TEST_F(OptionsWordListsTest, TypedPairsAreSavedWithSemicolonsAndTheBlankRow) {
         EXPECT_TRUE(Ok(w));
     });
     EXPECT_EQ(Bytes("data/correct.dat"),
-              cp1250::fromUtf8("x;y;z\r\nnp;na przykład\r\ntxt;a;b\r\n ;\r\n"));
+              cp1250::FromUtf8("x;y;z\r\nnp;na przykład\r\ntxt;a;b\r\n ;\r\n"));
     // The running auto-correction keeps the pairs it read at start.
     EXPECT_EQ(main.ivcKrqAutoCorrect->Items(), pairsAtStart);
 }

@@ -10,7 +10,7 @@ using namespace krq;
 
 namespace {
 
-std::string W(const char* utf8) { return cp1250::fromUtf8(utf8); }
+std::string W(const char* utf8) { return cp1250::FromUtf8(utf8); }
 
 TEST(ProposalEdit, RefusesAWordPresentInAnyCaseAndKeepsTheTextAsTyped) {
     std::vector<std::string> words = {"tekst", W("źdźbło")};

@@ -17,7 +17,7 @@ namespace {
 // No connection may keep the server (and so a test) busy for longer than this.
 constexpr int kConnectionLimitMs = 30000;
 
-bool sendAll(int fd, const std::string& bytes) {
+bool SendAll(int fd, const std::string& bytes) {
     size_t sent = 0;
     while (sent < bytes.size()) {
         ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
@@ -51,7 +51,7 @@ TLoopbackServer::TLoopbackServer() {
     socklen_t length = sizeof address;
     ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);
-    acceptor_ = std::thread([this] { acceptLoop(); });
+    acceptor_ = std::thread([this] { AcceptLoop(); });
 }
 
 TLoopbackServer::~TLoopbackServer() {
@@ -88,31 +88,31 @@ size_t TLoopbackServer::RequestCount() const {
     return requests_.size();
 }
 
-bool TLoopbackServer::waitReadable(int fd, int timeoutMs) {
+bool TLoopbackServer::WaitReadable(int fd, int timeoutMs) {
     pollfd fds[2] = {{fd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
     int n = ::poll(fds, 2, timeoutMs);
     if (n <= 0 || stopping_ || (fds[1].revents & POLLIN)) return false;
     return (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
 }
 
-void TLoopbackServer::acceptLoop() {
+void TLoopbackServer::AcceptLoop() {
     while (!stopping_) {
-        if (!waitReadable(listen_, -1)) continue;
+        if (!WaitReadable(listen_, -1)) continue;
         int fd = ::accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
         std::lock_guard lock(mutex_);
-        connections_.emplace_back([this, fd] { handle(fd); });
+        connections_.emplace_back([this, fd] { Handle(fd); });
     }
 }
 
-void TLoopbackServer::handle(int fd) {
+void TLoopbackServer::Handle(int fd) {
     // The request: its head up to the blank line, then as many body bytes as it announces.
     std::string request;
     size_t headEnd = std::string::npos;
     size_t wanted = std::string::npos;
     char buffer[4096];
     while (request.size() < wanted) {
-        if (!waitReadable(fd, kConnectionLimitMs)) break;
+        if (!WaitReadable(fd, kConnectionLimitMs)) break;
         ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
         if (n <= 0) break;
         request.append(buffer, static_cast<size_t>(n));
@@ -133,7 +133,7 @@ void TLoopbackServer::handle(int fd) {
         requests_.push_back(request);
         if (auto it = replies_.find(path); it != replies_.end()) reply = it->second;
     }
-    sendAll(fd, reply.Bytes);
+    SendAll(fd, reply.Bytes);
     switch (reply.End) {
         case TReply::TEnd::Close:
             ::shutdown(fd, SHUT_WR);
@@ -145,7 +145,7 @@ void TLoopbackServer::handle(int fd) {
         }
         case TReply::TEnd::Hang:
             // Silent until the client gives up (its end of the connection closes).
-            while (waitReadable(fd, kConnectionLimitMs)) {
+            while (WaitReadable(fd, kConnectionLimitMs)) {
                 if (::recv(fd, buffer, sizeof buffer, 0) <= 0) {
                     ++closedByClient_;
                     break;

@@ -42,10 +42,10 @@ class TLoopbackServer {
     int ClosedByClient() const { return closedByClient_.load(); }
 
   private:
-    void acceptLoop();
-    void handle(int fd);
+    void AcceptLoop();
+    void Handle(int fd);
     // Waits until `fd` is readable or the server stops; false when stopping or on a time-out.
-    bool waitReadable(int fd, int timeoutMs);
+    bool WaitReadable(int fd, int timeoutMs);
 
     int listen_ = -1;
     int wake_[2] = {-1, -1};

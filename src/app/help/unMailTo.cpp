@@ -25,7 +25,7 @@ std::string PercentEncode(std::string_view utf8) {
 }
 
 std::string MailToBody(std::string_view cp1250Text) {
-    return "mailto:?body=" + PercentEncode(cp1250::toUtf8(cp1250Text));
+    return "mailto:?body=" + PercentEncode(cp1250::ToUtf8(cp1250Text));
 }
 
 }  // namespace krq

@@ -20,8 +20,8 @@ std::string Mapped(std::string_view s, uint8_t (*map)(uint8_t)) {
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (cp1250::toUpper(static_cast<uint8_t>(a[i])) !=
-            cp1250::toUpper(static_cast<uint8_t>(b[i]))) {
+        if (cp1250::ToUpper(static_cast<uint8_t>(a[i])) !=
+            cp1250::ToUpper(static_cast<uint8_t>(b[i]))) {
             return false;
         }
     }
@@ -30,7 +30,7 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool IsWordChar(uint8_t c) { return c >= 33 && cp1250::isAlnum(c); }
+bool IsWordChar(uint8_t c) { return c >= 33 && cp1250::IsAlnum(c); }
 
 std::string_view WordBeforeCaret(std::string_view line, int caretColumn) {
     if (caretColumn < 1) return {};
@@ -72,8 +72,8 @@ std::string FirstCapital(std::string_view s) {
 }
 
 std::string MatchCase(std::string_view word, std::string_view correction) {
-    if (word == Mapped(word, cp1250::toUpper)) return Mapped(correction, cp1250::toUpper);
-    if (word == Mapped(word, cp1250::toLower)) return Mapped(correction, cp1250::toLower);
+    if (word == Mapped(word, cp1250::ToUpper)) return Mapped(correction, cp1250::ToUpper);
+    if (word == Mapped(word, cp1250::ToLower)) return Mapped(correction, cp1250::ToLower);
     if (word == FirstCapital(word)) return FirstCapital(correction);
     return std::string(correction);
 }

@@ -20,7 +20,7 @@ namespace {
 QString ToDisplayText(const std::string& bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char c : bytes) text.append(QChar(cp1250::toUnicode(static_cast<uint8_t>(c))));
+    for (char c : bytes) text.append(QChar(cp1250::ToUnicode(static_cast<uint8_t>(c))));
     return text;
 }
 

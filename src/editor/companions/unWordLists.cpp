@@ -74,8 +74,8 @@ std::vector<std::string> GridLinesToCorrect(std::vector<std::string> rows) {
 bool WordListContains(const std::vector<std::string>& words, std::string_view word) {
     auto sameIgnoringCase = [&](const std::string& w) {
         return std::equal(w.begin(), w.end(), word.begin(), word.end(), [](char a, char b) {
-            return cp1250::toUpper(static_cast<uint8_t>(a)) ==
-                   cp1250::toUpper(static_cast<uint8_t>(b));
+            return cp1250::ToUpper(static_cast<uint8_t>(a)) ==
+                   cp1250::ToUpper(static_cast<uint8_t>(b));
         });
     };
     return std::any_of(words.begin(), words.end(), sameIgnoringCase);

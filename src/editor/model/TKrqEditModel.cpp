@@ -22,7 +22,7 @@ std::array<bool, 256> DefaultWordChars() {
     for (int c = 192; c <= 255; ++c) chars[c] = c != 215 && c != 247;
     // The letters below 192 too: ą ł ś ź ż and their capitals live there, and a word move
     // that stopped inside "łódź" would be plainly wrong for Polish text.
-    for (int c = 128; c < 192; ++c) chars[c] = cp1250::isAlnum(static_cast<uint8_t>(c));
+    for (int c = 128; c < 192; ++c) chars[c] = cp1250::IsAlnum(static_cast<uint8_t>(c));
     return chars;
 }
 

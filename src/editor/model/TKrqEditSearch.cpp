@@ -10,7 +10,7 @@ namespace krq {
 
 namespace {
 
-bool IsWordByte(uint8_t c) { return c == '_' || cp1250::isAlnum(c); }
+bool IsWordByte(uint8_t c) { return c == '_' || cp1250::IsAlnum(c); }
 
 }  // namespace
 
@@ -22,11 +22,11 @@ void TKrqEditSearch::SetPattern(std::string_view pattern, bool matchCase, bool w
     isStart_.fill(false);
     if (pattern_.empty()) return;
     if (!matchCase_) {
-        for (char& c : pattern_) c = static_cast<char>(cp1250::toLower(static_cast<uint8_t>(c)));
+        for (char& c : pattern_) c = static_cast<char>(cp1250::ToLower(static_cast<uint8_t>(c)));
     }
     uint8_t first = static_cast<uint8_t>(pattern_[0]);
     for (int b = 0; b < 256; ++b) {
-        bool start = matchCase_ ? b == first : cp1250::toLower(static_cast<uint8_t>(b)) == first;
+        bool start = matchCase_ ? b == first : cp1250::ToLower(static_cast<uint8_t>(b)) == first;
         if (!start) continue;
         isStart_[b] = true;
         if (startCount_ < 4) starts_[startCount_] = static_cast<char>(b);
@@ -42,7 +42,7 @@ bool TKrqEditSearch::MatchesAt(const char* p) const {
                 std::memcmp(p + 2, pattern_.data() + 2, pattern_.size() - 2) == 0);
     }
     for (size_t i = 1; i < pattern_.size(); ++i) {
-        if (cp1250::toLower(static_cast<uint8_t>(p[i])) != static_cast<uint8_t>(pattern_[i])) {
+        if (cp1250::ToLower(static_cast<uint8_t>(p[i])) != static_cast<uint8_t>(pattern_[i])) {
             return false;
         }
     }

@@ -36,7 +36,7 @@ std::vector<TRowSpan> WrapLine(std::string_view line, const std::array<double, 2
 std::array<double, 256> ByteAdvances(const QFontMetricsF& metrics) {
     std::array<double, 256> advance{};
     for (int b = 0; b < 256; ++b) {
-        advance[b] = metrics.horizontalAdvance(QChar(cp1250::toUnicode(static_cast<uint8_t>(b))));
+        advance[b] = metrics.horizontalAdvance(QChar(cp1250::ToUnicode(static_cast<uint8_t>(b))));
     }
     return advance;
 }
@@ -44,7 +44,7 @@ std::array<double, 256> ByteAdvances(const QFontMetricsF& metrics) {
 QString ToPrintedText(std::string_view bytes) {
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();
-    for (char c : bytes) *out++ = QChar(cp1250::toUnicode(static_cast<uint8_t>(c)));
+    for (char c : bytes) *out++ = QChar(cp1250::ToUnicode(static_cast<uint8_t>(c)));
     return text;
 }
 
@@ -129,8 +129,8 @@ void TKrqEditPrint::Configure(QPrinter& printer) const {
 int TKrqEditPrint::Print(QPrinter& printer, const QString& target) const {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        if (printer.outputFormat() == QPrinter::PdfFormat) raiseCannotCreate(target.toStdString());
-        throw EKrqError(formatMessage("Cannot print on %s", target.toStdString()));
+        if (printer.outputFormat() == QPrinter::PdfFormat) RaiseCannotCreate(target.toStdString());
+        throw EKrqError(FormatMessage("Cannot print on %s", target.toStdString()));
     }
     painter.setFont(font_);
     const int dpi = printer.resolution();
@@ -155,7 +155,7 @@ int TKrqEditPrint::Print(QPrinter& printer, const QString& target) const {
             if (row == rowsPerPage) {
                 if (!printer.newPage()) {
                     painter.end();
-                    throw EKrqError(formatMessage("Cannot print on %s", target.toStdString()));
+                    throw EKrqError(FormatMessage("Cannot print on %s", target.toStdString()));
                 }
                 ++pages;
                 row = 0;

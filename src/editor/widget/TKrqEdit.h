@@ -108,7 +108,7 @@ class TKrqEdit : public QAbstractScrollArea {
     bool focusNextPrevChild(bool next) override;  // Tab is an editing key (`WantTabs`)
 
   private:
-    bool handleEvent(QEvent* event);
+    bool HandleEvent(QEvent* event);
 
     struct Impl;
     std::unique_ptr<Impl> d;

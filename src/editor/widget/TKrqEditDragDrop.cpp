@@ -36,7 +36,7 @@ QStringList LocalFiles(const QMimeData* data) {
 QMimeData* TKrqEdit::SelectionMimeData() const {
     std::string text = d->model.SelectedText();
     auto* data = new QMimeData;
-    data->setText(QString::fromStdString(cp1250::toUtf8(text)));
+    data->setText(QString::fromStdString(cp1250::ToUtf8(text)));
     std::string block = EncodeEditBlock(d->model.SelectionMode(), text);
     data->setData(kKrqEditBlockMime,
                   QByteArray(block.data(), static_cast<qsizetype>(block.size())));
@@ -158,7 +158,7 @@ void TKrqEdit::dropEvent(QDropEvent* e) {
             return;
         }
         mode = d->model.SelectionMode();
-        text = cp1250::fromUtf8(data->text().toStdString());
+        text = cp1250::FromUtf8(data->text().toStdString());
     }
     TBufferCoord pos = d->CoordAt(at, d->model.SelectionMode() == smColumn);
     bool internal = data->data(kDragSourceMime) == SourceId(this);

@@ -148,7 +148,7 @@ void TKrqEdit::Guarded(const std::function<void()>& action) {
 
 bool TKrqEdit::event(QEvent* e) {
     bool result = true;
-    Guarded([&] { result = handleEvent(e); });
+    Guarded([&] { result = HandleEvent(e); });
     return result;
 }
 
@@ -159,7 +159,7 @@ bool TKrqEdit::viewportEvent(QEvent* e) {
     return result;
 }
 
-bool TKrqEdit::handleEvent(QEvent* e) {
+bool TKrqEdit::HandleEvent(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* ke = static_cast<QKeyEvent*>(e);
         TShiftState shift = ShiftOf(ke->modifiers());
@@ -202,7 +202,7 @@ void TKrqEdit::keyPressEvent(QKeyEvent* e) {
     // Ctrl and Alt combinations are commands, not text, unless AltGr made a letter.
     if (IsTypedText(text) && (altGrText || !(shift & (ssCtrl | ssAlt)))) {
         for (char32_t c : text.toUcs4())
-            d->model.KeyPress(static_cast<char>(cp1250::fromUnicode(c)));
+            d->model.KeyPress(static_cast<char>(cp1250::FromUnicode(c)));
         d->EnsureCaretVisible();
         e->accept();
         return;
@@ -215,7 +215,7 @@ void TKrqEdit::inputMethodEvent(QInputMethodEvent* e) {
     if (!text.isEmpty()) {
         for (char32_t c : text.toUcs4()) {
             if (c >= 0x20 && c != 0x7F)
-                d->model.KeyPress(static_cast<char>(cp1250::fromUnicode(c)));
+                d->model.KeyPress(static_cast<char>(cp1250::FromUnicode(c)));
         }
         d->EnsureCaretVisible();
     }

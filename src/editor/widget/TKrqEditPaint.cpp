@@ -19,7 +19,7 @@ namespace {
 QString ToQString(std::string_view bytes) {
     QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* o = out.data();
-    for (char c : bytes) *o++ = QChar(cp1250::toUnicode(static_cast<uint8_t>(c)));
+    for (char c : bytes) *o++ = QChar(cp1250::ToUnicode(static_cast<uint8_t>(c)));
     return out;
 }
 

@@ -11,7 +11,7 @@
 namespace krq {
 
 namespace {
-std::string& ownPrimarySelection() {
+std::string& OwnPrimarySelection() {
     static std::string text;
     return text;
 }
@@ -20,23 +20,23 @@ std::string& ownPrimarySelection() {
 void SetPrimarySelection(const std::string& text) {
     QClipboard* clip = QGuiApplication::clipboard();
     if (clip && clip->supportsSelection())
-        clip->setText(QString::fromStdString(cp1250::toUtf8(text)), QClipboard::Selection);
+        clip->setText(QString::fromStdString(cp1250::ToUtf8(text)), QClipboard::Selection);
     else
-        ownPrimarySelection() = text;
+        OwnPrimarySelection() = text;
 }
 
 std::string PrimarySelection() {
     QClipboard* clip = QGuiApplication::clipboard();
     if (clip && clip->supportsSelection())
-        return cp1250::fromUtf8(clip->text(QClipboard::Selection).toStdString());
-    return ownPrimarySelection();
+        return cp1250::FromUtf8(clip->text(QClipboard::Selection).toStdString());
+    return OwnPrimarySelection();
 }
 
 void TKrqEditQtClipboard::Put(const std::string& plainText, const std::string& privateBlock) {
     QClipboard* clip = QGuiApplication::clipboard();
     if (!clip) throw EKrqError("Clipboard copy operation failed");
     auto* data = new QMimeData;
-    data->setText(QString::fromStdString(cp1250::toUtf8(plainText)));
+    data->setText(QString::fromStdString(cp1250::ToUtf8(plainText)));
     data->setData(kKrqEditBlockMime,
                   QByteArray(privateBlock.data(), static_cast<qsizetype>(privateBlock.size())));
     clip->setMimeData(data);
@@ -55,7 +55,7 @@ bool TKrqEditQtClipboard::Get(std::string& plainText, std::optional<std::string>
         QByteArray block = data->data(kKrqEditBlockMime);
         if (!block.isEmpty()) privateBlock = std::string(block.constData(), block.size());
     }
-    if (data->hasText()) plainText = cp1250::fromUtf8(data->text().toStdString());
+    if (data->hasText()) plainText = cp1250::FromUtf8(data->text().toStdString());
     return privateBlock.has_value() || data->hasText();
 }
 

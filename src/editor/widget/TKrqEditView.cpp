@@ -24,7 +24,7 @@ class TScreenFont : public TKrqFontMetrics {
   public:
     explicit TScreenFont(const QFont& font) : metrics_(font) {}
     double ByteAdvance(uint8_t b) const override {
-        char16_t u = cp1250::toUnicode(b);
+        char16_t u = cp1250::ToUnicode(b);
         return b < 0x20 ? metrics_.horizontalAdvance(QChar(u' '))
                         : metrics_.horizontalAdvance(QChar(u));
     }

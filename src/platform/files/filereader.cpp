@@ -14,7 +14,7 @@ namespace krq {
 
 namespace {
 
-TFileIdentity identityOf(const struct stat& st) {
+TFileIdentity IdentityOf(const struct stat& st) {
     TFileIdentity id;
     id.Device = st.st_dev;
     id.Inode = st.st_ino;
@@ -49,7 +49,7 @@ struct TBufferSink {
 
 // Reads from `fd` until its end, starting with room for `initial` bytes and doubling.
 template <class TSink>
-bool readToEnd(int fd, TSink& sink, size_t initial) {
+bool ReadToEnd(int fd, TSink& sink, size_t initial) {
     size_t capacity = initial > 0 ? initial : 1;
     char* data = sink.Reserve(capacity);
     size_t size = 0;
@@ -71,7 +71,7 @@ bool readToEnd(int fd, TSink& sink, size_t initial) {
 }
 
 template <class TSink>
-TReadResult readRegularFile(const std::string& path, TSink& sink, size_t spare,
+TReadResult ReadRegularFile(const std::string& path, TSink& sink, size_t spare,
                             TFileIdentity* identity) {
     // Looked at before it is opened: opening a FIFO waits for a writer, opening a device may do
     // anything.
@@ -90,8 +90,8 @@ TReadResult readRegularFile(const std::string& path, TSink& sink, size_t spare,
     } else {
         // One byte more than the file holds, so the end is seen without growing the buffer.
         size_t initial = static_cast<size_t>(st.st_size) + (spare > 0 ? spare : 1);
-        if (!readToEnd(fd, sink, initial)) result = TReadResult::Failed;
-        if (identity) *identity = identityOf(st);
+        if (!ReadToEnd(fd, sink, initial)) result = TReadResult::Failed;
+        if (identity) *identity = IdentityOf(st);
     }
     ::close(fd);
     return result;
@@ -103,7 +103,7 @@ TReadResult ReadFileBytes(const std::string& path, std::string& bytes, size_t sp
                           TFileIdentity* identity) {
     std::string out;
     TStringSink sink{out};
-    TReadResult result = readRegularFile(path, sink, spare, identity);
+    TReadResult result = ReadRegularFile(path, sink, spare, identity);
     if (result == TReadResult::Read) bytes = std::move(out);
     return result;
 }
@@ -111,26 +111,26 @@ TReadResult ReadFileBytes(const std::string& path, std::string& bytes, size_t sp
 TReadResult ReadFileBytes(const std::string& path, TFileBuffer& bytes) {
     TFileBuffer out;
     TBufferSink sink{out};
-    TReadResult result = readRegularFile(path, sink, 0, nullptr);
+    TReadResult result = ReadRegularFile(path, sink, 0, nullptr);
     if (result == TReadResult::Read) bytes = std::move(out);
     return result;
 }
 
 std::string ReadFileOrRaise(const std::string& path, size_t spare) {
     std::string bytes;
-    if (ReadFileBytes(path, bytes, spare) != TReadResult::Read) raiseCannotOpen(path);
+    if (ReadFileBytes(path, bytes, spare) != TReadResult::Read) RaiseCannotOpen(path);
     return bytes;
 }
 
 TFileBuffer ReadFileBufferOrRaise(const std::string& path) {
     TFileBuffer bytes;
-    if (ReadFileBytes(path, bytes) != TReadResult::Read) raiseCannotOpen(path);
+    if (ReadFileBytes(path, bytes) != TReadResult::Read) RaiseCannotOpen(path);
     return bytes;
 }
 
 bool ReadAllFromDescriptor(int fd, std::string& bytes) {
     TStringSink sink{bytes};
-    return readToEnd(fd, sink, size_t{1} << 20);
+    return ReadToEnd(fd, sink, size_t{1} << 20);
 }
 
 bool CurrentIdentity(const std::string& path, TFileIdentity& identity, int& error) {
@@ -139,7 +139,7 @@ bool CurrentIdentity(const std::string& path, TFileIdentity& identity, int& erro
         error = errno;
         return false;
     }
-    identity = identityOf(st);
+    identity = IdentityOf(st);
     error = 0;
     return true;
 }

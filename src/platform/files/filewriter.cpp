@@ -25,37 +25,37 @@ TWriteFaults g_faults;
 int g_failureFd = -1;
 int64_t g_failureLeft = 0;
 
-mode_t newFileMode() {
+mode_t NewFileMode() {
     mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
-[[noreturn]] void fail(const TWriteOptions& options, const std::string& path) {
-    if (options.Message == TWriteMessage::UnableToWrite) raiseUnableToWrite(path);
-    raiseCannotCreate(path);
+[[noreturn]] void Fail(const TWriteOptions& options, const std::string& path) {
+    if (options.Message == TWriteMessage::UnableToWrite) RaiseUnableToWrite(path);
+    RaiseCannotCreate(path);
 }
 
-std::string directoryOf(const std::string& path) {
+std::string DirectoryOf(const std::string& path) {
     auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string baseNameOf(const std::string& path) {
+std::string BaseNameOf(const std::string& path) {
     auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The rename is only durable once the directory entry is on disk too.
-void syncDirectory(const std::string& path) {
-    int dir = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void SyncDirectory(const std::string& path) {
+    int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0) return;
     ::fsync(dir);
     ::close(dir);
 }
 
-bool makeDirectories(const std::string& dir) {
+bool MakeDirectories(const std::string& dir) {
     for (size_t at = 1; at <= dir.size(); ++at) {
         if (at != dir.size() && dir[at] != '/') continue;
         std::string part = dir.substr(0, at);
@@ -67,7 +67,7 @@ bool makeDirectories(const std::string& dir) {
 
 // A file-size limit (ulimit -f) would stop the write part way, and keeping the size unchanged
 // while reserving does not test it, so it is looked at first.
-bool withinFileSizeLimit(uint64_t size) {
+bool WithinFileSizeLimit(uint64_t size) {
     rlimit limit;
     if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
         size <= limit.rlim_cur)
@@ -78,7 +78,7 @@ bool withinFileSizeLimit(uint64_t size) {
 
 // The temporary file beside `target`: its name is cut so that a long file name still leaves
 // room for the suffix.
-int makeTemporaryFile(const std::string& target, std::string& tmp) {
+int MakeTemporaryFile(const std::string& target, std::string& tmp) {
     if (g_faults.TemporaryFileError != 0) {
         errno = g_faults.TemporaryFileError;
         g_faults.TemporaryFileError = 0;
@@ -92,7 +92,7 @@ int makeTemporaryFile(const std::string& target, std::string& tmp) {
 }
 
 // Writes the `size` bytes at the start of `from` to `to` and flushes them.
-bool copyContents(int from, int to, uint64_t size) {
+bool CopyContents(int from, int to, uint64_t size) {
     std::vector<char> buffer(size_t{1} << 20);
     uint64_t done = 0;
     while (done < size) {
@@ -115,9 +115,9 @@ bool copyContents(int from, int to, uint64_t size) {
 // Space for `size` bytes without changing the file's size, so the old contents stay exactly as
 // they are; where the file system cannot keep the size, the reserved tail is cut off again when
 // the reservation fails.
-bool reserveSpace(int fd, uint64_t size, uint64_t oldSize) {
+bool ReserveSpace(int fd, uint64_t size, uint64_t oldSize) {
     if (size == 0) return true;
-    if (!withinFileSizeLimit(size)) return false;
+    if (!WithinFileSizeLimit(size)) return false;
     if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0) return true;
     if (errno != EOPNOTSUPP && errno != ENOSYS) return false;
     int error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
@@ -129,36 +129,36 @@ bool reserveSpace(int fd, uint64_t size, uint64_t oldSize) {
 }
 
 // Writes the producer's bytes from the start of `fd`, cuts the file at their end and flushes.
-bool writeAndFlush(int fd, const std::function<bool(int fd)>& write) {
+bool WriteAndFlush(int fd, const std::function<bool(int fd)>& write) {
     if (!write(fd)) return false;
     off_t end = ::lseek(fd, 0, SEEK_CUR);
     return end >= 0 && ::ftruncate(fd, end) == 0 && ::fsync(fd) == 0;
 }
 
-void rewriteInPlace(const std::string& path, const std::string& target, uint64_t size,
+void RewriteInPlace(const std::string& path, const std::string& target, uint64_t size,
                     const std::function<bool(int fd)>& write, const TWriteOptions& options) {
     int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) fail(options, path);
+    if (fd < 0) Fail(options, path);
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        fail(options, path);
+        Fail(options, path);
     }
     const auto oldSize = static_cast<uint64_t>(st.st_size);
 
     // The old contents go to the cache directory first: nothing of the file is touched until
     // they are on disk there.
     const std::string dir = RecoveryDirectory();
-    std::string copy = dir + "/" + baseNameOf(target) + ".XXXXXX";
-    int copyFd = makeDirectories(dir) ? ::mkstemp(copy.data()) : -1;
-    if (copyFd < 0 || !copyContents(fd, copyFd, oldSize) || !reserveSpace(fd, size, oldSize) ||
+    std::string copy = dir + "/" + BaseNameOf(target) + ".XXXXXX";
+    int copyFd = MakeDirectories(dir) ? ::mkstemp(copy.data()) : -1;
+    if (copyFd < 0 || !CopyContents(fd, copyFd, oldSize) || !ReserveSpace(fd, size, oldSize) ||
         ::lseek(fd, 0, SEEK_SET) != 0) {
         if (copyFd >= 0) {
             ::close(copyFd);
             ::unlink(copy.c_str());
         }
         ::close(fd);
-        fail(options, path);
+        Fail(options, path);
     }
 
     if (g_faults.InPlaceFailAfter >= 0) {
@@ -166,18 +166,18 @@ void rewriteInPlace(const std::string& path, const std::string& target, uint64_t
         g_failureLeft = g_faults.InPlaceFailAfter;
         g_faults.InPlaceFailAfter = -1;
     }
-    bool ok = writeAndFlush(fd, write);
+    bool ok = WriteAndFlush(fd, write);
     g_failureFd = -1;
     if (!ok) {
         // The file is put back as it was where the disk still allows; the copy stays either
         // way, and the message names it.
-        if (copyContents(copyFd, fd, oldSize)) {
+        if (CopyContents(copyFd, fd, oldSize)) {
             if (::ftruncate(fd, static_cast<off_t>(oldSize)) == 0) ::fsync(fd);
         }
         ::close(copyFd);
         ::close(fd);
         std::string message =
-            formatMessage(options.Message == TWriteMessage::UnableToWrite ? "Unable to write to %s"
+            FormatMessage(options.Message == TWriteMessage::UnableToWrite ? "Unable to write to %s"
                                                                           : "Cannot create file %s",
                           path);
         throw EKrqError(message + ". The old contents are kept in " + copy);
@@ -262,21 +262,21 @@ void WriteFileSafely(const std::string& path, uint64_t size,
     const std::string target = ResolveLinks(path);
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) fail(options, path);
+    if (!exists && errno != ENOENT) Fail(options, path);
     // Renaming over a file needs no write permission on it: a read-only file, or anything that
     // is not a plain file, must stay as it is.
-    if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) fail(options, path);
+    if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) Fail(options, path);
 
     std::string tmp;
-    int fd = makeTemporaryFile(target, tmp);
+    int fd = MakeTemporaryFile(target, tmp);
     if (fd < 0) {
         const int error = errno;
         if (options.InPlaceFallback && exists &&
             (error == EACCES || error == EPERM || error == EROFS)) {
-            rewriteInPlace(path, target, size, write, options);
+            RewriteInPlace(path, target, size, write, options);
             return;
         }
-        fail(options, path);
+        Fail(options, path);
     }
     if (exists) {
         // The owner is kept where we may change it (root saving another user's file must not
@@ -286,18 +286,18 @@ void WriteFileSafely(const std::string& path, uint64_t size,
         }
         ::fchmod(fd, old.st_mode & 07777);
     } else {
-        ::fchmod(fd, newFileMode());
+        ::fchmod(fd, NewFileMode());
     }
     // Reserving the space first turns a full disk into a clean failure before any writing.
-    bool ok = (size == 0 || (withinFileSizeLimit(size) &&
+    bool ok = (size == 0 || (WithinFileSizeLimit(size) &&
                              ::posix_fallocate(fd, 0, static_cast<off_t>(size)) == 0)) &&
-              writeAndFlush(fd, write);
+              WriteAndFlush(fd, write);
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(tmp.c_str(), target.c_str()) != 0) {
         ::unlink(tmp.c_str());
-        fail(options, path);
+        Fail(options, path);
     }
-    syncDirectory(target);
+    SyncDirectory(target);
 }
 
 void WriteFileSafely(const std::string& path, std::string_view bytes,

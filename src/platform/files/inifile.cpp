@@ -22,40 +22,40 @@ constexpr size_t kMaxValue = 2047;
 
 std::atomic<uint64_t> g_parses{0};
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
 // Names are looked up by their lower-case form in the code page's case pairs.
-std::string folded(std::string_view name) {
+std::string Folded(std::string_view name) {
     std::string out(name);
-    for (char& c : out) c = static_cast<char>(cp1250::toLower(static_cast<uint8_t>(c)));
+    for (char& c : out) c = static_cast<char>(cp1250::ToLower(static_cast<uint8_t>(c)));
     return out;
 }
 
 // The section name of a header line, or nothing.
-bool sectionOf(std::string_view line, std::string_view& name) {
-    line = trim(line);
+bool SectionOf(std::string_view line, std::string_view& name) {
+    line = Trim(line);
     if (line.empty() || line.front() != '[') return false;
     auto close = line.find(']');
     if (close == std::string_view::npos) return false;
-    name = trim(line.substr(1, close - 1));
+    name = Trim(line.substr(1, close - 1));
     return true;
 }
 
-bool keyOf(std::string_view line, std::string_view& key, std::string_view& value) {
+bool KeyOf(std::string_view line, std::string_view& key, std::string_view& value) {
     auto eq = line.find('=');
     if (eq == std::string_view::npos) return false;
-    key = trim(line.substr(0, eq));
+    key = Trim(line.substr(0, eq));
     value = line.substr(eq + 1);
     return true;
 }
 
-bool parseInteger(std::string_view s, int& out) {
+bool ParseInteger(std::string_view s, int& out) {
     if (s.empty()) return false;
     bool negative = false;
     size_t i = 0;
@@ -102,7 +102,7 @@ bool parseInteger(std::string_view s, int& out) {
 }
 
 // A value may not break the line it stands on.
-std::string oneLine(const std::string& value) {
+std::string OneLine(const std::string& value) {
     std::string out;
     out.reserve(value.size());
     for (char c : value)
@@ -141,9 +141,9 @@ struct TIniDocument {
     bool missing = false;
     TFileIdentity identity;
 
-    std::string_view own(std::string text) { return written.emplace_back(std::move(text)); }
+    std::string_view Own(std::string text) { return written.emplace_back(std::move(text)); }
 
-    void parse() {
+    void Parse() {
         std::string_view all(bytes);
         size_t pos = 0;
         while (pos < all.size()) {
@@ -158,14 +158,14 @@ struct TIniDocument {
                 line = {all.substr(pos, end - pos), all.substr(end, eolLen)};
                 pos = end + eolLen;
             }
-            addLine(line);
+            AddLine(line);
         }
-        indexSections();
+        IndexSections();
     }
 
-    void addLine(const TIniLine& line) {
+    void AddLine(const TIniLine& line) {
         std::string_view name;
-        if (sectionOf(line.text, name)) {
+        if (SectionOf(line.text, name)) {
             sections.push_back({line, name, {}, false, {}});
         } else if (sections.empty()) {
             preamble.push_back(line);
@@ -174,33 +174,33 @@ struct TIniDocument {
         }
     }
 
-    void indexSections() {
+    void IndexSections() {
         firstSection.clear();
         for (size_t i = 0; i < sections.size(); ++i)
-            firstSection.emplace(folded(sections[i].name), i);
+            firstSection.emplace(Folded(sections[i].name), i);
     }
 
-    TIniSection* findSection(std::string_view name) {
-        auto it = firstSection.find(folded(name));
+    TIniSection* FindSection(std::string_view name) {
+        auto it = firstSection.find(Folded(name));
         return it == firstSection.end() ? nullptr : &sections[it->second];
     }
 
-    static size_t findKey(TIniSection& section, std::string_view key) {
+    static size_t FindKey(TIniSection& section, std::string_view key) {
         if (!section.indexed) {
             section.keys.clear();
             for (size_t i = 0; i < section.body.size(); ++i) {
                 std::string_view k, v;
-                if (keyOf(section.body[i].text, k, v)) section.keys.emplace(folded(k), i);
+                if (KeyOf(section.body[i].text, k, v)) section.keys.emplace(Folded(k), i);
             }
             section.indexed = true;
         }
-        auto it = section.keys.find(folded(key));
+        auto it = section.keys.find(Folded(key));
         return it == section.keys.end() ? SIZE_MAX : it->second;
     }
 
     // The line break of the nearest line before the given place (section `s`, body line `at`;
     // s == sections.size() means the end of the file), so that new lines keep the file's form.
-    std::string_view eolBefore(size_t s, size_t at) const {
+    std::string_view EolBefore(size_t s, size_t at) const {
         auto scan = [](const std::vector<TIniLine>& lines, size_t upTo) -> std::string_view {
             for (size_t i = upTo; i-- > 0;)
                 if (!lines[i].eol.empty()) return lines[i].eol;
@@ -219,7 +219,7 @@ struct TIniDocument {
         return "\r\n";
     }
 
-    TIniLine* lastLine() {
+    TIniLine* LastLine() {
         if (!sections.empty()) {
             auto& last = sections.back();
             return last.body.empty() ? &last.header : &last.body.back();
@@ -227,58 +227,58 @@ struct TIniDocument {
         return preamble.empty() ? nullptr : &preamble.back();
     }
 
-    void setValue(const std::string& section, const std::string& key, const std::string& value) {
-        const std::string entry = key + "=" + oneLine(value);
-        TIniSection* found = findSection(section);
+    void SetValue(const std::string& section, const std::string& key, const std::string& value) {
+        const std::string entry = key + "=" + OneLine(value);
+        TIniSection* found = FindSection(section);
         if (!found) {
-            std::string_view eol = eolBefore(sections.size(), 0);
-            if (TIniLine* last = lastLine(); last && last->eol.empty()) last->eol = eol;
-            std::string_view header = own("[" + section + "]");
+            std::string_view eol = EolBefore(sections.size(), 0);
+            if (TIniLine* last = LastLine(); last && last->eol.empty()) last->eol = eol;
+            std::string_view header = Own("[" + section + "]");
             std::string_view name;
-            sectionOf(header, name);
-            sections.push_back({{header, eol}, name, {{own(entry), eol}}, false, {}});
-            firstSection.emplace(folded(name), sections.size() - 1);
+            SectionOf(header, name);
+            sections.push_back({{header, eol}, name, {{Own(entry), eol}}, false, {}});
+            firstSection.emplace(Folded(name), sections.size() - 1);
             return;
         }
-        if (size_t at = findKey(*found, key); at != SIZE_MAX) {
+        if (size_t at = FindKey(*found, key); at != SIZE_MAX) {
             TIniLine& line = found->body[at];
             std::string_view oldKey, oldValue;
-            keyOf(line.text, oldKey, oldValue);
-            line.text = own(std::string(oldKey) + "=" + oneLine(value));
+            KeyOf(line.text, oldKey, oldValue);
+            line.text = Own(std::string(oldKey) + "=" + OneLine(value));
             return;
         }
         // A new key goes after the section's last non-blank line; only blank lines, which hold
         // no key, move down, so the key index stays valid.
         auto& body = found->body;
         size_t insertAt = body.size();
-        while (insertAt > 0 && trim(body[insertAt - 1].text).empty()) --insertAt;
+        while (insertAt > 0 && Trim(body[insertAt - 1].text).empty()) --insertAt;
         const size_t s = static_cast<size_t>(found - sections.data());
-        std::string_view eol = eolBefore(s, insertAt);
+        std::string_view eol = EolBefore(s, insertAt);
         TIniLine& before = insertAt > 0 ? body[insertAt - 1] : found->header;
         if (before.eol.empty()) before.eol = eol;
-        body.insert(body.begin() + static_cast<ptrdiff_t>(insertAt), TIniLine{own(entry), eol});
-        if (found->indexed) found->keys.emplace(folded(key), insertAt);
+        body.insert(body.begin() + static_cast<ptrdiff_t>(insertAt), TIniLine{Own(entry), eol});
+        if (found->indexed) found->keys.emplace(Folded(key), insertAt);
     }
 
-    bool eraseSection(const std::string& section) {
-        auto it = firstSection.find(folded(section));
+    bool EraseSection(const std::string& section) {
+        auto it = firstSection.find(Folded(section));
         if (it == firstSection.end()) return false;
         sections.erase(sections.begin() + static_cast<ptrdiff_t>(it->second));
-        indexSections();
+        IndexSections();
         return true;
     }
 
-    bool deleteKey(const std::string& section, const std::string& key) {
-        TIniSection* found = findSection(section);
+    bool DeleteKey(const std::string& section, const std::string& key) {
+        TIniSection* found = FindSection(section);
         if (!found) return false;
-        size_t at = findKey(*found, key);
+        size_t at = FindKey(*found, key);
         if (at == SIZE_MAX) return false;
         found->body.erase(found->body.begin() + static_cast<ptrdiff_t>(at));
         found->indexed = false;
         return true;
     }
 
-    std::string serialize() const {
+    std::string Serialize() const {
         size_t total = 0;
         auto measure = [&](const std::vector<TIniLine>& lines) {
             for (const auto& l : lines) total += l.text.size() + l.eol.size();
@@ -318,7 +318,7 @@ TIniFile& TIniFile::operator=(TIniFile&&) noexcept = default;
 
 uint64_t TIniFile::ParseCount() { return g_parses.load(); }
 
-TIniDocument* TIniFile::document(bool forWrite) const {
+TIniDocument* TIniFile::Document(bool forWrite) const {
     TFileIdentity now;
     int error = 0;
     const bool present = CurrentIdentity(path_, now, error);
@@ -335,14 +335,14 @@ TIniDocument* TIniFile::document(bool forWrite) const {
         switch (ReadFileBytes(path_, doc->bytes, 0, &doc->identity)) {
             case TReadResult::Read:
                 ++g_parses;
-                doc->parse();
+                doc->Parse();
                 break;
             case TReadResult::Missing:
                 doc->missing = true;
                 break;
             default:
                 // A file that exists but cannot be read is never rebuilt from nothing.
-                if (forWrite) raiseUnableToWrite(path_);
+                if (forWrite) RaiseUnableToWrite(path_);
                 return nullptr;
         }
     }
@@ -350,9 +350,9 @@ TIniDocument* TIniFile::document(bool forWrite) const {
     return doc_.get();
 }
 
-void TIniFile::store(TIniDocument& doc) {
+void TIniFile::Store(TIniDocument& doc) {
     try {
-        WriteFileSafely(path_, doc.serialize(), {TWriteMessage::UnableToWrite, false});
+        WriteFileSafely(path_, doc.Serialize(), {TWriteMessage::UnableToWrite, false});
     } catch (...) {
         // The lines in memory no longer match the file.
         doc_.reset();
@@ -367,15 +367,15 @@ void TIniFile::store(TIniDocument& doc) {
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
-    TIniDocument* doc = document(false);
+    TIniDocument* doc = Document(false);
     if (!doc) return def;
-    TIniSection* found = doc->findSection(section);
+    TIniSection* found = doc->FindSection(section);
     if (!found) return def;
-    size_t at = TIniDocument::findKey(*found, key);
+    size_t at = TIniDocument::FindKey(*found, key);
     if (at == SIZE_MAX) return def;
     std::string_view k, value;
-    keyOf(found->body[at].text, k, value);
-    value = trim(value);
+    KeyOf(found->body[at].text, k, value);
+    value = Trim(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -385,7 +385,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
     std::string text = ReadString(section, key, std::string());
     int value;
-    return parseInteger(trim(text), value) ? value : def;
+    return ParseInteger(Trim(text), value) ? value : def;
 }
 
 bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
@@ -394,15 +394,15 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-    TIniDocument& doc = *document(true);
-    doc.setValue(section, key, value);
-    store(doc);
+    TIniDocument& doc = *Document(true);
+    doc.SetValue(section, key, value);
+    Store(doc);
 }
 
 void TIniFile::WriteValues(const std::vector<TIniValue>& values) {
-    TIniDocument& doc = *document(true);
-    for (const auto& v : values) doc.setValue(v.Section, v.Key, v.Value);
-    store(doc);
+    TIniDocument& doc = *Document(true);
+    for (const auto& v : values) doc.SetValue(v.Section, v.Key, v.Value);
+    Store(doc);
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -414,22 +414,22 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-    TIniDocument& doc = *document(true);
-    if (doc.missing || !doc.eraseSection(section)) return;
-    store(doc);
+    TIniDocument& doc = *Document(true);
+    if (doc.missing || !doc.EraseSection(section)) return;
+    Store(doc);
 }
 
 void TIniFile::ReplaceSection(const std::string& section, const std::vector<TIniValue>& values) {
-    TIniDocument& doc = *document(true);
-    doc.eraseSection(section);
-    for (const auto& v : values) doc.setValue(section, v.Key, v.Value);
-    store(doc);
+    TIniDocument& doc = *Document(true);
+    doc.EraseSection(section);
+    for (const auto& v : values) doc.SetValue(section, v.Key, v.Value);
+    Store(doc);
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
-    TIniDocument& doc = *document(true);
-    if (doc.missing || !doc.deleteKey(section, key)) return;
-    store(doc);
+    TIniDocument& doc = *Document(true);
+    if (doc.missing || !doc.DeleteKey(section, key)) return;
+    Store(doc);
 }
 
 }  // namespace krq

@@ -61,8 +61,8 @@ class TIniFile {
   private:
     // The parsed file as it is on disk now; nullptr when it cannot be read (for a write, that
     // raises instead).
-    TIniDocument* document(bool forWrite) const;
-    void store(TIniDocument& doc);
+    TIniDocument* Document(bool forWrite) const;
+    void Store(TIniDocument& doc);
 
     std::string path_;
     mutable std::unique_ptr<TIniDocument> doc_;

@@ -26,14 +26,14 @@ namespace {
 
 const char* const kRegisteredPrefix = "text/x-kwerdel-rq-";
 
-std::string xdgDir(const char* variable, const char* fallbackUnderHome) {
+std::string XdgDir(const char* variable, const char* fallbackUnderHome) {
     const char* value = std::getenv(variable);
     if (value && *value == '/') return value;
     const char* home = std::getenv("HOME");
     return std::string(home ? home : "") + "/" + fallbackUnderHome;
 }
 
-std::string xmlEscaped(const std::string& text) {
+std::string XmlEscaped(const std::string& text) {
     std::string out;
     for (char c : text) {
         if (c == '&')
@@ -52,7 +52,7 @@ std::string xmlEscaped(const std::string& text) {
 
 // The running executable as an Exec key wants it: quoted, with the characters that are
 // special inside quotes escaped, then backslashes doubled for the key's string syntax.
-std::string execCommand(const std::string& exe) {
+std::string ExecCommand(const std::string& exe) {
     std::string quoted = "\"";
     for (char c : exe) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
@@ -69,25 +69,25 @@ std::string execCommand(const std::string& exe) {
 }
 
 // Writes a whole file atomically, making its folder first; a refusal is the write error.
-void writeFile(const std::string& path, const std::string& bytes) {
+void WriteFile(const std::string& path, const std::string& bytes) {
     std::error_code ec;
     fs::create_directories(fs::path(path).parent_path(), ec);
     WriteFileSafely(path, bytes, TWriteOptions{TWriteMessage::UnableToWrite});
 }
 
 // A file that exists but cannot be read is never replaced: what it held would be lost.
-std::string readExisting(const std::string& path) {
+std::string ReadExisting(const std::string& path) {
     std::string bytes;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec))) return bytes;
-    if (ReadFileBytes(path, bytes) != TReadResult::Read) raiseCannotOpen(path);
+    if (ReadFileBytes(path, bytes) != TReadResult::Read) RaiseCannotOpen(path);
     return bytes;
 }
 
-void registerMimeType(const std::string& ext, const std::string& mimeType,
+void RegisterMimeType(const std::string& ext, const std::string& mimeType,
                       const std::string& description) {
     const std::string mimeDir = TFreedesktopShell::DataHome() + "/mime";
-    writeFile(mimeDir + "/packages/kwerdel-rq-" + ext + ".xml",
+    WriteFile(mimeDir + "/packages/kwerdel-rq-" + ext + ".xml",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
               "  <mime-type type=\"" +
@@ -95,7 +95,7 @@ void registerMimeType(const std::string& ext, const std::string& mimeType,
                   "\">\n"
                   "    <sub-class-of type=\"text/plain\"/>\n"
                   "    <comment>" +
-                  xmlEscaped(cp1250::toUtf8(description)) +
+                  XmlEscaped(cp1250::ToUtf8(description)) +
                   "</comment>\n"
                   "    <glob pattern=\"*." +
                   ext +
@@ -108,10 +108,10 @@ void registerMimeType(const std::string& ext, const std::string& mimeType,
 
 }  // namespace
 
-std::string TFreedesktopShell::DataHome() { return xdgDir("XDG_DATA_HOME", ".local/share"); }
+std::string TFreedesktopShell::DataHome() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
 
 std::string TFreedesktopShell::MimeAppsPath() {
-    return xdgDir("XDG_CONFIG_HOME", ".config") + "/mimeapps.list";
+    return XdgDir("XDG_CONFIG_HOME", ".config") + "/mimeapps.list";
 }
 
 std::string TFreedesktopShell::MimeTypeOf(const std::string& ext) {
@@ -140,29 +140,29 @@ bool TFreedesktopShell::InstalledSystemWide() {
 
 void TFreedesktopShell::AssociateExtension(const std::string& ext, const std::string& description) {
     const std::string mimeType = MimeTypeOf(ext);
-    if (mimeType.rfind(kRegisteredPrefix, 0) == 0) registerMimeType(ext, mimeType, description);
-    ensureDesktopEntry(mimeType);
-    editMimeApps("Default Applications", mimeType, true, true);
+    if (mimeType.rfind(kRegisteredPrefix, 0) == 0) RegisterMimeType(ext, mimeType, description);
+    EnsureDesktopEntry(mimeType);
+    EditMimeApps("Default Applications", mimeType, true, true);
 }
 
 void TFreedesktopShell::SetHTMLEditor(bool on) {
-    if (on) ensureDesktopEntry("text/html");
-    editMimeApps("Added Associations", "text/html", on, false);
+    if (on) EnsureDesktopEntry("text/html");
+    EditMimeApps("Added Associations", "text/html", on, false);
 }
 
-void TFreedesktopShell::ensureDesktopEntry(const std::string& mimeType) {
+void TFreedesktopShell::EnsureDesktopEntry(const std::string& mimeType) {
     if (InstalledSystemWide()) return;
     const std::string path = DataHome() + "/applications/" + kDesktopId;
     // The types named so far stay listed beside the new one.
-    std::string types = MimeAppsValue(readExisting(path), "Desktop Entry", "MimeType");
+    std::string types = MimeAppsValue(ReadExisting(path), "Desktop Entry", "MimeType");
     types = WithoutDesktopId(types, mimeType) + mimeType + ";";
-    writeFile(path,
+    WriteFile(path,
               "[Desktop Entry]\n"
               "Type=Application\n"
               "Name=Kwerdel RQ\n"
               "GenericName=Edytor tekstu\n"
               "Exec=" +
-                  execCommand(ExecutableFile()) +
+                  ExecCommand(ExecutableFile()) +
                   "\n"
                   "Icon=pl.kwerdel.KwerdelRQ\n"
                   "Terminal=false\n"
@@ -174,20 +174,20 @@ void TFreedesktopShell::ensureDesktopEntry(const std::string& mimeType) {
     std::error_code ec;
     if (!fs::exists(icon, ec)) {
         QFile resource(QStringLiteral(":/icons/pl.kwerdel.KwerdelRQ.svg"));
-        if (resource.open(QIODevice::ReadOnly)) writeFile(icon, resource.readAll().toStdString());
+        if (resource.open(QIODevice::ReadOnly)) WriteFile(icon, resource.readAll().toStdString());
     }
 }
 
-void TFreedesktopShell::editMimeApps(const std::string& group, const std::string& mimeType,
+void TFreedesktopShell::EditMimeApps(const std::string& group, const std::string& mimeType,
                                      bool add, bool exclusive) {
     const std::string path = MimeAppsPath();
-    const std::string text = readExisting(path);
+    const std::string text = ReadExisting(path);
     const std::string list = MimeAppsValue(text, group, mimeType);
     std::string value =
         add ? (exclusive ? std::string(kDesktopId) + ";" : WithDesktopIdFirst(list, kDesktopId))
             : WithoutDesktopId(list, kDesktopId);
     const std::string updated = SetMimeAppsValue(text, group, mimeType, value);
-    if (updated != text) writeFile(path, updated);
+    if (updated != text) WriteFile(path, updated);
 }
 
 TDesktopShell* DesktopShell() {

@@ -36,8 +36,8 @@ class TFreedesktopShell : public TDesktopShell {
     static bool InstalledSystemWide();
 
   private:
-    void ensureDesktopEntry(const std::string& mimeType);
-    void editMimeApps(const std::string& group, const std::string& mimeType, bool add,
+    void EnsureDesktopEntry(const std::string& mimeType);
+    void EditMimeApps(const std::string& group, const std::string& mimeType, bool add,
                       bool exclusive);
 };
 

@@ -38,8 +38,8 @@ class TRegistry {
         std::map<std::string, std::string> Values;  // by folded value name
     };
     using TKeys = std::map<std::string, TKey>;
-    bool load(TKeys& keys) const;
-    bool save(const TKeys& keys) const;
+    bool Load(TKeys& keys) const;
+    bool Save(const TKeys& keys) const;
 
     std::string path_;
 };

@@ -43,7 +43,7 @@ const char* const kIconData =
 std::string TAssociationRow::Key() const {
     std::string key = Extension;
     std::transform(key.begin(), key.end(), key.begin(), [](char c) {
-        return static_cast<char>(cp1250::toUpper(static_cast<uint8_t>(c)));
+        return static_cast<char>(cp1250::ToUpper(static_cast<uint8_t>(c)));
     });
     return key;
 }

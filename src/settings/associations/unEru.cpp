@@ -18,14 +18,14 @@ const char* const kHTMLEditorKey = "Software\\Microsoft\\Internet Explorer\\Defa
 const char* const kHTMLEditorCommandKey =
     "Software\\Microsoft\\Internet Explorer\\Default HTML Editor\\shell\\edit\\command";
 
-std::string trimmed(const std::string& text) {
+std::string Trimmed(const std::string& text) {
     size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // The HTML editor's command: a path and %1, both quoted only around %1, as the role wants.
-std::string editCommand(const std::string& exe) { return exe + " \"%1\""; }
+std::string EditCommand(const std::string& exe) { return exe + " \"%1\""; }
 
 }  // namespace
 
@@ -46,10 +46,10 @@ const std::vector<TEruRow>& EruRows() {
             text = end == std::string_view::npos ? std::string_view() : text.substr(end + 2);
             if (line.empty()) continue;
             TEruRow row;
-            row.IconId = std::stoi(trimmed(fncGetPiece('|', line, 0)));
-            row.Ext = trimmed(fncGetPiece('|', line, 1));
-            row.Description = trimmed(fncGetPiece('|', line, 2));
-            row.Shown = trimmed(fncGetPiece('|', line, 3));
+            row.IconId = std::stoi(Trimmed(fncGetPiece('|', line, 0)));
+            row.Ext = Trimmed(fncGetPiece('|', line, 1));
+            row.Description = Trimmed(fncGetPiece('|', line, 2));
+            row.Shown = Trimmed(fncGetPiece('|', line, 3));
             result.push_back(row);
         }
         return result;
@@ -87,23 +87,23 @@ void prcSetHTMLEditor() {
     const THive root = THive::CurrentUser;
     if (registry.ReadString(root, kHTMLEditorKey, "Description") == "KRQ") return;
     if (!registry.WriteString(root, kHTMLEditorKey, "Description", "KRQ"))
-        throw EKrqError(formatMessage("Failed to set data for '%s'", "Description"));
+        throw EKrqError(FormatMessage("Failed to set data for '%s'", "Description"));
     // The command key belongs to the role: when it is missing it is made, so the role is never
     // half taken.
     if (!registry.CreateKey(root, kHTMLEditorCommandKey) ||
-        !registry.WriteString(root, kHTMLEditorCommandKey, "", editCommand(ExecutablePath())))
-        throw EKrqError(formatMessage("Failed to set data for '%s'", ""));
+        !registry.WriteString(root, kHTMLEditorCommandKey, "", EditCommand(ExecutablePath())))
+        throw EKrqError(FormatMessage("Failed to set data for '%s'", ""));
 }
 
 void prcRestoreHTMLEditor() {
     TRegistry registry;
     const THive root = THive::CurrentUser;
     if (!registry.WriteString(root, kHTMLEditorKey, "Description", "Notatnik"))
-        throw EKrqError(formatMessage("Failed to set data for '%s'", "Description"));
+        throw EKrqError(FormatMessage("Failed to set data for '%s'", "Description"));
     if (!registry.CreateKey(root, kHTMLEditorCommandKey) ||
         !registry.WriteString(root, kHTMLEditorCommandKey, "",
-                              editCommand(WindowsDirectory() + "\\notepad.exe")))
-        throw EKrqError(formatMessage("Failed to set data for '%s'", ""));
+                              EditCommand(WindowsDirectory() + "\\notepad.exe")))
+        throw EKrqError(FormatMessage("Failed to set data for '%s'", ""));
 }
 
 void prcAssociateRow(const TEruRow& row, int number, TDesktopShell* shell) {
