@@ -46,9 +46,9 @@ std::string MakeDocument(size_t size) {
     return text;
 }
 
-struct Files {
+struct TBenchFiles {
     std::string cp1250Path, utf8Path, outPath;
-    Files() {
+    TBenchFiles() {
         char dir[] = "/tmp/krq-bench-encoding-XXXXXX";
         std::string base = mkdtemp(dir);
         cp1250Path = base + "/cp1250.txt";
@@ -59,21 +59,21 @@ struct Files {
         krq::WriteFileSafely(utf8Path, krq::Encode(text, krq::TDocEncoding::Utf8));
         dir_ = base;
     }
-    ~Files() {
+    ~TBenchFiles() {
         for (const std::string& p : {cp1250Path, utf8Path, outPath}) ::unlink(p.c_str());
         ::rmdir(dir_.c_str());
     }
     std::string dir_;
 };
 
-const Files& Files() {
-    static const Files f;
+const TBenchFiles& Files() {
+    static const TBenchFiles f;
     return f;
 }
 
 // Loading and reading the lines of a first screen, which is what the window does before drawing.
 void Open(benchmark::State& state, bool utf8) {
-    const Files& f = Files();
+    const TBenchFiles& f = Files();
     size_t sink = 0;
     for (auto _ : state) {
         krq::TKrqEditModel model;
@@ -86,7 +86,7 @@ void Open(benchmark::State& state, bool utf8) {
 }
 
 void Save(benchmark::State& state, bool utf8) {
-    const Files& f = Files();
+    const TBenchFiles& f = Files();
     krq::TKrqEditModel model;
     model.LoadLinesFromFile(utf8 ? f.utf8Path : f.cp1250Path);
     for (auto _ : state)
