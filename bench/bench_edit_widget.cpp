@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchFloors.h"
 #include "editor/widget/TKrqEdit.h"
 #include "platform/cp1250.h"
 
@@ -109,19 +110,7 @@ void Key(krq::TKrqEdit& edit, int key, Qt::KeyboardModifiers mods = Qt::NoModifi
 
 // --- The floor and the reference ---------------------------------------------------------------
 
-void BM_MemchrFloor(benchmark::State& state) {
-    for (auto _ : state) {
-        std::ifstream in(g_bigPath, std::ios::binary);
-        std::string bytes(std::filesystem::file_size(g_bigPath), '\0');
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        size_t lines = 0;
-        for (const char* p = bytes.data();
-             (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + bytes.size() - p)));
-             ++p)
-            ++lines;
-        benchmark::DoNotOptimize(lines);
-    }
-}
+void BM_MemchrFloor(benchmark::State& state) { krq::bench::FloorReadMemchr(state, g_bigPath); }
 
 // QPlainTextEdit needs seconds for 100 MB; it loads 20 MB and the time is scaled by five.
 void BM_QPlainTextEdit_Open20MB_x5(benchmark::State& state) {
@@ -252,21 +241,11 @@ void BM_20MBLine_Wrapped_PageDown_Repaint(benchmark::State& state) {
 // The floors of the 20 MB line: read it into fresh memory and look for line breaks with
 // memchr, and one memcpy of it into fresh memory.
 void BM_20MBLine_MemchrFloor(benchmark::State& state) {
-    for (auto _ : state) {
-        std::ifstream in(g_linePath, std::ios::binary);
-        std::string bytes(std::filesystem::file_size(g_linePath), '\0');
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        benchmark::DoNotOptimize(std::memchr(bytes.data(), '\n', bytes.size()));
-    }
+    krq::bench::FloorReadMemchr(state, g_linePath);
 }
 
 void BM_20MBLine_MemcpyFloor(benchmark::State& state) {
-    std::string line(kLineSize, 'a');
-    for (auto _ : state) {
-        std::unique_ptr<char[]> copy(new char[line.size()]);
-        std::memcpy(copy.get(), line.data(), line.size());
-        benchmark::DoNotOptimize(copy.get());
-    }
+    krq::bench::FloorMemcpyFresh(state, kLineSize);
 }
 
 // The first keystroke after opening: the line is still the loaded bytes.

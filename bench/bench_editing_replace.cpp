@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchFloors.h"
 #include "editing/unFindReplace.h"
 
 namespace {
@@ -58,28 +59,7 @@ const std::string& DocPath() {
 
 // The floor: read the file into fresh memory and count its lines with memchr.
 void BM_FloorReadAndCountLines(benchmark::State& state) {
-    const std::string& path = DocPath();
-    for (auto _ : state) {
-        int fd = open(path.c_str(), O_RDONLY);
-        off_t size = lseek(fd, 0, SEEK_END);
-        lseek(fd, 0, SEEK_SET);
-        std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(size)]);
-        size_t got = 0;
-        while (got < static_cast<size_t>(size)) {
-            ssize_t k = read(fd, buffer.get() + got, static_cast<size_t>(size) - got);
-            if (k <= 0) break;
-            got += static_cast<size_t>(k);
-        }
-        close(fd);
-        size_t lines = 0;
-        const char* p = buffer.get();
-        const char* end = p + got;
-        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
-            ++lines;
-            ++p;
-        }
-        benchmark::DoNotOptimize(lines);
-    }
+    krq::bench::FloorReadMemchr(state, DocPath());
 }
 
 // One memcpy of the document into fresh memory, and into memory already touched.

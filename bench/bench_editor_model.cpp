@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFloors.h"
 #include "editor/model/TKrqEditModel.h"
 #include "platform/cp1250.h"
 
@@ -117,28 +118,7 @@ size_t ResidentBytes() {
 
 // The floor: read the file into memory and count its lines with memchr.
 void BM_FloorReadAndCountLines(benchmark::State& state) {
-    const std::string& path = Files().doc;
-    for (auto _ : state) {
-        int fd = open(path.c_str(), O_RDONLY);
-        off_t size = lseek(fd, 0, SEEK_END);
-        lseek(fd, 0, SEEK_SET);
-        std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(size)]);
-        size_t got = 0;
-        while (got < static_cast<size_t>(size)) {
-            ssize_t k = read(fd, buffer.get() + got, static_cast<size_t>(size) - got);
-            if (k <= 0) break;
-            got += static_cast<size_t>(k);
-        }
-        close(fd);
-        size_t lines = 0;
-        const char* p = buffer.get();
-        const char* end = p + got;
-        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
-            ++lines;
-            ++p;
-        }
-        benchmark::DoNotOptimize(lines);
-    }
+    krq::bench::FloorReadMemchr(state, Files().doc);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Files().docSize));
 }
 

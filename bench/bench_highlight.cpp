@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFloors.h"
 #include "editor/widget/TKrqEdit.h"
 #include "settings/frMarkers.h"
 #include "settings/unColorScheme.h"
@@ -98,27 +99,10 @@ void JumpTo(krq::TKrqEdit& edit, int line) {
     Paint(edit.viewport());
 }
 
-void BM_Floor_ReadMemchr(benchmark::State& state) {
-    for (auto _ : state) {
-        std::ifstream in(g_bigPath, std::ios::binary);
-        std::string bytes(std::filesystem::file_size(g_bigPath), '\0');
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        size_t lines = 0;
-        for (const char* p = bytes.data();
-             (p = static_cast<const char*>(std::memchr(p, '\n', bytes.data() + bytes.size() - p)));
-             ++p)
-            ++lines;
-        benchmark::DoNotOptimize(lines);
-    }
-}
+void BM_Floor_ReadMemchr(benchmark::State& state) { krq::bench::FloorReadMemchr(state, g_bigPath); }
 
 void BM_Floor_MemcpyFresh(benchmark::State& state) {
-    std::string source(kBigSize, 'a');
-    for (auto _ : state) {
-        std::unique_ptr<char[]> target(new char[source.size()]);
-        std::memcpy(target.get(), source.data(), source.size());
-        benchmark::DoNotOptimize(target.get());
-    }
+    krq::bench::FloorMemcpyFresh(state, kBigSize);
 }
 
 void BM_Open100MB_FirstPaint_NoHighlighter(benchmark::State& state) {
