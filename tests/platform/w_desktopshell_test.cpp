@@ -1,13 +1,11 @@
 // File associations on the desktop, with XDG_CONFIG_HOME and XDG_DATA_HOME in temporary folders.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
 
 #include "common/TestHome.h"
+#include "common/XdgMime.h"
 #include "platform/shell/desktopshell.h"
 #include "platform/shell/mimeapps.h"
 
@@ -30,21 +28,6 @@ class DesktopShellTest : public ::testing::Test {
         unsetenv("XDG_DATA_HOME");
     }
     std::string MimeApps() const { return ReadFile(config + "/mimeapps.list"); }
-
-    // xdg-mime's own answer, or "" when xdg-utils is not installed.
-    std::string XdgMimeDefault(const char* type) const {
-        const QString tool = QStandardPaths::findExecutable("xdg-mime");
-        if (tool.isEmpty()) return {};
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("XDG_CURRENT_DESKTOP");
-        env.remove("KDE_FULL_SESSION");
-        env.remove("GNOME_DESKTOP_SESSION_ID");
-        p.setProcessEnvironment(env);
-        p.start(tool, {"query", "default", type});
-        p.waitForFinished(30000);
-        return p.readAllStandardOutput().trimmed().toStdString();
-    }
 
     std::string config, data;
     TFreedesktopShell shell;

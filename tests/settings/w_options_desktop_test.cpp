@@ -1,11 +1,9 @@
 // The options window's association ticks reaching the desktop through the actions the program
 // installs at start, with XDG_CONFIG_HOME and XDG_DATA_HOME in the test's own folders.
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/XdgMime.h"
 #include "platform/shell/desktopshell.h"
 #include "platform/shell/mimeapps.h"
 #include "platform/shell/registry.h"
@@ -34,21 +32,6 @@ class OptionsDesktopTest : public OptionsTest {
         unsetenv("XDG_DATA_HOME");
     }
     std::string MimeApps() const { return ReadFile(config + "/mimeapps.list"); }
-
-    // xdg-mime's own answer, or "" when xdg-utils is not installed.
-    static std::string XdgMimeDefault(const char* type) {
-        const QString tool = QStandardPaths::findExecutable("xdg-mime");
-        if (tool.isEmpty()) return {};
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("XDG_CURRENT_DESKTOP");
-        env.remove("KDE_FULL_SESSION");
-        env.remove("GNOME_DESKTOP_SESSION_ID");
-        p.setProcessEnvironment(env);
-        p.start(tool, {"query", "default", type});
-        p.waitForFinished(30000);
-        return p.readAllStandardOutput().trimmed().toStdString();
-    }
 
     std::string config, data;
 };
