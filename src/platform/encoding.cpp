@@ -1,102 +1,26 @@
-// Document encodings over the Windows-1250 tables: one pass per direction, ASCII runs taken
-// eight bytes at a time.
+// Document encodings over the Windows-1250 tables: one pass per direction, with vector steps
+// where the processor has them and word-at-a-time steps elsewhere.
 #include "platform/encoding.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cctype>
 #include <cstring>
 
 #include "platform/cp1250.h"
+#include "platform/encodingvector.h"
 #include "platform/errors.h"
 
 namespace krq {
 
-namespace {
-
-// ISO-8859-2 A0-FF; 80-9F are the C1 controls, which Windows-1250 cannot hold.
-constexpr char16_t kIsoHigh[96] = {
-    0x00A0, 0x0104, 0x02D8, 0x0141, 0x00A4, 0x013D, 0x015A, 0x00A7,  // A0
-    0x00A8, 0x0160, 0x015E, 0x0164, 0x0179, 0x00AD, 0x017D, 0x017B,  // A8
-    0x00B0, 0x0105, 0x02DB, 0x0142, 0x00B4, 0x013E, 0x015B, 0x02C7,  // B0
-    0x00B8, 0x0161, 0x015F, 0x0165, 0x017A, 0x02DD, 0x017E, 0x017C,  // B8
-    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,  // C0
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,  // C8
-    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,  // D0
-    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,  // D8
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,  // E0
-    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,  // E8
-    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,  // F0
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
-};
-
-// The encoder stores a character's packed form as a word, first byte lowest.
-static_assert(std::endian::native == std::endian::little);
-
-struct TTables {
-    // Byte maps between the two code pages; -1 where the other one has no such character.
-    std::array<int16_t, 256> isoToCp{};
-    std::array<int16_t, 256> cpToIso{};
-    // The UTF-8 form of every Windows-1250 byte; the undefined bytes have none (length 0).
-    std::array<std::array<char, 3>, 256> utf8{};
-    std::array<uint8_t, 256> utf8Len{};
-    // The same packed in the low bytes (the first in memory) of a word, with the length the encoder
-    // advances by: an undefined byte is written as '?' (length 1).
-    std::array<uint32_t, 256> packed{};
-    std::array<uint8_t, 256> packedLen{};
-    // Bytes added by the UTF-8 form in the low half, 1 in the high half when there is none.
-    std::array<uint64_t, 256> sizeAndLoss{};
-    // Characters U+0080-U+07FF (the two-byte sequences) to their byte, -1 when there is none.
-    std::array<int16_t, 0x800> twoByte{};
-
-    TTables() {
-        isoToCp.fill(-1);
-        cpToIso.fill(-1);
-        twoByte.fill(-1);
-        for (int b = 0; b < 0x80; ++b) isoToCp[b] = cpToIso[b] = static_cast<int16_t>(b);
-        for (int i = 0; i < 96; ++i) {
-            uint8_t cp = cp1250::FromUnicode(kIsoHigh[i]);
-            if (cp != '?') {
-                isoToCp[0xA0 + i] = cp;
-                cpToIso[cp] = static_cast<int16_t>(0xA0 + i);
-            }
-        }
-        for (int b = 0; b < 256; ++b) {
-            char16_t c = cp1250::kToUnicode[b];
-            auto& out = utf8[b];
-            if (b >= 0x80 && c == cp1250::kUndefined) {
-                utf8Len[b] = 0;
-            } else if (c < 0x80) {
-                out[0] = static_cast<char>(c);
-                utf8Len[b] = 1;
-            } else if (c < 0x800) {
-                out[0] = static_cast<char>(0xC0 | (c >> 6));
-                out[1] = static_cast<char>(0x80 | (c & 0x3F));
-                utf8Len[b] = 2;
-                twoByte[c] = static_cast<int16_t>(b);
-            } else {
-                out[0] = static_cast<char>(0xE0 | (c >> 12));
-                out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                out[2] = static_cast<char>(0x80 | (c & 0x3F));
-                utf8Len[b] = 3;
-            }
-        }
-        for (int b = 0; b < 256; ++b) {
-            packedLen[b] = utf8Len[b] ? utf8Len[b] : 1;
-            uint32_t word = utf8Len[b] ? 0 : '?';
-            for (int k = 0; k < utf8Len[b]; ++k)
-                word |= static_cast<uint32_t>(static_cast<unsigned char>(utf8[b][k])) << (8 * k);
-            packed[b] = word;
-            sizeAndLoss[b] = utf8Len[b] ? utf8Len[b] - 1u : 1ull << 32;
-        }
-    }
-};
-
-const TTables& Tables() {
+const codec::TTables& codec::Tables() {
     static const TTables t;
     return t;
 }
+
+namespace {
+
+using namespace codec;
 
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
@@ -126,36 +50,6 @@ inline size_t AsciiRun(const unsigned char* p, const unsigned char* end) {
     }
     while (q < end && *q < 0x80) ++q;
     return static_cast<size_t>(q - p);
-}
-
-// One well-formed UTF-8 sequence at p (lead byte >= 0x80): its character and length, or
-// length 0 when malformed (bad continuation, overlong form, surrogate, beyond U+10FFFF).
-inline size_t ReadSequence(const unsigned char* p, const unsigned char* end, char32_t& c) {
-    unsigned char b = *p;
-    size_t len;
-    char32_t min;
-    if (b >= 0xC2 && b <= 0xDF) {
-        len = 2, c = b & 0x1F, min = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        len = 3, c = b & 0x0F, min = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        len = 4, c = b & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (static_cast<size_t>(end - p) < len) return 0;
-    for (size_t k = 1; k < len; ++k) {
-        if ((p[k] & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (p[k] & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    return len;
-}
-
-inline int ByteOf(char32_t c, const TTables& t) {
-    if (c < 0x800) return t.twoByte[c];
-    uint8_t b = cp1250::FromUnicode(c);
-    return b == '?' ? -1 : b;
 }
 
 struct Utf8Scan {
@@ -216,78 +110,58 @@ Utf8Scan ScanUtf8(const unsigned char* p, const unsigned char* end, bool countUn
     return scan;
 }
 
+// Puts the text before `in` back the way it was after a decode into [p, out) stopped there:
+// the decoded part encodes back to exactly the bytes it came from, written back to front so
+// that nothing is overwritten before it has been read.
+void RestoreUtf8(unsigned char* p, unsigned char* out, unsigned char* in, size_t skip) {
+    const TTables& t = Tables();
+    unsigned char* w = in;
+    for (unsigned char* r = out; r > p;) {
+        --r;
+        const unsigned char byte = *r;
+        w -= t.utf8Len[byte];
+        std::memcpy(w, t.utf8[byte].data(), t.utf8Len[byte]);
+    }
+    std::memcpy(p, kUtf8Bom.data(), skip);
+}
+
+constexpr size_t kDecodeChunk = 512;
+// A chunk's last step may read and write up to this far past its end.
+constexpr size_t kDecodeSlack = 32;
+
 // Decodes UTF-8 in place in one pass, checking as it goes, after `skip` bytes of mark; true
 // when the whole text was valid with every character mapped, and `size` is then the decoded
-// size. Otherwise the bytes are put back as they were and false is returned: the decoded part
-// encodes back to exactly the bytes it came from, and the chunk under way is restored from a
-// copy made before it was touched.
-bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiByte) {
-    const TTables& t = Tables();
-    constexpr size_t kChunk = 512;
-    unsigned char saved[kChunk + 4];
+// size. Otherwise the bytes are put back as they were and false is returned.
+//
+// `step` decodes from `in` (a character boundary) until `stop` or the end and returns false at
+// a fault or an unmapped character. A step that stops right at the fault, with nothing at or
+// after `in` touched, needs no more than RestoreUtf8; one that writes before it checks has each
+// chunk copied first (`copyChunks`) and put back from the copy.
+template <class Step>
+bool DecodeUtf8With(unsigned char* p, size_t& size, size_t skip, bool& multiByte, Step step,
+                    bool copyChunks) {
+    unsigned char saved[kDecodeChunk + kDecodeSlack];
     unsigned char* out = p;
     unsigned char* in = p + skip;
     unsigned char* const end = p + size;
-    bool expect = false, bad = false, lead = false;
-    bool unmapped = false;
-    while (in < end && !bad && !unmapped) {
+    bool lead = false;
+    while (in < end) {
         unsigned char* const chunkIn = in;
         unsigned char* const chunkOut = out;
-        // A chunk may begin inside a two-byte sequence whose character is already written.
-        const bool midSequence = expect;
-        const size_t copied = std::min<size_t>(kChunk + 4, static_cast<size_t>(end - in));
-        std::memcpy(saved, in, copied);
-        unsigned char* const stop = end - in > static_cast<ptrdiff_t>(kChunk) ? in + kChunk : end;
-        while (in < stop) {
-            for (; in < stop && end - in >= 2; ++in) {
-                const unsigned b = *in;
-                if (b >= 0xE0 || (b & 0xFE) == 0xC0) break;
-                const bool isCont = (b & 0xC0) == 0x80;
-                const bool isLead = b >= 0xC2;
-                bad |= isCont != expect;
-                expect = isLead;
-                lead |= isLead;
-                const int16_t two = t.twoByte[((b & 0x1F) << 6) | (in[1] & 0x3F)];
-                unmapped |= isLead & (two < 0);
-                *out = b < 0x80 ? static_cast<unsigned char>(b) : static_cast<unsigned char>(two);
-                out += !isCont;
-            }
-            if (in == stop) break;
-            const unsigned b = *in;
-            if (expect) {
-                // The end of a two-byte sequence, its character already written.
-                bad |= (b & 0xC0) != 0x80;
-                expect = false;
-                ++in;
-            } else if (b < 0x80) {
-                *out++ = static_cast<unsigned char>(b);
-                ++in;
-            } else {
-                char32_t c = 0;
-                const size_t len = ReadSequence(in, end, c);
-                if (len == 0) {
-                    bad = true;
-                    break;
-                }
-                const int byte = ByteOf(c, t);
-                unmapped |= byte < 0;
-                lead = true;
-                *out++ = static_cast<unsigned char>(byte);
-                in += len;
-            }
-            if (bad || unmapped) break;
+        size_t copied = 0;
+        unsigned char* stop = end;
+        if (copyChunks) {
+            copied = std::min<size_t>(sizeof saved, static_cast<size_t>(end - in));
+            std::memcpy(saved, in, copied);
+            if (end - in > static_cast<ptrdiff_t>(kDecodeChunk)) stop = in + kDecodeChunk;
         }
-        if (bad || unmapped) {
-            // Back to front, so nothing is overwritten before it has been read.
-            unsigned char* w = chunkIn + midSequence;
-            for (unsigned char* r = chunkOut; r > p;) {
-                --r;
-                const unsigned char byte = *r;
-                w -= t.utf8Len[byte];
-                std::memcpy(w, t.utf8[byte].data(), t.utf8Len[byte]);
+        if (!step(in, out, stop, end, lead)) {
+            if (copyChunks) {
+                RestoreUtf8(p, chunkOut, chunkIn, skip);
+                std::memcpy(chunkIn, saved, copied);
+            } else {
+                RestoreUtf8(p, out, in, skip);
             }
-            std::memcpy(p, kUtf8Bom.data(), skip);
-            std::memcpy(chunkIn, saved, copied);
             return false;
         }
     }
@@ -296,11 +170,70 @@ bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiB
     return true;
 }
 
+// The portable decoder: a stretch of ASCII and two-byte sequences without a branch per byte,
+// the rest character by character. It writes before it checks, so its chunks are copied first;
+// a chunk ending on a lead takes the continuation byte after it, so the next starts on a
+// character boundary.
+inline bool DecodeBytewise(unsigned char*& in, unsigned char*& out, unsigned char* stop,
+                           unsigned char* end, bool& lead) {
+    const TTables& t = Tables();
+    bool expect = false, bad = false, unmapped = false;
+    while (in < stop) {
+        for (; in < stop && end - in >= 2; ++in) {
+            const unsigned b = *in;
+            if (b >= 0xE0 || (b & 0xFE) == 0xC0) break;
+            const bool isCont = (b & 0xC0) == 0x80;
+            const bool isLead = b >= 0xC2;
+            bad |= isCont != expect;
+            expect = isLead;
+            lead |= isLead;
+            const int16_t two = t.twoByte[((b & 0x1F) << 6) | (in[1] & 0x3F)];
+            unmapped |= isLead & (two < 0);
+            *out = b < 0x80 ? static_cast<unsigned char>(b) : static_cast<unsigned char>(two);
+            out += !isCont;
+        }
+        if (bad || unmapped) return false;
+        if (expect) {
+            // The end of a two-byte sequence, its character already written.
+            if (in == end || (*in & 0xC0) != 0x80) return false;
+            expect = false;
+            ++in;
+            continue;
+        }
+        if (in == stop) break;
+        // A longer sequence, a malformed lead, or the last byte of the text.
+        if (!DecodeCharacters(in, out, in + 1, end, lead)) return false;
+    }
+    return true;
+}
+
+bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiByte) {
+    return detail::DecodeUtf8Checked(reinterpret_cast<char*>(p), size, skip, multiByte,
+                                     detail::TUtf8Decoder::Fastest);
+}
+
 bool HasMark(const char* data, size_t size) {
     return size >= 3 && std::memcmp(data, kUtf8Bom.data(), 3) == 0;
 }
 
 }  // namespace
+
+namespace detail {
+
+bool DecodeUtf8Checked(char* data, size_t& size, size_t skip, bool& multiByte,
+                       TUtf8Decoder decoder) {
+    auto* p = reinterpret_cast<unsigned char*>(data);
+#if defined(__x86_64__) || defined(__i386__)
+    const TVectorSupport& cpu = VectorSupport();
+    if (decoder == TUtf8Decoder::Fastest && cpu.wide)
+        return DecodeUtf8With(p, size, skip, multiByte, DecodeWideVector, false);
+    if (decoder != TUtf8Decoder::Portable && cpu.narrow)
+        return DecodeUtf8With(p, size, skip, multiByte, DecodeVector, false);
+#endif
+    return DecodeUtf8With(p, size, skip, multiByte, DecodeBytewise, true);
+}
+
+}  // namespace detail
 
 const char* EncodingName(TDocEncoding encoding) {
     switch (encoding) {
@@ -386,11 +319,17 @@ std::pair<size_t, size_t> EncodedSizeAndUnencodable(std::string_view cp1250,
                                                     TDocEncoding encoding) {
     if (encoding != TDocEncoding::Utf8 && encoding != TDocEncoding::Utf8Bom)
         return {cp1250.size(), CountUnencodable(cp1250, encoding)};
-    // One table sum per byte: the bytes added to it in the low half, the unencodable flag in the
-    // high half, taken in chunks that the low half cannot overflow.
     const TTables& t = Tables();
     auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
     const unsigned char* end = p + cp1250.size();
+#if defined(__x86_64__) || defined(__i386__)
+    if (VectorSupport().narrow) {
+        const auto [growth, lost] = Utf8GrowthAndLoss(p, end);
+        return {cp1250.size() + growth, lost};
+    }
+#endif
+    // One table sum per byte: the bytes added to it in the low half, the unencodable flag in the
+    // high half, taken in chunks that the low half cannot overflow.
     size_t size = cp1250.size(), count = 0;
     while (p < end) {
         const unsigned char* stop = end - p > (1 << 30) ? p + (1 << 30) : end;
@@ -422,6 +361,9 @@ char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
             return out;
         case TDocEncoding::Utf8:
         case TDocEncoding::Utf8Bom:
+#if defined(__x86_64__) || defined(__i386__)
+            if (VectorSupport().wide) p = EncodeUtf8Wide(p, end, out);
+#endif
             // Eight bytes at a time: copied when all are ASCII, else each written as a whole
             // word of its form and advanced by its length. A word store reaches at most three
             // bytes past the byte's form, which the three input bytes still to come will fill.

@@ -78,6 +78,18 @@ TDocEncoding DecodeOrRaise(std::string& bytes, std::optional<TDocEncoding> encod
 // Encodes with the mark where the encoding has one, or throws when a byte cannot be held.
 std::string EncodeOrRaise(std::string_view cp1250, TDocEncoding encoding, const std::string& name);
 
+namespace detail {
+// The UTF-8 decoders, fastest first: 32 and 16 bytes a step, and the portable one for other
+// processors. Each one that the processor lacks gives way to the next.
+enum class TUtf8Decoder { Fastest, Narrow, Portable };
+// The UTF-8 decoder behind DecodeInPlace: decodes `data[skip, size)` into Windows-1250 bytes in
+// place when every character is valid and has a byte (setting `size`, and `multiByte` when a
+// sequence was seen), otherwise leaves the bytes as they were and returns false. Tests hold
+// every decoder to the same results.
+bool DecodeUtf8Checked(char* data, size_t& size, size_t skip, bool& multiByte,
+                       TUtf8Decoder decoder);
+}  // namespace detail
+
 // The mark a UTF-8 BOM document starts with.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 

@@ -122,9 +122,21 @@ TEST(Encoding, FastPathsAgreeWithThePlainConversionsOnRandomTexts) {
     };
     for (int round = 0; round < 4000; ++round) {
         std::string text;
-        const size_t length = next(40);
-        for (size_t i = 0; i < length; ++i)
-            text += next(3) ? static_cast<char>('a' + next(26)) : pool[next(pool.size())];
+        // Short texts, and long ones for the steps of the vector paths; some of these hold
+        // only letters, some any defined byte.
+        const size_t length = next(3) ? next(40) : next(400);
+        const bool anyByte = next(2);
+        for (size_t i = 0; i < length; ++i) {
+            if (next(3)) {
+                text += static_cast<char>('a' + next(26));
+            } else if (anyByte && next(2)) {
+                const auto byte = static_cast<unsigned char>(0x80 + next(0x80));
+                text +=
+                    cp1250::kToUnicode[byte] == cp1250::kUndefined ? 'x' : static_cast<char>(byte);
+            } else {
+                text += pool[next(length > 40 ? 15 : pool.size())];
+            }
+        }
         const std::string utf8 = cp1250::ToUtf8(text);
         ASSERT_EQ(Encode(text, TDocEncoding::Utf8), utf8);
         EXPECT_EQ(EncodedSizeAndUnencodable(text, TDocEncoding::Utf8),
@@ -175,6 +187,92 @@ TEST(Encoding, AFaultAnywhereLeavesTheFileAsItWas) {
                 EXPECT_TRUE(report.Invalid) << round;
             }
             EXPECT_EQ(report.Encoding, TDocEncoding::Windows1250) << round;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace krq
+
+namespace krq {
+namespace {
+
+// Every UTF-8 decoder, on random UTF-8 built from pieces whose decoding is known: each gives
+// the Windows-1250 bytes of a good text, and each leaves a text with a fault or an unmapped
+// character exactly as it was, wherever it falls against their steps and chunks.
+TEST(Encoding, EveryDecoderGivesTheKnownDecodingOrLeavesTheTextAlone) {
+    struct TPiece {
+        const char* utf8;
+        int byte;  // its Windows-1250 byte; -1 unmapped, -2 malformed
+    };
+    const TPiece pieces[] = {
+        {"\xC4\x85", 0xB9},     {"\xC5\x9B", 0x9C},
+        {"\xC5\xBC", 0xBF},     {"\xC3\xB3", 0xF3},
+        {"\xC2\xAB", 0xAB},     {"\xCB\x87", 0xA1},
+        {"\xE2\x82\xAC", 0x80}, {"\xE2\x80\x9E", 0x84},
+        {"\xE2\x80\x94", 0x97}, {"\r\n", -3},
+        {"\xD0\x96", -1},       {"\xC3\x83", -1},
+        {"\xC4\x80", -1},       {"\xC2\xA1", -1},
+        {"\xE2\x9C\x93", -1},   {"\xF0\x9F\x98\x80", -1},
+        {"\x85", -2},           {"\xC4", -2},
+        {"\xC0\xAF", -2},       {"\xFF", -2},
+        {"\xED\xA0\x80", -2},   {"\xE2\x82", -2},
+        {"\xC4\xC4\x85", -2},
+    };
+    uint64_t state = 4242;
+    auto next = [&](uint64_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % bound;
+    };
+    for (int round = 0; round < 6000; ++round) {
+        std::string file, expected;
+        bool good = true;
+        const size_t count = next(8) ? next(60) : next(1500);
+        const bool faulty = next(2);
+        const size_t faultAt = next(count + 1);
+        for (size_t i = 0; i <= count; ++i) {
+            if (i == faultAt && faulty) {
+                const TPiece& bad = pieces[10 + next(std::size(pieces) - 10)];
+                file += bad.utf8;
+                good = false;
+            }
+            if (i == count) break;
+            if (next(2)) {
+                const char letter = static_cast<char>('a' + next(26));
+                file += letter;
+                expected += letter;
+                continue;
+            }
+            if (next(3) == 0) {
+                // Any byte the code page defines, the rarer characters among them.
+                const unsigned char byte = static_cast<unsigned char>(0x80 + next(0x80));
+                if (cp1250::kToUnicode[byte] == cp1250::kUndefined) continue;
+                file += cp1250::ToUtf8(std::string(1, static_cast<char>(byte)));
+                expected += static_cast<char>(byte);
+                continue;
+            }
+            const TPiece& piece = pieces[next(10)];
+            file += piece.utf8;
+            expected += piece.byte == -3 ? std::string("\r\n")
+                                         : std::string(1, static_cast<char>(piece.byte));
+        }
+        const size_t skip = next(5) == 0 ? 3 : 0;
+        if (skip) file.insert(0, kUtf8Bom);
+        for (detail::TUtf8Decoder decoder :
+             {detail::TUtf8Decoder::Fastest, detail::TUtf8Decoder::Narrow,
+              detail::TUtf8Decoder::Portable}) {
+            const int which = static_cast<int>(decoder);
+            std::string bytes = file;
+            size_t size = bytes.size();
+            bool multiByte = false;
+            const bool ok = detail::DecodeUtf8Checked(bytes.data(), size, skip, multiByte, decoder);
+            ASSERT_EQ(ok, good) << round << " decoder " << which;
+            if (ok) {
+                ASSERT_EQ(bytes.substr(0, size), expected) << round << " decoder " << which;
+                EXPECT_EQ(multiByte, file.size() - skip != expected.size());
+            } else {
+                ASSERT_EQ(bytes, file) << round << " decoder " << which;
+            }
         }
     }
 }

@@ -4,9 +4,11 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "editor/model/TKrqEditStringList.h"
 #include "editor/model/TKrqEditStringListImpl.h"
@@ -118,50 +120,103 @@ TDecodeReport TKrqEditStringList::LoadLinesFromFile(const std::string& path,
     return report;
 }
 
-// Writes every line and its break through a large buffer; long lines go out directly.
+// Writes every line and its break through a large buffer of Windows-1250 bytes. In another
+// encoding a full buffer is encoded in one go, so the encoder runs over long stretches rather
+// than line by line; in Windows-1250 the long runs of a long line go out directly.
 bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool lastBreak) const {
-    const bool utf8 = encoding == TDocEncoding::Utf8 || encoding == TDocEncoding::Utf8Bom;
-    const size_t growth = utf8 ? 3 : 1;
+    const bool plain = encoding == TDocEncoding::Windows1250;
     std::string_view lineBreak = this->lineBreak == TLineBreak::CRLF ? std::string_view("\r\n")
                                  : this->lineBreak == TLineBreak::LF ? std::string_view("\n")
                                                                      : std::string_view("\r");
     constexpr size_t kBuffer = 1 << 20;
     std::unique_ptr<char[]> buffer(new char[kBuffer]);
+    // A Windows-1250 byte takes at most three bytes in UTF-8.
+    std::unique_ptr<char[]> encoded(plain ? nullptr : new char[3 * kBuffer]);
     size_t used = 0;
-    if (encoding == TDocEncoding::Utf8Bom) {
-        std::memcpy(buffer.get(), kUtf8Bom.data(), kUtf8Bom.size());
-        used = kUtf8Bom.size();
-    }
+    auto flush = [&]() {
+        bool ok = true;
+        if (plain) {
+            ok = WriteFully(fd, buffer.get(), used);
+        } else if (used > 0) {
+            char* end = EncodeTo(std::string_view(buffer.get(), used), encoding, encoded.get());
+            ok = WriteFully(fd, encoded.get(), static_cast<size_t>(end - encoded.get()));
+        }
+        used = 0;
+        return ok;
+    };
+    auto append = [&](std::string_view run) {
+        if (plain && run.size() >= kBuffer)
+            return flush() && WriteFully(fd, run.data(), run.size());
+        while (!run.empty()) {
+            if (used == kBuffer && !flush()) return false;
+            const size_t n = std::min(run.size(), kBuffer - used);
+            std::memcpy(buffer.get() + used, run.data(), n);
+            used += n;
+            run.remove_prefix(n);
+        }
+        return true;
+    };
+    if (encoding == TDocEncoding::Utf8Bom && !WriteFully(fd, kUtf8Bom.data(), kUtf8Bom.size()))
+        return false;
     const TKrqLineText* last = blocks.empty() ? nullptr : &blocks.back().back();
     for (const auto& block : blocks) {
         for (const TKrqLineText& line : block) {
-            size_t need = line.size() * growth + lineBreak.size();
-            if (used + need > kBuffer) {
-                if (!WriteFully(fd, buffer.get(), used)) return false;
-                used = 0;
-            }
-            if (need > kBuffer) {
-                if (encoding == TDocEncoding::Windows1250) {
-                    // A long line in pieces goes out piece by piece, never copied whole.
-                    bool ok = true;
-                    line.ForEachRun(0, line.size(), [&](std::string_view run) {
-                        ok = ok && WriteFully(fd, run.data(), run.size());
-                    });
-                    if (!ok) return false;
-                } else {
-                    std::string encoded = Encode(line.view(), encoding, false);
-                    if (!WriteFully(fd, encoded.data(), encoded.size())) return false;
-                }
-            } else if (!line.empty()) {
-                char* end = EncodeTo(line.view(), encoding, buffer.get() + used);
-                used = static_cast<size_t>(end - buffer.get());
+            if (!line.Pieced() && used + line.size() + lineBreak.size() <= kBuffer) {
+                // The usual short line, copied whole.
+                const std::string_view text = line.view();
+                std::memcpy(buffer.get() + used, text.data(), text.size());
+                used += text.size();
+            } else {
+                bool ok = true;
+                line.ForEachRun(0, line.size(),
+                                [&](std::string_view run) { ok = ok && append(run); });
+                if (!ok) return false;
             }
             if (&line == last && !lastBreak) break;
-            std::memcpy(buffer.get() + used, lineBreak.data(), lineBreak.size());
-            used += lineBreak.size();
+            if (!append(lineBreak)) return false;
         }
     }
-    return WriteFully(fd, buffer.get(), used);
+    return flush();
+}
+
+std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncoding encoding) const {
+    uint64_t growth = 0;
+    size_t lost = 0;
+    auto measure = [&](std::string_view text) {
+        const auto [encoded, unencodable] = EncodedSizeAndUnencodable(text, encoding);
+        growth += encoded - text.size();
+        lost += unencodable;
+    };
+    // Lines as read lie one after another in the loaded bytes, apart only by their breaks (and
+    // the NUL some programs pad a break with), which every encoding writes as they are. A run of
+    // such lines is measured as one stretch, which costs far less than a line at a time.
+    const auto base = reinterpret_cast<uintptr_t>(storage ? storage->data : nullptr);
+    const size_t baseSize = storage ? storage->size : 0;
+    const char* spanStart = nullptr;
+    const char* spanEnd = nullptr;
+    for (const auto& block : blocks) {
+        for (const TKrqLineText& line : block) {
+            if (line.Pieced()) {
+                line.ForEachRun(0, line.size(), measure);
+                continue;
+            }
+            const std::string_view text = line.view();
+            const auto at = reinterpret_cast<uintptr_t>(text.data());
+            const bool loaded = base != 0 && at >= base && at + text.size() <= base + baseSize;
+            if (loaded && spanStart && text.data() >= spanEnd && text.data() - spanEnd <= 3 &&
+                std::all_of(spanEnd, text.data(), [](char c) { return c >= 0; })) {
+                spanEnd = text.data() + text.size();
+                continue;
+            }
+            if (spanStart)
+                measure(std::string_view(spanStart, static_cast<size_t>(spanEnd - spanStart)));
+            spanStart = loaded ? text.data() : nullptr;
+            spanEnd = loaded ? text.data() + text.size() : nullptr;
+            if (!loaded) measure(text);
+        }
+    }
+    if (spanStart) measure(std::string_view(spanStart, static_cast<size_t>(spanEnd - spanStart)));
+    return {growth, lost};
 }
 
 void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding encoding) const {
@@ -169,22 +224,16 @@ void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding e
     const uint64_t breakSize = d->lineBreak == TLineBreak::CRLF ? 2 : 1;
     const bool lastBreak = d->unbrokenSerial != d->serial || encoding == TDocEncoding::Windows1250;
     uint64_t size = encoding == TDocEncoding::Utf8Bom ? kUtf8Bom.size() : 0;
-    size_t unencodable = 0;
-    for (const auto& block : d->blocks) {
-        for (const TKrqLineText& line : block) {
-            if (encoding == TDocEncoding::Windows1250) {
-                size += line.size() + breakSize;
-            } else {
-                const auto [encoded, lost] = EncodedSizeAndUnencodable(line.view(), encoding);
-                unencodable += lost;
-                size += encoded + breakSize;
-            }
-        }
-    }
+    for (const auto& block : d->blocks)
+        for (const TKrqLineText& line : block) size += line.size() + breakSize;
     if (!lastBreak && !d->blocks.empty()) size -= breakSize;
-    if (unencodable)
-        throw EKrqError("Cannot encode " + std::to_string(unencodable) + " characters of " + path +
-                        " as " + EncodingName(encoding));
+    if (encoding != TDocEncoding::Windows1250) {
+        const auto [growth, unencodable] = d->EncodingGrowth(encoding);
+        if (unencodable)
+            throw EKrqError("Cannot encode " + std::to_string(unencodable) + " characters of " +
+                            path + " as " + EncodingName(encoding));
+        size += growth;
+    }
     TWriteOptions options;
     options.InPlaceFallback = true;
     WriteFileSafely(

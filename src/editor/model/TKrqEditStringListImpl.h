@@ -4,17 +4,19 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/model/TKrqEditStringList.h"
 #include "platform/encoding.h"
+#include "platform/files/filereader.h"
 
 namespace krq {
 
 // Bytes of a loaded file. Lines point into them until they are changed.
 struct TKrqLoadedBytes {
-    std::unique_ptr<char[]> raw;  // a file read from disk, not zero-filled first
-    std::string owned;            // bytes handed to LoadFromBytes
+    TFileBufferData raw;  // a file read from disk, not zero-filled first
+    std::string owned;    // bytes handed to LoadFromBytes
     const char* data = nullptr;
     size_t size = 0;
 };
@@ -66,6 +68,9 @@ struct TKrqEditStringList::Impl {
     void SplitIfLarge(size_t b);
     // Replaces all lines by blocks built from `bytes`.
     void Adopt(std::vector<TBlock>&& newBlocks, std::shared_ptr<TKrqLoadedBytes> bytes);
+    // What writing the lines in `encoding` adds to their Windows-1250 size, and the bytes it
+    // cannot hold.
+    std::pair<uint64_t, size_t> EncodingGrowth(TDocEncoding encoding) const;
     // Writes every line followed by the convention's break; false on a write error.
     bool WriteLines(int fd, TDocEncoding encoding, bool lastBreak) const;
 };

@@ -2,11 +2,14 @@
 #include "platform/files/filereader.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/errors.h"
 
@@ -38,7 +41,7 @@ struct TBufferSink {
     TFileBuffer& out;
     size_t capacity = 0;
     char* Reserve(size_t wanted) {
-        std::unique_ptr<char[]> bigger(new char[wanted]);
+        TFileBufferData bigger = AllocateFileBuffer(wanted);
         if (out.Data) std::memcpy(bigger.get(), out.Data.get(), capacity);
         out.Data = std::move(bigger);
         capacity = wanted;
@@ -98,6 +101,23 @@ TReadResult ReadRegularFile(const std::string& path, TSink& sink, size_t spare,
 }
 
 }  // namespace
+
+void TFileBufferFree::operator()(char* p) const { std::free(p); }
+
+TFileBufferData AllocateFileBuffer(size_t size) {
+    constexpr size_t kHugePage = size_t{2} << 20;
+    void* p = nullptr;
+    if (size >= 2 * kHugePage) {
+        const size_t rounded = (size + kHugePage - 1) & ~(kHugePage - 1);
+        p = std::aligned_alloc(kHugePage, rounded);
+        // Only advice: without huge pages the buffer works as any other.
+        if (p) ::madvise(p, rounded, MADV_HUGEPAGE);
+    } else {
+        p = std::malloc(size > 0 ? size : 1);
+    }
+    if (!p) throw std::bad_alloc();
+    return TFileBufferData(static_cast<char*>(p));
+}
 
 TReadResult ReadFileBytes(const std::string& path, std::string& bytes, size_t spare,
                           TFileIdentity* identity) {
