@@ -8,6 +8,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "editor/model/TKrqEditStringList.h"
@@ -16,6 +19,7 @@
 #include "platform/errors.h"
 #include "platform/files/filereader.h"
 #include "platform/files/filewriter.h"
+#include "platform/files/writebehind.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -122,7 +126,8 @@ TDecodeReport TKrqEditStringList::LoadLinesFromFile(const std::string& path,
 
 // Writes every line and its break through a large buffer of Windows-1250 bytes. In another
 // encoding a full buffer is encoded in one go, so the encoder runs over long stretches rather
-// than line by line; in Windows-1250 the long runs of a long line go out directly.
+// than line by line, and the encoded buffer is written behind on a second thread while the next
+// one is gathered and encoded. In Windows-1250 the long runs of a long line go out directly.
 bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool lastBreak) const {
     const bool plain = encoding == TDocEncoding::Windows1250;
     std::string_view lineBreak = this->lineBreak == TLineBreak::CRLF ? std::string_view("\r\n")
@@ -130,16 +135,23 @@ bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool la
                                                                      : std::string_view("\r");
     constexpr size_t kBuffer = 1 << 20;
     std::unique_ptr<char[]> buffer(new char[kBuffer]);
+    if (encoding == TDocEncoding::Utf8Bom && !WriteFully(fd, kUtf8Bom.data(), kUtf8Bom.size()))
+        return false;
     // A Windows-1250 byte takes at most three bytes in UTF-8.
-    std::unique_ptr<char[]> encoded(plain ? nullptr : new char[3 * kBuffer]);
+    std::optional<TWriteBehind> writer;
+    if (!plain) writer.emplace(fd, 3 * kBuffer);
     size_t used = 0;
     auto flush = [&]() {
         bool ok = true;
         if (plain) {
             ok = WriteFully(fd, buffer.get(), used);
         } else if (used > 0) {
-            char* end = EncodeTo(std::string_view(buffer.get(), used), encoding, encoded.get());
-            ok = WriteFully(fd, encoded.get(), static_cast<size_t>(end - encoded.get()));
+            ok = !writer->Failed();
+            if (ok) {
+                char* target = writer->Buffer();
+                char* end = EncodeTo(std::string_view(buffer.get(), used), encoding, target);
+                writer->Submit(static_cast<size_t>(end - target));
+            }
         }
         used = 0;
         return ok;
@@ -156,8 +168,6 @@ bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool la
         }
         return true;
     };
-    if (encoding == TDocEncoding::Utf8Bom && !WriteFully(fd, kUtf8Bom.data(), kUtf8Bom.size()))
-        return false;
     const TKrqLineText* last = blocks.empty() ? nullptr : &blocks.back().back();
     for (const auto& block : blocks) {
         for (const TKrqLineText& line : block) {
@@ -176,10 +186,11 @@ bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool la
             if (!append(lineBreak)) return false;
         }
     }
-    return flush();
+    return flush() && (!writer || writer->Finish());
 }
 
-std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncoding encoding) const {
+std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncoding encoding,
+                                                                     size_t from, size_t to) const {
     uint64_t growth = 0;
     size_t lost = 0;
     auto measure = [&](std::string_view text) {
@@ -194,8 +205,8 @@ std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncodin
     const size_t baseSize = storage ? storage->size : 0;
     const char* spanStart = nullptr;
     const char* spanEnd = nullptr;
-    for (const auto& block : blocks) {
-        for (const TKrqLineText& line : block) {
+    for (size_t b = from; b < to; ++b) {
+        for (const TKrqLineText& line : blocks[b]) {
             if (line.Pieced()) {
                 line.ForEachRun(0, line.size(), measure);
                 continue;
@@ -219,6 +230,24 @@ std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncodin
     return {growth, lost};
 }
 
+std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncoding encoding,
+                                                                     uint64_t bytes) const {
+    // A large document is measured in two halves at once; measuring only reads the lines.
+    constexpr uint64_t kParallelFrom = 8u << 20;
+    const size_t half = blocks.size() / 2;
+    if (bytes < kParallelFrom || half == 0) return EncodingGrowth(encoding, 0, blocks.size());
+    std::pair<uint64_t, size_t> second;
+    std::thread helper;
+    try {
+        helper = std::thread([&] { second = EncodingGrowth(encoding, half, blocks.size()); });
+    } catch (const std::system_error&) {
+        return EncodingGrowth(encoding, 0, blocks.size());
+    }
+    const auto first = EncodingGrowth(encoding, 0, half);
+    helper.join();
+    return {first.first + second.first, first.second + second.second};
+}
+
 void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding encoding) const {
     // The size is known before the first byte is written, so its space can be reserved.
     const uint64_t breakSize = d->lineBreak == TLineBreak::CRLF ? 2 : 1;
@@ -228,7 +257,7 @@ void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding e
         for (const TKrqLineText& line : block) size += line.size() + breakSize;
     if (!lastBreak && !d->blocks.empty()) size -= breakSize;
     if (encoding != TDocEncoding::Windows1250) {
-        const auto [growth, unencodable] = d->EncodingGrowth(encoding);
+        const auto [growth, unencodable] = d->EncodingGrowth(encoding, size);
         if (unencodable)
             throw EKrqError("Cannot encode " + std::to_string(unencodable) + " characters of " +
                             path + " as " + EncodingName(encoding));
