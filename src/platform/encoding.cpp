@@ -209,7 +209,7 @@ inline bool DecodeBytewise(unsigned char*& in, unsigned char*& out, unsigned cha
 
 bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiByte) {
     return detail::DecodeUtf8Checked(reinterpret_cast<char*>(p), size, skip, multiByte,
-                                     detail::TUtf8Decoder::Fastest);
+                                     detail::TVectorPath::Fastest);
 }
 
 bool HasMark(const char* data, size_t size) {
@@ -220,17 +220,90 @@ bool HasMark(const char* data, size_t size) {
 
 namespace detail {
 
-bool DecodeUtf8Checked(char* data, size_t& size, size_t skip, bool& multiByte,
-                       TUtf8Decoder decoder) {
+bool DecodeUtf8Checked(char* data, size_t& size, size_t skip, bool& multiByte, TVectorPath path) {
     auto* p = reinterpret_cast<unsigned char*>(data);
 #if defined(__x86_64__) || defined(__i386__)
     const TVectorSupport& cpu = VectorSupport();
-    if (decoder == TUtf8Decoder::Fastest && cpu.wide)
+    if ((path == TVectorPath::Fastest || path == TVectorPath::Wide) && cpu.wide)
         return DecodeUtf8With(p, size, skip, multiByte, DecodeWideVector, false);
-    if (decoder != TUtf8Decoder::Portable && cpu.narrow)
+    if (path != TVectorPath::Portable && cpu.narrow)
         return DecodeUtf8With(p, size, skip, multiByte, DecodeVector, false);
 #endif
     return DecodeUtf8With(p, size, skip, multiByte, DecodeBytewise, true);
+}
+
+char* EncodeUtf8(std::string_view cp1250, char* out, TVectorPath path) {
+    const TTables& t = Tables();
+    auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
+    const unsigned char* end = p + cp1250.size();
+#if defined(__x86_64__) || defined(__i386__)
+    const TVectorSupport& cpu = VectorSupport();
+    if (cpu.widest && path == TVectorPath::Fastest) p = EncodeUtf8Widest(p, end, out);
+    if (cpu.wide && (path == TVectorPath::Fastest || path == TVectorPath::Wide))
+        p = EncodeUtf8Wide(p, end, out);
+#endif
+    // Eight bytes at a time: copied when all are ASCII, else each written as a whole
+    // word of its form and advanced by its length. A word store reaches at most three
+    // bytes past the byte's form, which the three input bytes still to come will fill.
+    while (end - p >= 11) {
+        uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (!(w & kHighBits)) {
+            std::memcpy(out, p, 8);
+            out += 8;
+            p += 8;
+            continue;
+        }
+        for (int k = 0; k < 8; ++k, ++p) {
+            const uint32_t form = t.packed[*p];
+            std::memcpy(out, &form, 4);
+            out += t.packedLen[*p];
+        }
+    }
+    while (p < end) {
+        size_t run = AsciiRun(p, end);
+        std::memcpy(out, p, run);
+        out += run;
+        p += run;
+        if (p == end) break;
+        uint8_t len = t.utf8Len[*p];
+        if (len == 0) {
+            *out++ = '?';
+        } else {
+            std::memcpy(out, t.utf8[*p].data(), len);
+            out += len;
+        }
+        ++p;
+    }
+    return out;
+}
+
+std::pair<size_t, size_t> Utf8SizeAndLoss(std::string_view cp1250, TVectorPath path) {
+    const TTables& t = Tables();
+    auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
+    const unsigned char* end = p + cp1250.size();
+#if defined(__x86_64__) || defined(__i386__)
+    const TVectorSupport& cpu = VectorSupport();
+    if (cpu.widest && path == TVectorPath::Fastest) {
+        const auto [growth, lost] = Utf8GrowthAndLossWidest(p, end);
+        return {cp1250.size() + growth, lost};
+    }
+    if (cpu.narrow && path != TVectorPath::Portable) {
+        const auto [growth, lost] = Utf8GrowthAndLoss(p, end);
+        return {cp1250.size() + growth, lost};
+    }
+#endif
+    // One table sum per byte: the bytes added to it in the low half, the unencodable flag in the
+    // high half, taken in chunks that the low half cannot overflow.
+    size_t size = cp1250.size(), count = 0;
+    while (p < end) {
+        const unsigned char* stop = end - p > (1 << 30) ? p + (1 << 30) : end;
+        uint64_t sum = 0;
+        for (; p < stop; ++p) sum += t.sizeAndLoss[*p];
+        size += sum & 0xFFFFFFFFu;
+        count += sum >> 32;
+    }
+    return {size, count};
 }
 
 }  // namespace detail
@@ -319,26 +392,7 @@ std::pair<size_t, size_t> EncodedSizeAndUnencodable(std::string_view cp1250,
                                                     TDocEncoding encoding) {
     if (encoding != TDocEncoding::Utf8 && encoding != TDocEncoding::Utf8Bom)
         return {cp1250.size(), CountUnencodable(cp1250, encoding)};
-    const TTables& t = Tables();
-    auto p = reinterpret_cast<const unsigned char*>(cp1250.data());
-    const unsigned char* end = p + cp1250.size();
-#if defined(__x86_64__) || defined(__i386__)
-    if (VectorSupport().narrow) {
-        const auto [growth, lost] = Utf8GrowthAndLoss(p, end);
-        return {cp1250.size() + growth, lost};
-    }
-#endif
-    // One table sum per byte: the bytes added to it in the low half, the unencodable flag in the
-    // high half, taken in chunks that the low half cannot overflow.
-    size_t size = cp1250.size(), count = 0;
-    while (p < end) {
-        const unsigned char* stop = end - p > (1 << 30) ? p + (1 << 30) : end;
-        uint64_t sum = 0;
-        for (; p < stop; ++p) sum += t.sizeAndLoss[*p];
-        size += sum & 0xFFFFFFFFu;
-        count += sum >> 32;
-    }
-    return {size, count};
+    return detail::Utf8SizeAndLoss(cp1250, detail::TVectorPath::Fastest);
 }
 
 size_t EncodedSize(std::string_view cp1250, TDocEncoding encoding) {
@@ -361,43 +415,7 @@ char* EncodeTo(std::string_view cp1250, TDocEncoding encoding, char* out) {
             return out;
         case TDocEncoding::Utf8:
         case TDocEncoding::Utf8Bom:
-#if defined(__x86_64__) || defined(__i386__)
-            if (VectorSupport().wide) p = EncodeUtf8Wide(p, end, out);
-#endif
-            // Eight bytes at a time: copied when all are ASCII, else each written as a whole
-            // word of its form and advanced by its length. A word store reaches at most three
-            // bytes past the byte's form, which the three input bytes still to come will fill.
-            while (end - p >= 11) {
-                uint64_t w;
-                std::memcpy(&w, p, 8);
-                if (!(w & kHighBits)) {
-                    std::memcpy(out, p, 8);
-                    out += 8;
-                    p += 8;
-                    continue;
-                }
-                for (int k = 0; k < 8; ++k, ++p) {
-                    const uint32_t form = t.packed[*p];
-                    std::memcpy(out, &form, 4);
-                    out += t.packedLen[*p];
-                }
-            }
-            while (p < end) {
-                size_t run = AsciiRun(p, end);
-                std::memcpy(out, p, run);
-                out += run;
-                p += run;
-                if (p == end) break;
-                uint8_t len = t.utf8Len[*p];
-                if (len == 0) {
-                    *out++ = '?';
-                } else {
-                    std::memcpy(out, t.utf8[*p].data(), len);
-                    out += len;
-                }
-                ++p;
-            }
-            return out;
+            return detail::EncodeUtf8(cp1250, out, detail::TVectorPath::Fastest);
     }
     return out;
 }

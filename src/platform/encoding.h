@@ -79,15 +79,18 @@ TDocEncoding DecodeOrRaise(std::string& bytes, std::optional<TDocEncoding> encod
 std::string EncodeOrRaise(std::string_view cp1250, TDocEncoding encoding, const std::string& name);
 
 namespace detail {
-// The UTF-8 decoders, fastest first: 32 and 16 bytes a step, and the portable one for other
-// processors. Each one that the processor lacks gives way to the next.
-enum class TUtf8Decoder { Fastest, Narrow, Portable };
+// The code paths of UTF-8, fastest first: 64 bytes a step (AVX-512), 32 (AVX2), 16 (SSSE3), and
+// the portable one. A path the processor lacks gives way to the next one it has, and a path
+// with no step of that width (decoding has none of 64) to the next narrower; tests run every
+// path so that each is held to the same results.
+enum class TVectorPath { Fastest, Wide, Narrow, Portable };
 // The UTF-8 decoder behind DecodeInPlace: decodes `data[skip, size)` into Windows-1250 bytes in
 // place when every character is valid and has a byte (setting `size`, and `multiByte` when a
-// sequence was seen), otherwise leaves the bytes as they were and returns false. Tests hold
-// every decoder to the same results.
-bool DecodeUtf8Checked(char* data, size_t& size, size_t skip, bool& multiByte,
-                       TUtf8Decoder decoder);
+// sequence was seen), otherwise leaves the bytes as they were and returns false.
+bool DecodeUtf8Checked(char* data, size_t& size, size_t skip, bool& multiByte, TVectorPath path);
+// EncodeTo and EncodedSizeAndUnencodable for UTF-8.
+char* EncodeUtf8(std::string_view cp1250, char* out, TVectorPath path);
+std::pair<size_t, size_t> Utf8SizeAndLoss(std::string_view cp1250, TVectorPath path);
 }  // namespace detail
 
 // The mark a UTF-8 BOM document starts with.

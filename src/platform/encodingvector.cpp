@@ -15,6 +15,9 @@ const TVectorSupport& VectorSupport() {
         const bool popcnt = __builtin_cpu_supports("popcnt");
         s.narrow = popcnt && __builtin_cpu_supports("ssse3");
         s.wide = s.narrow && __builtin_cpu_supports("avx2");
+        s.widest = s.wide && __builtin_cpu_supports("avx512f") &&
+                   __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") &&
+                   __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("bmi2");
         return s;
     }();
     return support;
@@ -44,6 +47,10 @@ struct TVectorTables {
     // Bits over 80-9F, as latin1Bits: the bytes whose form has three bytes, and those with none.
     alignas(16) std::array<uint8_t, 16> threeByteBits{};
     alignas(16) std::array<uint8_t, 16> undefinedBits{};
+    // For the 64-byte steps, over 80-FF in two registers: the forms as above, not XORed, and
+    // each byte's kind (1: a three-byte form, 2: none, 0: two bytes).
+    alignas(64) std::array<uint8_t, 128> forms{};
+    alignas(64) std::array<uint8_t, 128> kinds{};
     TVectorTables() {
         const TTables& t = Tables();
         for (unsigned keep = 0; keep < 256; ++keep) {
@@ -75,8 +82,11 @@ struct TVectorTables {
             const char16_t c = cp1250::kToUnicode[0x80 + x];
             return c >= 0x80 && c < 0x180 ? static_cast<uint8_t>(c - 0x80) : 0;
         };
-        for (unsigned x = 0; x < 128; ++x)
+        for (unsigned x = 0; x < 128; ++x) {
             letterForms[x / 16][x % 16] = form(x) ^ (x >= 16 ? form(x - 16) : 0);
+            forms[x] = form(x);
+            kinds[x] = t.utf8Len[0x80 + x] == 3 ? 1 : t.utf8Len[0x80 + x] == 0 ? 2 : 0;
+        }
         for (unsigned x = 0; x < 32; ++x) {
             const uint8_t bit = static_cast<uint8_t>(1u << (x % 8));
             if (t.utf8Len[0x80 + x] == 3) threeByteBits[x / 8] |= bit;
@@ -428,6 +438,88 @@ __attribute__((target("ssse3,popcnt"))) std::pair<size_t, size_t> Utf8GrowthAndL
             _mm_and_si128(_mm_shuffle_epi8(undefined, which), bit), _mm_setzero_si128())));
         growth += static_cast<size_t>(__builtin_popcount(~three & low));
         lost += static_cast<size_t>(__builtin_popcount(~none & low));
+    }
+    for (; p < end; ++p) {
+        growth += t.sizeAndLoss[*p] & 0xFFFFFFFFu;
+        lost += t.sizeAndLoss[*p] >> 32;
+    }
+    return {growth, lost};
+}
+
+// Sixty-four bytes a step, as EncodeUtf8Wide: one permute looks up the forms of all the high
+// bytes, a second interleaves the bytes with their continuations in order, and compression
+// drops the continuations of ASCII bytes. The stores are masked to the bytes written, but a step
+// written byte by byte passes its end by up to three, which the bytes after it cover.
+__attribute__((target("avx512f,avx512bw,avx512vbmi,avx512vbmi2,bmi2,popcnt"))) const unsigned char*
+EncodeUtf8Widest(const unsigned char* p, const unsigned char* end, char*& out) {
+    const TTables& t = Tables();
+    const TVectorTables& vt = VectorTables();
+    const __m512i formsLow = _mm512_load_si512(vt.forms.data());
+    const __m512i formsHigh = _mm512_load_si512(vt.forms.data() + 64);
+    // Byte 2i of the pairs is byte i of the first operand, byte 2i + 1 byte i of the second.
+    alignas(64) uint8_t firstHalf[64], secondHalf[64];
+    for (int i = 0; i < 32; ++i) {
+        firstHalf[2 * i] = static_cast<uint8_t>(i);
+        firstHalf[2 * i + 1] = static_cast<uint8_t>(64 + i);
+        secondHalf[2 * i] = static_cast<uint8_t>(32 + i);
+        secondHalf[2 * i + 1] = static_cast<uint8_t>(96 + i);
+    }
+    const __m512i pairFirst = _mm512_load_si512(firstHalf);
+    const __m512i pairSecond = _mm512_load_si512(secondHalf);
+    constexpr uint64_t kEven = 0x5555555555555555ull, kOdd = 0xAAAAAAAAAAAAAAAAull;
+    while (end - p >= 67) {
+        const __m512i v = _mm512_loadu_si512(p);
+        const __mmask64 high = _mm512_movepi8_mask(v);
+        if (high == 0) {
+            _mm512_storeu_si512(out, v);
+            out += 64;
+            p += 64;
+            continue;
+        }
+        // The low seven bits of a high byte index its entry; ASCII bytes get one too, unused.
+        const __m512i form = _mm512_permutex2var_epi8(formsLow, v, formsHigh);
+        if (_mm512_mask_cmpeq_epi8_mask(high, form, _mm512_setzero_si512())) {
+            for (int k = 0; k < 64; ++k) PutForm(*p++, out, t);
+            continue;
+        }
+        const __m512i lead =
+            _mm512_add_epi8(_mm512_set1_epi8(static_cast<char>(0xC2)),
+                            _mm512_and_si512(_mm512_srli_epi16(form, 6), _mm512_set1_epi8(3)));
+        const __m512i cont = _mm512_or_si512(_mm512_and_si512(form, _mm512_set1_epi8(0x3F)),
+                                             _mm512_set1_epi8(static_cast<char>(0x80)));
+        const __m512i first = _mm512_mask_blend_epi8(high, v, lead);
+        const __m512i pairs[2] = {_mm512_permutex2var_epi8(first, pairFirst, cont),
+                                  _mm512_permutex2var_epi8(first, pairSecond, cont)};
+        for (int k = 0; k < 2; ++k) {
+            const uint64_t letters = (high >> (32 * k)) & 0xFFFFFFFFull;
+            const uint64_t keep = kEven | _pdep_u64(letters, kOdd);
+            const unsigned count = 32 + static_cast<unsigned>(__builtin_popcountll(letters));
+            _mm512_mask_storeu_epi8(out, _bzhi_u64(~0ull, count),
+                                    _mm512_maskz_compress_epi8(keep, pairs[k]));
+            out += count;
+        }
+        p += 64;
+    }
+    return p;
+}
+
+// Utf8GrowthAndLoss sixty-four bytes a step, each high byte's kind looked up by one permute.
+__attribute__((target("avx512f,avx512bw,avx512vbmi,popcnt"))) std::pair<size_t, size_t>
+Utf8GrowthAndLossWidest(const unsigned char* p, const unsigned char* end) {
+    const TTables& t = Tables();
+    const TVectorTables& vt = VectorTables();
+    const __m512i kindsLow = _mm512_load_si512(vt.kinds.data());
+    const __m512i kindsHigh = _mm512_load_si512(vt.kinds.data() + 64);
+    size_t growth = 0, lost = 0;
+    for (; end - p >= 64; p += 64) {
+        const __m512i v = _mm512_loadu_si512(p);
+        const __mmask64 high = _mm512_movepi8_mask(v);
+        const __m512i kind = _mm512_permutex2var_epi8(kindsLow, v, kindsHigh);
+        growth += static_cast<size_t>(__builtin_popcountll(high)) +
+                  static_cast<size_t>(__builtin_popcountll(
+                      _mm512_mask_cmpeq_epi8_mask(high, kind, _mm512_set1_epi8(1))));
+        lost += static_cast<size_t>(
+            __builtin_popcountll(_mm512_mask_cmpeq_epi8_mask(high, kind, _mm512_set1_epi8(2))));
     }
     for (; p < end; ++p) {
         growth += t.sizeAndLoss[*p] & 0xFFFFFFFFu;

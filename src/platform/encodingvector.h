@@ -160,6 +160,7 @@ inline void PutForm(unsigned char byte, char*& out, const TTables& t) {
 struct TVectorSupport {
     bool narrow = false;  // SSSE3 and POPCNT: sixteen bytes a step
     bool wide = false;    // AVX2 as well: thirty-two
+    bool widest = false;  // AVX-512 with byte permutes and compression (VBMI, VBMI2): 64
 };
 const TVectorSupport& VectorSupport();
 
@@ -171,8 +172,10 @@ bool DecodeWideVector(unsigned char*& in, unsigned char*& out, unsigned char* st
                       unsigned char* end, bool& lead);
 // Encodes [p, end) to UTF-8 as far as its steps go and returns where it stopped.
 const unsigned char* EncodeUtf8Wide(const unsigned char* p, const unsigned char* end, char*& out);
+const unsigned char* EncodeUtf8Widest(const unsigned char* p, const unsigned char* end, char*& out);
 // The bytes the UTF-8 form of [p, end) adds to its length and the bytes it cannot hold.
 std::pair<size_t, size_t> Utf8GrowthAndLoss(const unsigned char* p, const unsigned char* end);
+std::pair<size_t, size_t> Utf8GrowthAndLossWidest(const unsigned char* p, const unsigned char* end);
 #endif
 
 }  // namespace krq::codec

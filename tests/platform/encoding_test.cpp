@@ -111,8 +111,13 @@ TEST(Encoding, NamesRoundTrip) {
 namespace krq {
 namespace {
 
-// The word-at-a-time paths against the plain per-character conversions, on random texts of
-// every short length, mostly ASCII with letters and a few three-byte characters between.
+// Every code path of UTF-8; on a processor without one, it runs the next.
+constexpr detail::TVectorPath kPaths[] = {detail::TVectorPath::Fastest, detail::TVectorPath::Wide,
+                                          detail::TVectorPath::Narrow,
+                                          detail::TVectorPath::Portable};
+
+// Every path against the plain per-character conversions, on random texts of every short
+// length and longer ones, mostly ASCII with letters and a few three-byte characters between.
 TEST(Encoding, FastPathsAgreeWithThePlainConversionsOnRandomTexts) {
     const std::string pool = "abc \r\n\xB9\x9C\x9F\xBF\xF3\xB3\xE6\xEA\xF1\x80\x84\x96\xA1\xFF";
     uint64_t state = 12345;
@@ -139,8 +144,13 @@ TEST(Encoding, FastPathsAgreeWithThePlainConversionsOnRandomTexts) {
         }
         const std::string utf8 = cp1250::ToUtf8(text);
         ASSERT_EQ(Encode(text, TDocEncoding::Utf8), utf8);
-        EXPECT_EQ(EncodedSizeAndUnencodable(text, TDocEncoding::Utf8),
-                  std::make_pair(utf8.size(), size_t{0}));
+        for (detail::TVectorPath path : kPaths) {
+            std::string encoded(utf8.size(), '\0');
+            const char* end = detail::EncodeUtf8(text, encoded.data(), path);
+            ASSERT_EQ(encoded, utf8) << round << " path " << static_cast<int>(path);
+            EXPECT_EQ(end, encoded.data() + encoded.size());
+            EXPECT_EQ(detail::Utf8SizeAndLoss(text, path), std::make_pair(utf8.size(), size_t{0}));
+        }
         std::string back = utf8;
         TDecodeReport report = DecodeFile(back);
         ASSERT_TRUE(report.Lossless());
@@ -148,7 +158,8 @@ TEST(Encoding, FastPathsAgreeWithThePlainConversionsOnRandomTexts) {
         // An undefined byte anywhere is counted and written as '?'.
         std::string bad = text;
         bad.insert(next(bad.size() + 1), 1, '\x98');
-        EXPECT_EQ(EncodedSizeAndUnencodable(bad, TDocEncoding::Utf8).second, 1u);
+        for (detail::TVectorPath path : kPaths)
+            EXPECT_EQ(detail::Utf8SizeAndLoss(bad, path).second, 1u);
         EXPECT_EQ(Encode(bad, TDocEncoding::Utf8).find('?') != std::string::npos, true);
     }
 }
@@ -258,9 +269,7 @@ TEST(Encoding, EveryDecoderGivesTheKnownDecodingOrLeavesTheTextAlone) {
         }
         const size_t skip = next(5) == 0 ? 3 : 0;
         if (skip) file.insert(0, kUtf8Bom);
-        for (detail::TUtf8Decoder decoder :
-             {detail::TUtf8Decoder::Fastest, detail::TUtf8Decoder::Narrow,
-              detail::TUtf8Decoder::Portable}) {
+        for (detail::TVectorPath decoder : kPaths) {
             const int which = static_cast<int>(decoder);
             std::string bytes = file;
             size_t size = bytes.size();
