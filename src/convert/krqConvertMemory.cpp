@@ -1,14 +1,13 @@
 // krq-convert's global new and delete: huge pages for the large buffers of whole files.
-#include <sys/mman.h>
-
 #include <cstddef>
 #include <cstdlib>
 #include <new>
 
-// Large blocks (a whole file and its conversion) are mapped on their own and marked for
-// transparent huge pages: the faults of 25 000 small pages per 100 MB cost more than the
-// conversion itself, three times over on a virtual machine. The few mapped blocks are
-// remembered so that delete can tell them from malloc's; the program has a single thread.
+#include "platform/files/largebuffer.h"
+
+// Large blocks (a whole file and its conversion) are large buffers on huge pages: the faults
+// of 25 000 small pages per 100 MB cost more than the conversion itself. The few mapped blocks
+// are remembered so that delete can tell them from malloc's; the program has a single thread.
 namespace {
 
 constexpr size_t kLargeBlock = size_t{8} << 20;
@@ -24,10 +23,8 @@ void* Allocate(size_t size) {
     if (size >= kLargeBlock) {
         for (MappedBlock& slot : g_mapped) {
             if (slot.address) continue;
-            void* block =
-                ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-            if (block == MAP_FAILED) break;
-            ::madvise(block, size, MADV_HUGEPAGE);
+            void* block = krq::MapLargeBuffer(size);
+            if (!block) break;
             slot = {block, size};
             ++g_mappedCount;
             return block;
@@ -41,7 +38,7 @@ void Release(void* pointer) noexcept {
     if (g_mappedCount > 0) {
         for (MappedBlock& slot : g_mapped) {
             if (slot.address != pointer || !pointer) continue;
-            ::munmap(slot.address, slot.length);
+            krq::UnmapLargeBuffer(slot.address, slot.length);
             slot = {nullptr, 0};
             --g_mappedCount;
             return;

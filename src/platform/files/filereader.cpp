@@ -2,7 +2,6 @@
 #include "platform/files/filereader.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include <new>
 
 #include "platform/errors.h"
+#include "platform/files/largebuffer.h"
 
 namespace krq {
 
@@ -102,19 +102,20 @@ TReadResult ReadRegularFile(const std::string& path, TSink& sink, size_t spare,
 
 }  // namespace
 
-void TFileBufferFree::operator()(char* p) const { std::free(p); }
+void TFileBufferFree::operator()(char* p) const {
+    if (mapped)
+        UnmapLargeBuffer(p, mapped);
+    else
+        std::free(p);
+}
 
 TFileBufferData AllocateFileBuffer(size_t size) {
-    constexpr size_t kHugePage = size_t{2} << 20;
-    void* p = nullptr;
     if (size >= 2 * kHugePage) {
-        const size_t rounded = (size + kHugePage - 1) & ~(kHugePage - 1);
-        p = std::aligned_alloc(kHugePage, rounded);
-        // Only advice: without huge pages the buffer works as any other.
-        if (p) ::madvise(p, rounded, MADV_HUGEPAGE);
-    } else {
-        p = std::malloc(size > 0 ? size : 1);
+        if (void* p = MapLargeBuffer(size))
+            return TFileBufferData(static_cast<char*>(p), TFileBufferFree{size});
+        throw std::bad_alloc();
     }
+    void* p = std::malloc(size > 0 ? size : 1);
     if (!p) throw std::bad_alloc();
     return TFileBufferData(static_cast<char*>(p));
 }

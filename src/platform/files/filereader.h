@@ -28,15 +28,15 @@ struct TFileIdentity {
     bool operator==(const TFileIdentity&) const = default;
 };
 
-// Frees what AllocateFileBuffer returned.
+// Frees what AllocateFileBuffer returned: a large buffer of `mapped` bytes, or malloc's.
 struct TFileBufferFree {
+    size_t mapped = 0;
     void operator()(char* p) const;
 };
 using TFileBufferData = std::unique_ptr<char[], TFileBufferFree>;
 
-// Room for `size` bytes of a file, not zero-filled (filling 100 MB costs as much as cutting it
-// into lines). A large buffer is laid out on huge pages where the system has them: reading
-// into 4 KB pages faults once per page, which costs more than the copy itself.
+// Room for `size` bytes of a file, not zero-filled by us (filling 100 MB costs as much as
+// cutting it into lines). A file of some megabytes gets a large buffer on huge pages.
 TFileBufferData AllocateFileBuffer(size_t size);
 
 // A file's bytes in such a buffer.
