@@ -207,11 +207,6 @@ inline bool DecodeBytewise(unsigned char*& in, unsigned char*& out, unsigned cha
     return true;
 }
 
-bool decodeUtf8Checked(unsigned char* p, size_t& size, size_t skip, bool& multiByte) {
-    return detail::DecodeUtf8Checked(reinterpret_cast<char*>(p), size, skip, multiByte,
-                                     detail::TVectorPath::Fastest);
-}
-
 bool HasMark(const char* data, size_t size) {
     return size >= 3 && std::memcmp(data, kUtf8Bom.data(), 3) == 0;
 }
@@ -254,11 +249,7 @@ char* EncodeUtf8(std::string_view cp1250, char* out, TVectorPath path) {
             p += 8;
             continue;
         }
-        for (int k = 0; k < 8; ++k, ++p) {
-            const uint32_t form = t.packed[*p];
-            std::memcpy(out, &form, 4);
-            out += t.packedLen[*p];
-        }
+        for (int k = 0; k < 8; ++k) PutForm(*p++, out, t);
     }
     while (p < end) {
         size_t run = AsciiRun(p, end);
@@ -358,7 +349,7 @@ TDecodeReport DecodeInPlace(char* data, size_t& size, TDocEncoding encoding) {
     // UTF-8: a mark read as UTF-8 is kept as a mark, whichever of the two was asked for.
     size_t skip = HasMark(data, size) ? 3 : 0;
     bool multiByte = false;
-    if (decodeUtf8Checked(p, size, skip, multiByte)) {
+    if (detail::DecodeUtf8Checked(data, size, skip, multiByte, detail::TVectorPath::Fastest)) {
         report.Encoding = skip ? TDocEncoding::Utf8Bom : TDocEncoding::Utf8;
         return report;
     }
@@ -442,7 +433,7 @@ TDecodeReport DecodeFileInPlace(char* data, size_t& size, std::optional<TDocEnco
     auto* p = reinterpret_cast<unsigned char*>(data);
     TDecodeReport report;
     bool multiByte = false;
-    if (decodeUtf8Checked(p, size, 0, multiByte)) {
+    if (detail::DecodeUtf8Checked(data, size, 0, multiByte, detail::TVectorPath::Fastest)) {
         if (multiByte) report.Requested = report.Encoding = TDocEncoding::Utf8;
         return report;
     }

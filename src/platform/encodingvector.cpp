@@ -100,6 +100,19 @@ static const TVectorTables& VectorTables() {
     return t;
 }
 
+// The two-byte characters whose leads are at the positions of `leads` in `in`, looked up one by
+// one into `bytes`; false when one has no Windows-1250 byte.
+inline bool MapByTable(const unsigned char* in, uint32_t leads, unsigned char* bytes) {
+    const TTables& t = Tables();
+    for (uint32_t m = leads; m; m &= m - 1) {
+        const unsigned i = static_cast<unsigned>(__builtin_ctz(m));
+        const int16_t byte = t.twoByte[((in[i] & 0x1F) << 6) | (in[i + 1] & 0x3F)];
+        if (byte < 0) return false;
+        bytes[i] = static_cast<unsigned char>(byte);
+    }
+    return true;
+}
+
 // The Windows-1250 byte of the two-byte character whose lead is at each position of `v`, with
 // its continuation under it in `c`; 0 where the lead is not C2-C5 or the character has no byte.
 __attribute__((target("ssse3"))) inline __m128i MapTwoByte(__m128i v, __m128i c,
@@ -143,7 +156,6 @@ __attribute__((target("ssse3"))) inline __m128i MapTwoByte(__m128i v, __m128i c,
 __attribute__((target("ssse3,popcnt"))) bool DecodeVector(unsigned char*& in, unsigned char*& out,
                                                           unsigned char* stop, unsigned char* end,
                                                           bool& lead) {
-    const TTables& t = Tables();
     const TVectorTables& vt = VectorTables();
     const __m128i aboveC1 = _mm_set1_epi8(static_cast<char>(0xC1));
     const __m128i belowE0 = _mm_set1_epi8(static_cast<char>(0xE0));
@@ -193,14 +205,9 @@ __attribute__((target("ssse3,popcnt"))) bool DecodeVector(unsigned char*& in, un
             // Leads C6-DF: the spacing accents of CB, or characters without a byte.
             alignas(16) unsigned char copy[16];
             _mm_store_si128(reinterpret_cast<__m128i*>(copy), bytes);
-            for (unsigned m = missing; m; m &= m - 1) {
-                const unsigned i = static_cast<unsigned>(__builtin_ctz(m));
-                const int16_t byte = t.twoByte[((in[i] & 0x1F) << 6) | (in[i + 1] & 0x3F)];
-                if (byte < 0) {
-                    in += carry;
-                    return false;
-                }
-                copy[i] = static_cast<unsigned char>(byte);
+            if (!MapByTable(in, missing, copy)) {
+                in += carry;
+                return false;
             }
             bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(copy));
         }
@@ -237,7 +244,6 @@ __attribute__((target("avx2,popcnt"))) bool DecodeWideVector(unsigned char*& in,
                                                              unsigned char*& out,
                                                              unsigned char* stop,
                                                              unsigned char* end, bool& lead) {
-    const TTables& t = Tables();
     const TVectorTables& vt = VectorTables();
     // Each sixteen-entry table in both halves.
     __m256i extendedTables[8];
@@ -315,14 +321,9 @@ __attribute__((target("avx2,popcnt"))) bool DecodeWideVector(unsigned char*& in,
         if (missing) {
             alignas(32) unsigned char copy[32];
             _mm256_store_si256(reinterpret_cast<__m256i*>(copy), bytes);
-            for (uint32_t m = missing; m; m &= m - 1) {
-                const unsigned i = static_cast<unsigned>(__builtin_ctz(m));
-                const int16_t byte = t.twoByte[((in[i] & 0x1F) << 6) | (in[i + 1] & 0x3F)];
-                if (byte < 0) {
-                    in += carry;
-                    return false;
-                }
-                copy[i] = static_cast<unsigned char>(byte);
+            if (!MapByTable(in, missing, copy)) {
+                in += carry;
+                return false;
             }
             bytes = _mm256_load_si256(reinterpret_cast<const __m256i*>(copy));
         }

@@ -189,14 +189,18 @@ bool TKrqEditStringList::Impl::WriteLines(int fd, TDocEncoding encoding, bool la
     return flush() && (!writer || writer->Finish());
 }
 
-std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncoding encoding,
+TKrqEditStringList::Impl::TMeasure TKrqEditStringList::Impl::Measure(TDocEncoding encoding,
                                                                      size_t from, size_t to) const {
-    uint64_t growth = 0;
-    size_t lost = 0;
+    TMeasure m;
+    if (encoding == TDocEncoding::Windows1250) {
+        for (size_t b = from; b < to; ++b)
+            for (const TKrqLineText& line : blocks[b]) m.bytes += line.size();
+        return m;
+    }
     auto measure = [&](std::string_view text) {
         const auto [encoded, unencodable] = EncodedSizeAndUnencodable(text, encoding);
-        growth += encoded - text.size();
-        lost += unencodable;
+        m.growth += encoded - text.size();
+        m.lost += unencodable;
     };
     // Lines as read lie one after another in the loaded bytes, apart only by their breaks (and
     // the NUL some programs pad a break with), which every encoding writes as they are. A run of
@@ -207,6 +211,7 @@ std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncodin
     const char* spanEnd = nullptr;
     for (size_t b = from; b < to; ++b) {
         for (const TKrqLineText& line : blocks[b]) {
+            m.bytes += line.size();
             if (line.Pieced()) {
                 line.ForEachRun(0, line.size(), measure);
                 continue;
@@ -227,42 +232,41 @@ std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncodin
         }
     }
     if (spanStart) measure(std::string_view(spanStart, static_cast<size_t>(spanEnd - spanStart)));
-    return {growth, lost};
+    return m;
 }
 
-std::pair<uint64_t, size_t> TKrqEditStringList::Impl::EncodingGrowth(TDocEncoding encoding,
-                                                                     uint64_t bytes) const {
-    // A large document is measured in two halves at once; measuring only reads the lines.
-    constexpr uint64_t kParallelFrom = 8u << 20;
+TKrqEditStringList::Impl::TMeasure TKrqEditStringList::Impl::Measure(TDocEncoding encoding) const {
+    // A large document in another encoding is measured in two halves at once (measuring only
+    // reads the lines); a hundred blocks hold about a hundred thousand lines.
     const size_t half = blocks.size() / 2;
-    if (bytes < kParallelFrom || half == 0) return EncodingGrowth(encoding, 0, blocks.size());
-    std::pair<uint64_t, size_t> second;
+    if (encoding == TDocEncoding::Windows1250 || half < 50)
+        return Measure(encoding, 0, blocks.size());
+    TMeasure second;
     std::thread helper;
     try {
-        helper = std::thread([&] { second = EncodingGrowth(encoding, half, blocks.size()); });
+        helper = std::thread([&] { second = Measure(encoding, half, blocks.size()); });
     } catch (const std::system_error&) {
-        return EncodingGrowth(encoding, 0, blocks.size());
+        return Measure(encoding, 0, blocks.size());
     }
-    const auto first = EncodingGrowth(encoding, 0, half);
+    TMeasure first = Measure(encoding, 0, half);
     helper.join();
-    return {first.first + second.first, first.second + second.second};
+    first.bytes += second.bytes;
+    first.growth += second.growth;
+    first.lost += second.lost;
+    return first;
 }
 
 void TKrqEditStringList::SaveLinesToFile(const std::string& path, TDocEncoding encoding) const {
     // The size is known before the first byte is written, so its space can be reserved.
     const uint64_t breakSize = d->lineBreak == TLineBreak::CRLF ? 2 : 1;
     const bool lastBreak = d->unbrokenSerial != d->serial || encoding == TDocEncoding::Windows1250;
-    uint64_t size = encoding == TDocEncoding::Utf8Bom ? kUtf8Bom.size() : 0;
-    for (const auto& block : d->blocks)
-        for (const TKrqLineText& line : block) size += line.size() + breakSize;
+    const Impl::TMeasure measure = d->Measure(encoding);
+    if (measure.lost)
+        throw EKrqError("Cannot encode " + std::to_string(measure.lost) + " characters of " + path +
+                        " as " + EncodingName(encoding));
+    uint64_t size = (encoding == TDocEncoding::Utf8Bom ? kUtf8Bom.size() : 0) + measure.bytes +
+                    measure.growth + static_cast<uint64_t>(d->Count()) * breakSize;
     if (!lastBreak && !d->blocks.empty()) size -= breakSize;
-    if (encoding != TDocEncoding::Windows1250) {
-        const auto [growth, unencodable] = d->EncodingGrowth(encoding, size);
-        if (unencodable)
-            throw EKrqError("Cannot encode " + std::to_string(unencodable) + " characters of " +
-                            path + " as " + EncodingName(encoding));
-        size += growth;
-    }
     TWriteOptions options;
     options.InPlaceFallback = true;
     WriteFileSafely(

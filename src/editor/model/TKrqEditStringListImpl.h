@@ -68,10 +68,16 @@ struct TKrqEditStringList::Impl {
     void SplitIfLarge(size_t b);
     // Replaces all lines by blocks built from `bytes`.
     void Adopt(std::vector<TBlock>&& newBlocks, std::shared_ptr<TKrqLoadedBytes> bytes);
-    // What writing the lines in `encoding` adds to their Windows-1250 size (`bytes`), and the
-    // bytes it cannot hold; the second form measures blocks [from, to).
-    std::pair<uint64_t, size_t> EncodingGrowth(TDocEncoding encoding, uint64_t bytes) const;
-    std::pair<uint64_t, size_t> EncodingGrowth(TDocEncoding encoding, size_t from, size_t to) const;
+    // What writing the lines in `encoding` takes, breaks and mark apart: their Windows-1250
+    // bytes, what the encoding adds to them, and the bytes it cannot hold. The second form
+    // measures blocks [from, to).
+    struct TMeasure {
+        uint64_t bytes = 0;
+        uint64_t growth = 0;
+        size_t lost = 0;
+    };
+    TMeasure Measure(TDocEncoding encoding) const;
+    TMeasure Measure(TDocEncoding encoding, size_t from, size_t to) const;
     // Writes every line followed by the convention's break; false on a write error.
     bool WriteLines(int fd, TDocEncoding encoding, bool lastBreak) const;
 };
